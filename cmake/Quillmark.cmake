@@ -1,0 +1,31 @@
+# Shared helpers for every folder's CMakeLists.txt.
+
+# Strict warnings on our own code.
+function(qm_warnings target)
+    target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Werror)
+endfunction()
+
+# qm_library(NAME qm_x SOURCES ... LIBS ...): a static library of one layer; its folder's parent
+# (src/) is the include root, so headers are included as "settings/SettingsRecord.h".
+function(qm_library)
+    cmake_parse_arguments(ARG "" "NAME" "SOURCES;LIBS" ${ARGN})
+    add_library(${ARG_NAME} STATIC ${ARG_SOURCES})
+    target_include_directories(${ARG_NAME} PUBLIC ${PROJECT_SOURCE_DIR}/src)
+    target_link_libraries(${ARG_NAME} PUBLIC ${ARG_LIBS})
+    qm_warnings(${ARG_NAME})
+endfunction()
+
+# qm_test(NAME test_x SOURCES ... LIBS ... [PROPERTIES ...]): a GoogleTest program whose tests
+# are registered one by one with CTest.
+function(qm_test)
+    cmake_parse_arguments(ARG "" "NAME" "SOURCES;LIBS;PROPERTIES" ${ARGN})
+    add_executable(${ARG_NAME} ${ARG_SOURCES})
+    target_include_directories(${ARG_NAME} PRIVATE ${PROJECT_SOURCE_DIR}/src
+                                                   ${PROJECT_SOURCE_DIR}/tests)
+    target_link_libraries(${ARG_NAME} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gtest_main
+                                              GTest::gmock)
+    qm_warnings(${ARG_NAME})
+    gtest_discover_tests(${ARG_NAME} DISCOVERY_TIMEOUT 120
+                         PROPERTIES ENVIRONMENT "QM_BINARY_DIR=${PROJECT_BINARY_DIR}"
+                                    ${ARG_PROPERTIES})
+endfunction()
