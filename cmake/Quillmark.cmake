@@ -29,3 +29,23 @@ function(qm_test)
                          PROPERTIES ENVIRONMENT "QM_BINARY_DIR=${PROJECT_BINARY_DIR}"
                                     ${ARG_PROPERTIES})
 endfunction()
+
+# qm_layer(NAME qm_x LIBS ...): a layer library made of every .cpp file in the current folder.
+function(qm_layer)
+    cmake_parse_arguments(ARG "" "NAME" "LIBS;EXTRA_SOURCES" ${ARGN})
+    file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+    if(NOT sources)
+        set(sources ${PROJECT_SOURCE_DIR}/cmake/empty.cpp)
+    endif()
+    qm_library(NAME ${ARG_NAME} SOURCES ${sources} ${ARG_EXTRA_SOURCES} LIBS ${ARG_LIBS})
+endfunction()
+
+# qm_test_folder(NAME test_x LIBS ... [PROPERTIES ...]): one GoogleTest program made of every .cpp
+# file in the current folder; nothing is added while the folder has no tests.
+function(qm_test_folder)
+    cmake_parse_arguments(ARG "" "NAME" "LIBS;PROPERTIES" ${ARGN})
+    file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+    if(sources)
+        qm_test(NAME ${ARG_NAME} SOURCES ${sources} LIBS ${ARG_LIBS} PROPERTIES ${ARG_PROPERTIES})
+    endif()
+endfunction()
