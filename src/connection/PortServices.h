@@ -2,10 +2,10 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
+#include <vector>
 
 namespace qm {
-
-class PrinterConnection;
 
 // What the connection needs from port discovery and the print system: the USB port lookup and
 // the parking of print queues while a COM or LPT port is held, and the raw print job used to
@@ -14,20 +14,22 @@ class PrinterConnection;
 class PortServices {
 public:
     virtual ~PortServices() = default;
-    // Looks up the USB port `portName` ("USB001" or "USB_AUTO"): 1 found, with `devicePath` set
-    // (the "\\?\USB#..." display form) and the connection's usbPortLabel set to "USBnnn" (for
-    // "USB_AUTO" `portName` becomes that label); 0 not found.
-    virtual int ResolveUsbPort(PrinterConnection& connection, std::u16string& devicePath,
-                               std::u16string& portName) = 0;
-    // Switches every queue printing to `portName` to "FILE:" and lists it in the connection's
-    // parkedQueues (emptied first).
-    virtual void ParkQueues(PrinterConnection& connection, const std::u16string& portName) = 0;
-    // Gives every parked queue now on "FILE:" its port `portName` back.
-    virtual void RestoreQueues(PrinterConnection& connection, const std::u16string& portName) = 0;
+    // Looks up the USB port `portName` ("USB001" or "USB_AUTO"), as connection/UsbPorts.h:
+    // 1 found, with `devicePath` (the "\\?\USB#..." display form), `nodePath` (the node to
+    // open) and `usbPortLabel` ("USBnnn") set; for "USB_AUTO" `portName` becomes that label.
+    virtual int ResolveUsbPort(std::u16string& usbPortLabel, std::u16string& devicePath,
+                               std::string& nodePath, std::u16string& portName) = 0;
+    // Parks every queue printing to `portName` and lists it in `parkedQueues` (emptied first),
+    // as connection/PrintQueues.h.
+    virtual int ParkQueues(std::vector<std::u16string>& parkedQueues,
+                           std::u16string_view portName) = 0;
+    // Gives every parked queue its port `portName` back.
+    virtual int RestoreQueues(const std::vector<std::u16string>& parkedQueues,
+                              std::u16string_view portName) = 0;
     // Sends `data` as one raw print job to the queue `printerName`: 0 success, 110 the queue
     // could not be opened, 29 any later failure or fewer bytes written than asked.
-    virtual uint32_t SendRawJob(const std::u16string& printerName, uint32_t* written,
-                                uint32_t length, const uint8_t* data) = 0;
+    virtual int SendRawJob(std::u16string_view printerName, uint32_t& written, uint32_t length,
+                           const void* data) = 0;
 };
 
 // The process-wide implementation backed by sysfs and CUPS.

@@ -67,8 +67,8 @@ int32_t ClassifyPortName(std::u16string_view portName);
 
 // The device path a port name opens, below DevRoot() (QUILLMARK_DEV_ROOT), e.g. "/dev/ttyS2":
 //   "COMn:" and "KORVANE COMn:" -> ttyS(n-1) for n 1..32, ttyUSB(n-33) for 33..64,
-//   ttyACM(n-65) for 65..96; "LPTn:" -> lp(n-1); "USBnnn" -> usb/lp(nnn-1).
-// Empty when the name has no device (bad number, out of range, other kinds).
+//   ttyACM(n-65) for 65..96; "LPTn:" -> lp(n-1) for n >= 1. USB ports are looked up instead
+// (PortServices::ResolveUsbPort). Empty when the name has no device (bad number, other kinds).
 std::string DeviceNodeForPort(std::u16string_view portName);
 
 // The read and write time-outs ConnectForOperation sets for a connection kind and purpose.
@@ -177,10 +177,10 @@ public:
     uint32_t SerialReadTimeoutMs() const { return serialReadTimeoutMs_; }
     uint32_t SerialWriteTimeoutMs() const { return serialWriteTimeoutMs_; }
     const SerialTimeoutBlock& PortTimeoutBlock() const { return timeoutBlock_; }
-    // Filled by PortServices::ParkQueues, read by RestoreQueues.
-    std::vector<std::u16string>& ParkedQueues() { return parkedQueues_; }
-    // "USBnnn" label of the USB port found at open; set by PortServices::ResolveUsbPort.
-    std::u16string& UsbPortLabel() { return usbPortLabel_; }
+    // Names of the queues parked while this object holds a COM or LPT port.
+    const std::vector<std::u16string>& ParkedQueues() const { return parkedQueues_; }
+    // "USBnnn" label of the USB port found at open.
+    const std::u16string& UsbPortLabel() const { return usbPortLabel_; }
     Clock& TimeSource() { return clock_; }
 
 private:
