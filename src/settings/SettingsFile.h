@@ -1,0 +1,57 @@
+#pragma once
+
+#include "settings/ConfigurationWriter.h"
+#include "settings/SettingsParser.h"
+#include "settings/SettingsRecord.h"
+
+#include <string>
+#include <string_view>
+
+namespace qm {
+
+enum class FileResult {
+    kOk,
+    kCannotOpen, // the file cannot be opened (errno in the result)
+    kReadError,  // reading failed
+    kNoLeadIn,   // the file does not begin with a lead-in line: refused
+    kTooLarge,   // the frame does not fit the 4096-byte buffer: nothing written
+    kWriteError, // creating or writing the file failed (errno in the result)
+};
+
+struct ImportedText {
+    FileResult result = FileResult::kOk;
+    int error = 0;       // errno for kCannotOpen / kReadError
+    std::u16string text; // the text to parse (two lines precede the settings)
+    int lineOffset = 0;  // 1 when CR LF was put in front: line numbers in messages are
+                         // one less than the parser's
+};
+
+// Settings files ("*.prn"): the lead-in and then the configuration text, byte for byte as
+// Send Configuration would put it on the wire.
+class SettingsFile {
+public:
+    // Import rules on a file's bytes: lines end at LF (a CR before it is dropped) and each is
+    // followed by CR LF; the text must begin with marker A (used as is), or marker B / C
+    // (CR LF put in front); anything else is refused (kNoLeadIn, empty text).
+    static ImportedText ImportBytes(std::string_view bytes);
+    // Reads a file and applies ImportBytes.
+    static ImportedText Read(const std::string& path);
+
+    // The whole import: clears the record, reads the file and parses it with fromOutside = 1
+    // for record.modelIndex. On any failure the record is left cleared.
+    static FileResult Import(const std::string& path, SettingsRecord& record,
+                             SettingsParser& parser, int* error = nullptr);
+
+    // Writes bytes to a new file (old content replaced), holding an exclusive lock while it
+    // writes. Returns kOk or kWriteError (errno in *error).
+    static FileResult Write(const std::string& path, std::string_view bytes, int* error = nullptr);
+
+    // The whole export of the ticked items already in the record: empties record.text,
+    // WriteConfiguration(forPrinter = 0), ParseSettings(fromOutside = 0) to set error marks,
+    // frames it (refusing more than 4096 bytes with kTooLarge) and writes the file.
+    static FileResult Export(const std::string& path, SettingsRecord& record,
+                             const ConfigurationWriter& writer, SettingsParser& parser,
+                             int* error = nullptr);
+};
+
+} // namespace qm
