@@ -85,11 +85,8 @@ Preferences ReadPreferences(const IniFile& ini, const std::vector<std::u16string
 
 // Resolves a host name to a dotted IPv4 address "%d.%d.%d.%d"; false when it does not resolve.
 using HostNameResolver = std::function<bool(std::u16string_view name, std::u16string& dotted)>;
-// The system resolver (first IPv4 address of the name).
+// The system resolver (first IPv4 address of the name, see connection/NetAddress.h).
 bool ResolveHostNameToDotted(std::u16string_view name, std::u16string& dotted);
-
-// True when text splits at every "." into exactly four non-empty all-digit fields of at most 255.
-bool IsDottedIPv4(std::u16string_view text);
 
 // Which keys differ between the loaded and the current preferences (the kChange* bits). The
 // port-name and port-number bits follow the current port type; for NET a loaded host name is
