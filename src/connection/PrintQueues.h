@@ -54,8 +54,9 @@ int SendRawJob(std::u16string_view printerName, uint32_t& written, uint32_t leng
 // returns 0; otherwise (also with no server or no matching queue) it returns 1.
 int ParkQueues(std::vector<std::u16string>& parkedQueues, std::u16string_view portName);
 
-// Resumes every queue named in `parkedQueues` that still prints to the device of `portName` and
-// is still paused; other queues are never touched. `parkedQueues` is left as it is (the next
+// Resumes every queue named in `parkedQueues` that is still paused (the queues keep their device
+// while parked, so `portName` only names the port being released); other queues are never
+// touched. `parkedQueues` is left as it is (the next
 // parking empties it). A refused resume is reported on standard error, stops the restore and
 // returns 0; otherwise 1.
 int RestoreQueues(const std::vector<std::u16string>& parkedQueues, std::u16string_view portName);

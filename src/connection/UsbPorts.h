@@ -25,6 +25,9 @@ struct UsbDeviceRecord {
     std::u16string devicePath;
     // The device's product string when sysfs has one, else empty.
     std::u16string portDescription;
+    // The serial number as sysfs gives it (empty when the device has none); a CUPS "usb:" URI
+    // names its printer by it ("?serial=...").
+    std::string serial;
     // The node the connection opens: DevPath("usb/lpN").
     std::string nodePath;
     // N + 1 for /sys/class/usbmisc/lpN (the port USB001 is lp0); 0 when not readable.
