@@ -49,7 +49,7 @@ public:
     ExchangeResult SendBytes(std::string_view bytes, int purpose = kPurposeSend);
 
     // The framed bytes of a command: the lead-in (when asked) and the text in the ANSI code page.
-    // Empty when the result would exceed 4096 bytes.
+    // Empty when the result would not fit the 4096-byte send buffer.
     static std::string Frame(std::u16string_view commandText, bool withLeadIn);
 
 private:

@@ -13,8 +13,9 @@ class PrinterConnection;
 // where the system offers it; input parity checking INPCK exactly when parity is on), stop bits
 // (CSTOPB for codes 1 and 2: termios has no one and a half), flow: "H" hardware (CRTSCTS on,
 // IXON/IXOFF off), "X" (IXON and IXOFF on, CRTSCTS off), anything else all off. Also raw mode:
-// no line editing, echo, character translation or output processing (binary), CLOCAL off,
-// CREAD on, HUPCL on (DTR follows the open port), nulls kept (IGNBRK, IGNPAR off).
+// no line editing, echo, character translation or output processing (binary), receiver on,
+// modem status lines ignored (CLOCAL: no DSR/DCD sensitivity), DTR raised while the port is
+// open (HUPCL), nulls and breaks kept as data (IGNBRK, IGNPAR, BRKINT off).
 void MapLineSettings(const SerialSettings& settings, termios& tio);
 
 // Reads the settings a termios block holds (the reverse of MapLineSettings): rate, data bits,

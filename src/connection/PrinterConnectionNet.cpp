@@ -1,0 +1,234 @@
+// The network side of PrinterConnection: reachability check, TCP connect, read, write, close.
+#include "connection/IcmpEcho.h"
+#include "connection/NetAddress.h"
+#include "connection/PrinterConnection.h"
+#include "connection/ReplyEnd.h"
+#include "platform/FdWait.h"
+
+#include <algorithm>
+#include <arpa/inet.h>
+#include <cerrno>
+#include <fcntl.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace qm {
+namespace {
+
+constexpr uint32_t kAllBits = 0xFFFFFFFFu;
+
+uint32_t ElapsedMs(Clock& clock, uint64_t start) {
+    uint64_t elapsed = clock.NowMs() - start;
+    return elapsed > kAllBits ? kAllBits : static_cast<uint32_t>(elapsed);
+}
+
+bool SocketErrorPending(int fd) {
+    int error = 0;
+    socklen_t length = sizeof error;
+    return ::getsockopt(fd, SOL_SOCKET, SO_ERROR, &error, &length) != 0 || error != 0;
+}
+
+void CloseSocket(int fd) {
+    if (fd >= 0) {
+        ::close(fd);
+    }
+}
+
+} // namespace
+
+int PrinterConnection::Ping(const std::u16string& address) {
+    if (address.empty()) {
+        return 0;
+    }
+    std::string dotted;
+    if (!AddressToDottedQuad(address, dotted)) {
+        return 0;
+    }
+    in_addr target{};
+    if (::inet_pton(AF_INET, dotted.c_str(), &target) != 1) {
+        return 0;
+    }
+    switch (SendIcmpEcho(clock_, target.s_addr, kEchoTimeoutMs)) {
+    case EchoResult::kReply:
+        return 1;
+    case EchoResult::kUnavailable:
+        return 1; // the system does not let us ask: the connect decides
+    default:
+        return 0;
+    }
+}
+
+int PrinterConnection::NetConnect(const std::u16string& address, int port) {
+    if (socket_ >= 0 || address.empty()) {
+        return 0;
+    }
+    int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
+    if (fd < 0) {
+        kind_ = kPortNone;
+        return 0;
+    }
+    std::string dotted;
+    sockaddr_in peer{};
+    peer.sin_family = AF_INET;
+    if (port < 1 || port > 65535 || !AddressToDottedQuad(address, dotted) ||
+        ::inet_pton(AF_INET, dotted.c_str(), &peer.sin_addr) != 1) {
+        CloseSocket(fd);
+        return 0;
+    }
+    peer.sin_port = htons(static_cast<uint16_t>(port));
+    if (::connect(fd, reinterpret_cast<sockaddr*>(&peer), sizeof peer) != 0) {
+        // The connect gets its own bound instead of the system's minutes-long one.
+        if (errno != EINPROGRESS || WaitForFd(clock_, fd, POLLOUT, kNetConnectLimitMs) <= 0 ||
+            SocketErrorPending(fd)) {
+            CloseSocket(fd);
+            return 0;
+        }
+    }
+    int on = 1;
+    if (::setsockopt(fd, SOL_SOCKET, SO_OOBINLINE, &on, sizeof on) != 0) {
+        CloseSocket(fd);
+        return 0;
+    }
+    socket_ = fd;
+    kind_ = kPortNet;
+
+    // Discard whatever the printer still had queued for an earlier connection.
+    uint8_t scratch[kReplyBufferSize];
+    uint64_t start = clock_.NowMs();
+    while (ElapsedMs(clock_, start) < kDrainLimitMs) {
+        if (WaitForFd(clock_, socket_, POLLIN, kNetDrainWaitMs) <= 0) {
+            break;
+        }
+        ssize_t got = ::recv(socket_, scratch, sizeof scratch, MSG_DONTWAIT);
+        if (got <= 0 || SocketErrorPending(socket_)) {
+            break;
+        }
+    }
+    return 1;
+}
+
+uint32_t PrinterConnection::NetRead(uint32_t* received, uint8_t* buffer, ReplyKind kind) {
+    if (socket_ < 0) {
+        return kErrorInvalidHandle;
+    }
+    if (buffer == nullptr || received == nullptr) {
+        return kErrorBadArguments;
+    }
+    bool unterminated = IsUnterminatedReply(kind);
+    uint64_t start = clock_.NowMs();
+    uint32_t perWait = netReadTimeoutMs_;
+    int idle = 0;
+    uint32_t count = 0;
+    *received = 0;
+    while (true) {
+        int ready = WaitForFd(clock_, socket_, POLLIN, perWait);
+        if (ready < 0) {
+            return kErrorDeviceNotConnected;
+        }
+        if (ready == 0) {
+            if (unterminated && count > 2) {
+                return kResultSuccess;
+            }
+            if (idle < 2) {
+                clock_.SleepMs(kNetIdlePauseMs);
+                ++idle;
+                continue;
+            }
+            return kWaitTimeout;
+        }
+        ssize_t got = ::recv(socket_, buffer + count, kReplyBufferSize - count, MSG_DONTWAIT);
+        if (got == 0) {
+            *received = kAllBits;
+            return kErrorDeviceNotConnected;
+        }
+        if (got < 0) {
+            if (errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR) {
+                continue;
+            }
+            return kErrorDeviceNotConnected;
+        }
+        count += static_cast<uint32_t>(got);
+        *received = count;
+        idle = 0;
+        if (!unterminated) {
+            if (CheckReplyEnd(buffer, count, true) != ReplyEnd::kOpen) {
+                return kResultSuccess;
+            }
+        } else if (count > 2) {
+            perWait = kNetSilenceMs;
+        }
+        if (count == kReplyBufferSize) {
+            return kErrorMoreData;
+        }
+        if (ElapsedMs(clock_, start) > netReadTimeoutMs_) {
+            return kWaitTimeout;
+        }
+        if (SocketErrorPending(socket_)) {
+            return kErrorDeviceNotConnected;
+        }
+    }
+}
+
+uint32_t PrinterConnection::NetWrite(uint32_t length, const uint8_t* data, uint32_t* sent) {
+    if (socket_ < 0) {
+        return kErrorInvalidHandle;
+    }
+    if (data == nullptr || length == 0 || sent == nullptr) {
+        return kErrorBadArguments;
+    }
+    uint32_t total = 0;
+    uint32_t result = kResultSuccess;
+    uint64_t lastProgress = clock_.NowMs();
+    while (total < length) {
+        // The wait for writability ends when the no-progress time is used up (1460), so a
+        // printer that stops taking data cannot hold the program for minutes.
+        uint32_t limit = kNetWritableWaitMs;
+        if (netWriteTimeoutMs_ != 0) {
+            uint32_t idle = ElapsedMs(clock_, lastProgress);
+            limit = idle >= netWriteTimeoutMs_ ? 0 : netWriteTimeoutMs_ - idle;
+        }
+        int ready = WaitForFd(clock_, socket_, POLLOUT, limit);
+        if (ready < 0 || (ready > 0 && (ready & POLLOUT) == 0)) {
+            result = kErrorDeviceNotConnected;
+            break;
+        }
+        if (ready == 0) {
+            result = netWriteTimeoutMs_ != 0 ? kErrorTimeout : kErrorDeviceNotConnected;
+            break;
+        }
+        uint32_t piece = std::min(length - total, kNetWriteChunk);
+        ssize_t put = ::send(socket_, data + total, piece, MSG_NOSIGNAL | MSG_DONTWAIT);
+        if ((put < 0 && errno != EAGAIN && errno != EWOULDBLOCK && errno != EINTR) ||
+            SocketErrorPending(socket_)) {
+            result = kErrorDeviceNotConnected;
+            break;
+        }
+        if (put > 0) {
+            total += static_cast<uint32_t>(put);
+            lastProgress = clock_.NowMs();
+        } else if (ElapsedMs(clock_, lastProgress) >= netWriteTimeoutMs_) {
+            result = kErrorTimeout;
+            break;
+        }
+    }
+    *sent = total;
+    return result;
+}
+
+int PrinterConnection::NetClose() {
+    if (socket_ < 0) {
+        return 0;
+    }
+    ::shutdown(socket_, SHUT_RDWR);
+    ::close(socket_);
+    socket_ = -1;
+    portName_.clear();
+    netReadTimeoutMs_ = 0;
+    netWriteTimeoutMs_ = 0;
+    kind_ = kPortNone;
+    return 1;
+}
+
+} // namespace qm
