@@ -1,6 +1,8 @@
 #include "app/COstrellApp.h"
 
+#include "connection/PortServices.h"
 #include "connection/PrinterConnection.h"
+#include "platform/Clock.h"
 #include "platform/Environment.h"
 #include "platform/IniFile.h"
 #include "platform/InstanceLock.h"
@@ -27,8 +29,13 @@ std::string DefaultInstanceName() {
 } // namespace
 
 COstrellApp::COstrellApp(MessageBoxHost& host)
+    : COstrellApp(host, SystemClock::Instance(), SystemPortServices()) {}
+
+COstrellApp::COstrellApp(MessageBoxHost& host, Clock& clock, PortServices& services)
     : host_(host), settings_(std::make_unique<SettingsRecord>()),
-      connection_(std::make_unique<PrinterConnection>()) {
+      connection_(std::make_unique<PrinterConnection>(clock, services)) {
+    // The connection reads the stored interface settings from the current preferences.
+    connection_->SetInterfaceSettings(this);
     g_current = this;
 }
 
@@ -102,13 +109,14 @@ int COstrellApp::SavePreferences() {
     if (mainWindow_ != nullptr) {
         mainWindow_->ApplyInterfaceSelection();
     }
-    const unsigned mask = PreferencesChangeMask(
-        loaded_, current_, resolver_ ? resolver_ : HostNameResolver(ResolveHostNameToDotted));
-
     const Messages messages(host_, UiLanguageFromIndex(current_.region));
     if (messages.ShowMessage(kMsgConfirmExit, kMbYesNo | kMbIconQuestion) != kIdYes) {
         return kIdNo;
     }
+    // The mask is built after the answer: a NET host name may need a name lookup, which should
+    // neither delay the question nor run when the window stays open. The result is the same.
+    const unsigned mask = PreferencesChangeMask(
+        loaded_, current_, resolver_ ? resolver_ : HostNameResolver(ResolveHostNameToDotted));
     if (mask != 0) {
         IniFile ini(iniPath_);
         WritePreferences(ini, current_, mask);

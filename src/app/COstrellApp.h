@@ -11,8 +11,10 @@
 
 namespace qm {
 
+class Clock;
 class InstanceLock;
 class MessageBoxHost;
+class PortServices;
 class PrinterConnection;
 class SettingsRecord;
 
@@ -38,6 +40,9 @@ public:
 
     // host shows the "Exit program?" question. It must outlive the application object.
     explicit COstrellApp(MessageBoxHost& host);
+    // The same with the connection's clock and port services given (tests use a FakeClock and
+    // their own port services).
+    COstrellApp(MessageBoxHost& host, Clock& clock, PortServices& services);
     ~COstrellApp() override;
     COstrellApp(const COstrellApp&) = delete;
     COstrellApp& operator=(const COstrellApp&) = delete;

@@ -136,14 +136,21 @@ TEST_F(COstrellAppTest, LoadBuildsTheIniPathAndTheModelList) {
 }
 
 TEST_F(COstrellAppTest, ExitAnsweredNoWritesNothingAndReturnsSeven) {
+    Ini("[Quillmark]\nPORT_TYPE=NET\nPORT_NAME=printer.example\n");
+    const std::string before = Bytes();
     COstrellApp app(host_);
+    // Declining must not wait for a name lookup first.
+    app.SetHostNameResolver([](std::u16string_view, std::u16string&) {
+        ADD_FAILURE() << "name looked up although the window stays open";
+        return false;
+    });
     app.LoadPreferences();
     app.CurrentPreferences().region = 2;
     host_.answers = {kIdNo};
     EXPECT_EQ(app.SavePreferences(), kIdNo);
     ASSERT_EQ(host_.shown.size(), 1u);
     EXPECT_EQ(host_.shown[0].style, kMbYesNo | kMbIconQuestion);
-    EXPECT_FALSE(fs::exists(ini_));
+    EXPECT_EQ(Bytes(), before);
 }
 
 TEST_F(COstrellAppTest, ExitWithoutChangesWritesNothingEvenAfterYes) {
