@@ -1,0 +1,48 @@
+#pragma once
+
+#include "EventLog.h"
+#include "MessageSplitter.h"
+#include "PrinterState.h"
+#include "ReplyBuilder.h"
+#include "SimOptions.h"
+
+#include <mutex>
+#include <string>
+#include <string_view>
+
+namespace qm::sim {
+
+// The simulated printer: acts on complete messages from any transport and returns the reply
+// bytes. Thread-safe: the TCP and pty transports share one printer.
+class Printer {
+public:
+    Printer(const SimOptions& options, EventLog& log, EventLog& printLog);
+
+    // Reads the --state file when it exists. False (with a one-line error) when it exists but
+    // cannot be read; lines it cannot apply are reported on stderr and skipped.
+    bool LoadState(std::string& error);
+    // Writes the --state file (atomically); false with a one-line error.
+    bool SaveState(std::string& error);
+
+    // Acts on one message and returns the reply (empty when the printer does not answer).
+    std::string Handle(const Message& message, std::string_view transport);
+
+    // The machine serial number.
+    const std::string& Serial() const { return serial_; }
+
+private:
+    std::string HandleCommand(const Message& message, std::string_view transport);
+    void Print(const std::string& data, std::string_view transport);
+    void SaveStateLocked(std::string_view transport);
+
+    const SimOptions& options_;
+    EventLog& log_;
+    EventLog& printLog_;
+    ReplyBuilder builder_;
+    std::mutex mutex_;
+    PrinterState state_;
+    Counters counters_;
+    std::string serial_;
+};
+
+} // namespace qm::sim

@@ -1,0 +1,113 @@
+#include "Session.h"
+
+#include "MessageSplitter.h"
+
+#include <algorithm>
+#include <chrono>
+#include <thread>
+
+namespace qm::sim {
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+long ElapsedMs(Clock::time_point since) {
+    return static_cast<long>(
+        std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - since).count());
+}
+
+} // namespace
+
+Session::Session(Channel& channel, Printer& printer, const SimOptions& options, EventLog& log,
+                 const std::atomic<bool>& stop)
+    : channel_(channel), printer_(printer), options_(options), log_(log), stop_(stop) {}
+
+bool Session::Pause(int ms) {
+    auto start = Clock::now();
+    while (!stop_) {
+        long left = ms - ElapsedMs(start);
+        if (left <= 0) {
+            return true;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(left < 20 ? left : 20));
+    }
+    return false;
+}
+
+void Session::Run() {
+    MessageSplitter splitter;
+    auto lastData = Clock::now();
+    char buffer[4096];
+    while (!stop_) {
+        long n = channel_.Read(buffer, sizeof buffer, 20);
+        bool closed = n < 0;
+        if (n > 0) {
+            splitter.Append(buffer, static_cast<size_t>(n));
+            lastData = Clock::now();
+            std::string settings = channel_.LineSettings();
+            if (settings != lineSettings_) {
+                lineSettings_ = settings;
+                log_.Write(channel_.Name(), "LINE", settings);
+            }
+        }
+        bool flush = closed || (!splitter.Empty() && ElapsedMs(lastData) >= kIdleMs);
+        Message message;
+        while (splitter.Next(flush, message)) {
+            std::string reply = printer_.Handle(message, channel_.Name());
+            if (!reply.empty() && !SendReply(reply)) {
+                return;
+            }
+        }
+        if (closed) {
+            return;
+        }
+    }
+}
+
+bool Session::SendReply(const std::string& reply) {
+    if (options_.silent) {
+        log_.Write(channel_.Name(), "SILENT", std::to_string(reply.size()) + " bytes withheld");
+        return true;
+    }
+    if (options_.delayMs > 0 && !Pause(options_.delayMs)) {
+        return false;
+    }
+    std::string bytes = std::string(static_cast<size_t>(options_.strayBytes), '?') + reply;
+    size_t length = bytes.size();
+    bool drop = false;
+    if (options_.dropAfter >= 0 && sent_ + static_cast<long>(length) >= options_.dropAfter) {
+        length = static_cast<size_t>(options_.dropAfter - sent_);
+        drop = true;
+    }
+    size_t piece = options_.trickleBytes > 0 ? static_cast<size_t>(options_.trickleBytes) : length;
+    size_t done = 0;
+    bool ok = true;
+    while (done < length) {
+        if (done > 0 && options_.trickleMs > 0 && !Pause(options_.trickleMs)) {
+            ok = false;
+            break;
+        }
+        size_t chunk = std::min(piece, length - done);
+        if (!channel_.Write(bytes.data() + done, chunk)) {
+            ok = false;
+            break;
+        }
+        done += chunk;
+    }
+    sent_ += static_cast<long>(done);
+    log_.Write(channel_.Name(), "SEND",
+               std::to_string(done) + " " +
+                   EventLog::Quote(std::string_view(bytes).substr(0, done)));
+    if (!ok) {
+        log_.Write(channel_.Name(), "ABORT", "reply not completed");
+        return false;
+    }
+    if (drop) {
+        log_.Write(channel_.Name(), "DROP", "after " + std::to_string(sent_) + " reply bytes");
+        return false;
+    }
+    return true;
+}
+
+} // namespace qm::sim

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "Channel.h"
+#include "EventLog.h"
+#include "Printer.h"
+#include "SimOptions.h"
+
+#include <atomic>
+#include <string>
+
+namespace qm::sim {
+
+// Serves one connection: cuts the incoming bytes into messages, lets the printer act on them
+// and sends the replies with the faults the options ask for (delay, stray bytes, trickle,
+// silence, dropping the connection).
+class Session {
+public:
+    // Silence after which a message still waiting for bytes is taken as it is.
+    static constexpr int kIdleMs = 250;
+
+    Session(Channel& channel, Printer& printer, const SimOptions& options, EventLog& log,
+            const std::atomic<bool>& stop);
+    // Runs until the peer closes, the connection is dropped, or `stop` is set.
+    void Run();
+
+private:
+    // Sends one reply; false when the connection is to end.
+    bool SendReply(const std::string& reply);
+    // Sleeps, waking early when `stop` is set; false when stopped.
+    bool Pause(int ms);
+
+    Channel& channel_;
+    Printer& printer_;
+    const SimOptions& options_;
+    EventLog& log_;
+    const std::atomic<bool>& stop_;
+    long sent_ = 0; // reply bytes sent on this connection
+    std::string lineSettings_;
+};
+
+} // namespace qm::sim

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace qm::sim {
+
+// Everything the command line can ask for.
+struct SimOptions {
+    bool tcp = false; // set when a TCP port is to be served
+    std::string tcpHost = "127.0.0.1";
+    int tcpPort = 9100;
+    bool pty = false;
+    std::string link; // symbolic link to the pty's device, or empty
+    int model = 0;
+    std::string logPath;
+    std::string printLogPath;
+    std::string statePath;
+    std::string serial; // machine serial number; empty chooses one from the model
+
+    // Status flags.
+    bool paperOut = false;
+    bool ribbonOut = false;
+    bool headUp = false;
+    bool paused = false;
+    bool busy = false;
+    bool labelWaiting = false;
+
+    // Behaviour and faults.
+    bool calibrationFails = false;
+    bool trailingT = false;
+    int delayMs = 0;
+    int trickleBytes = 0; // 0 = no trickle
+    int trickleMs = 0;
+    bool silent = false;
+    long dropAfter = -1; // -1 = never
+    int strayBytes = 0;
+    bool noEnd = false;
+    bool oversize = false;
+};
+
+// Result of reading the command line.
+struct ParsedOptions {
+    enum class Outcome { kRun, kHelp, kError };
+    Outcome outcome = Outcome::kRun;
+    SimOptions options;
+    std::string error; // one line, for kError
+};
+
+ParsedOptions ParseOptions(const std::vector<std::string>& args);
+// The --help text.
+std::string UsageText();
+
+} // namespace qm::sim

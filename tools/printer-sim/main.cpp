@@ -1,0 +1,110 @@
+// quillmark-printer-sim: a stand-in label printer on TCP and on a pseudo-terminal.
+
+#include "EventLog.h"
+#include "Printer.h"
+#include "PtyPort.h"
+#include "SimOptions.h"
+#include "TcpServer.h"
+
+#include <atomic>
+#include <cerrno>
+#include <csignal>
+#include <cstdio>
+#include <cstring>
+#include <pthread.h>
+#include <thread>
+
+namespace {
+
+constexpr const char* kName = "quillmark-printer-sim";
+
+int Fail(const std::string& message) {
+    std::fprintf(stderr, "%s: %s\n", kName, message.c_str());
+    return 1;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    using namespace qm::sim;
+    ParsedOptions parsed = ParseOptions(std::vector<std::string>(argv + 1, argv + argc));
+    if (parsed.outcome == ParsedOptions::Outcome::kHelp) {
+        std::fputs(UsageText().c_str(), stdout);
+        return 0;
+    }
+    if (parsed.outcome == ParsedOptions::Outcome::kError) {
+        std::fprintf(stderr, "%s: %s (see --help)\n", kName, parsed.error.c_str());
+        return 2;
+    }
+    const SimOptions& options = parsed.options;
+
+    // SIGINT and SIGTERM are taken by sigwait below; every thread inherits the blocked mask.
+    sigset_t signals;
+    sigemptyset(&signals);
+    sigaddset(&signals, SIGINT);
+    sigaddset(&signals, SIGTERM);
+    pthread_sigmask(SIG_BLOCK, &signals, nullptr);
+    std::signal(SIGPIPE, SIG_IGN);
+
+    EventLog log;
+    EventLog printLog;
+    if (!options.logPath.empty() && !log.Open(options.logPath)) {
+        return Fail("cannot open log file '" + options.logPath + "': " + std::strerror(errno));
+    }
+    if (!options.printLogPath.empty() && !printLog.Open(options.printLogPath)) {
+        return Fail("cannot open print log '" + options.printLogPath +
+                    "': " + std::strerror(errno));
+    }
+    Printer printer(options, log, printLog);
+    std::string error;
+    if (!printer.LoadState(error)) {
+        return Fail(error);
+    }
+
+    TcpServer tcp;
+    PtyPort pty;
+    if (options.tcp) {
+        if (!tcp.Listen(options.tcpHost, options.tcpPort, error)) {
+            return Fail(error);
+        }
+        std::printf("tcp %d\n", tcp.Port());
+    }
+    if (options.pty) {
+        if (!pty.Open(options.link, error)) {
+            return Fail(error);
+        }
+        std::printf("pty %s\n", pty.Path().c_str());
+    }
+    std::printf("ready\n");
+    std::fflush(stdout);
+    log.Write("sim", "START",
+              "model=" + std::to_string(options.model) + " serial=" + printer.Serial());
+
+    std::atomic<bool> stop{false};
+    std::thread tcpThread;
+    std::thread ptyThread;
+    if (options.tcp) {
+        tcpThread = std::thread([&] { tcp.Serve(printer, options, log, stop); });
+    }
+    if (options.pty) {
+        ptyThread = std::thread([&] { pty.Serve(printer, options, log, stop); });
+    }
+
+    int signal = 0;
+    while (sigwait(&signals, &signal) != 0) {
+    }
+    stop = true;
+    if (tcpThread.joinable()) {
+        tcpThread.join();
+    }
+    if (ptyThread.joinable()) {
+        ptyThread.join();
+    }
+    int status = 0;
+    if (!printer.SaveState(error)) {
+        std::fprintf(stderr, "%s: %s\n", kName, error.c_str());
+        status = 1;
+    }
+    log.Write("sim", "STOP", signal == SIGINT ? "SIGINT" : "SIGTERM");
+    return status;
+}
