@@ -8,6 +8,8 @@
 #include <fstream>
 #include <sstream>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace qm {
 namespace {
@@ -233,6 +235,40 @@ TEST_F(IniFileTest, Utf16BigEndianIsReadAndKept) {
                               "2",
                               2));
     EXPECT_EQ(Bytes(), bytes);
+}
+
+TEST_F(IniFileTest, ReadersNeverSeeAHalfWrittenFile) {
+    IniFile ini(path_);
+    const std::u16string longValue(3000, u'L');
+    ASSERT_TRUE(ini.Write(u"Quillmark", u"K", u"short"));
+    ASSERT_TRUE(ini.Write(u"Other", u"KEEP", u"1"));
+
+    const pid_t writer = ::fork();
+    ASSERT_GE(writer, 0);
+    if (writer == 0) {
+        IniFile mine(path_);
+        for (int i = 0; i < 100; ++i) {
+            if (!mine.Write(u"Quillmark", u"K",
+                            (i % 2) ? std::u16string_view(longValue) : u"short")) {
+                ::_exit(1);
+            }
+        }
+        ::_exit(0);
+    }
+    int bad = 0;
+    for (int i = 0; i < 100; ++i) {
+        std::u16string value;
+        std::u16string keep;
+        if (!ini.Read(u"Quillmark", u"K", value) || (value != u"short" && value != longValue) ||
+            !ini.Read(u"Other", u"KEEP", keep) || keep != u"1") {
+            ++bad;
+        }
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(writer, &status, 0), writer);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    EXPECT_EQ(bad, 0);
+    EXPECT_EQ(FilesInDir(), 1u);
 }
 
 } // namespace
