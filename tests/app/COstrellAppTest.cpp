@@ -135,6 +135,34 @@ TEST_F(COstrellAppTest, LoadBuildsTheIniPathAndTheModelList) {
     EXPECT_EQ(source.DriverPortKind(), kPortLpt);
 }
 
+TEST_F(COstrellAppTest, Utf16FileWithAModelNameAndAJapaneseFolder) {
+    const std::u16string model = ModelTable::DisplayName(1);
+    const std::u16string text = u"[Quillmark]\r\nPRINTER_MODEL=" + model +
+                                u"\r\nDEFAULT_FOLDER=/home/\u5C71\u7530\r\nREGION=1\r\n";
+    std::string bytes = "\xFF\xFE";
+    for (char16_t c : text) {
+        bytes.push_back(static_cast<char>(c & 0xFF));
+        bytes.push_back(static_cast<char>(c >> 8));
+    }
+    Ini(bytes);
+    COstrellApp app(host_);
+    app.LoadPreferences();
+    EXPECT_EQ(app.CurrentPreferences().printerModel, model);
+    EXPECT_EQ(app.ModelIndexOf(app.CurrentPreferences().printerModel), 1);
+    EXPECT_EQ(app.CurrentPreferences().defaultFolder, u"/home/\u5C71\u7530");
+    EXPECT_EQ(app.Region(), 1);
+
+    // Changing the model writes only that key; the file stays UTF-16 and keeps its other lines.
+    app.CurrentPreferences().printerModel = ModelTable::DisplayName(2);
+    host_.answers = {kIdYes};
+    EXPECT_EQ(app.SavePreferences(), 1);
+    COstrellApp next(host_);
+    next.LoadPreferences();
+    EXPECT_EQ(next.CurrentPreferences().printerModel, ModelTable::DisplayName(2));
+    EXPECT_EQ(next.CurrentPreferences().defaultFolder, u"/home/\u5C71\u7530");
+    EXPECT_EQ(Bytes().substr(0, 2), "\xFF\xFE");
+}
+
 TEST_F(COstrellAppTest, ExitAnsweredNoWritesNothingAndReturnsSeven) {
     Ini("[Quillmark]\nPORT_TYPE=NET\nPORT_NAME=printer.example\n");
     const std::string before = Bytes();
