@@ -11,7 +11,7 @@ namespace qm {
 // result. The parser overwrites it field by field; a rejected value leaves its field as it was.
 struct MenuImage {
     static constexpr int kEnumeratedFields = 85;
-    static constexpr int kValueFields = 96;
+    static constexpr int kValueFields = 91;
     static constexpr int kRfidCalibrationFields = 3;
 
     // One value row's field. Numbers use `number` (16-bit rows keep to -32768..32767, byte rows

@@ -49,7 +49,9 @@ struct PrinterModel {
 enum class RibbonEndRule {
     kIndexIsCode,      // list QUICK, NORMAL, SLOW
     kQuickIsBad,       // list NORMAL, SLOW: index = code - 1, QUICK is rejected
-    kSlowShowsAsFirst, // list QUICK, NORMAL: index = code, SLOW shows index 0
+    kSlowShowsAsFirst, // models that do not show the item (0-9, 26-28, 32-34); the parser
+                       // keeps index = code there with the full list, so that a received
+                       // "SLOW" is never sent back as "QUICK"
 };
 
 // Head-check dot ranges ("HEAD CHECK START POS" / "HEAD CHECK STOP POS").

@@ -82,7 +82,7 @@ struct ValueItem {
     uint8_t width = 2;      // 1 byte field, 2 signed 16-bit, 4 for the counter
     uint16_t maxLength = 0; // text rows
     TextRule text = TextRule::kPrintable;
-    int calibrationSlot = 0; // 1..7 for the calibration levels, 0 none
+    int calibrationSlot = -1; // 1..7 calibration levels, 0 the sensor-level slot, -1 none
 };
 
 // A row of the RFID alternative-key table: converted like the primary row it names.

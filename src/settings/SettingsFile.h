@@ -14,7 +14,7 @@ enum class FileResult {
     kCannotOpen, // the file cannot be opened (errno in the result)
     kReadError,  // reading failed
     kNoLeadIn,   // the file does not begin with a lead-in line: refused
-    kTooLarge,   // the frame does not fit the 4096-byte buffer: nothing written
+    kTooLarge,   // the text does not fit the 4096-byte buffer: nothing written or loaded
     kWriteError, // creating or writing the file failed (errno in the result)
 };
 
@@ -32,7 +32,8 @@ class SettingsFile {
 public:
     // Import rules on a file's bytes: lines end at LF (a CR before it is dropped) and each is
     // followed by CR LF; the text must begin with marker A (used as is), or marker B / C
-    // (CR LF put in front); anything else is refused (kNoLeadIn, empty text).
+    // (CR LF put in front); anything else is refused (kNoLeadIn, empty text). A text larger
+    // than the 4096-byte send buffer is refused whole (kTooLarge).
     static ImportedText ImportBytes(std::string_view bytes);
     // Reads a file and applies ImportBytes.
     static ImportedText Read(const std::string& path);

@@ -11,6 +11,8 @@
 
 namespace qm {
 
+struct LineTokens;
+
 // Per-row marks of one parse.
 struct RowFlags {
     int received = 0; // the key was seen
@@ -22,7 +24,7 @@ struct ParseFlags {
     std::array<RowFlags, MenuImage::kEnumeratedFields> enumerated{};
     std::array<RowFlags, MenuImage::kValueFields> values{};
     std::array<RowFlags, MenuImage::kRfidCalibrationFields> rfidCalibration{};
-    std::array<RowFlags, 8> rfidAlternative{};
+    std::array<RowFlags, 7> rfidAlternative{};
     RowFlags sensorAdjustment{};
 };
 
@@ -87,8 +89,13 @@ public:
     int CalibrationResult() const;
 
 private:
-    struct Impl;
-    friend struct Impl;
+    bool MatchEnumerated(const LineTokens& tokens, int model);
+    bool MatchValue(const LineTokens& tokens, int model);
+    bool MatchRfidCalibration(const LineTokens& tokens, int model);
+    bool MatchRfidAlternative(const LineTokens& tokens, int model);
+    void TransferEnumerated(SettingsRecord& record, int fromOutside) const;
+    void TransferValues(SettingsRecord& record, int fromOutside) const;
+    void TransferRfid(SettingsRecord& record, int fromOutside) const;
 
     SettingsOptions options_;
     MenuImage image_;

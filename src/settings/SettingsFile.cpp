@@ -1,0 +1,169 @@
+#include "settings/SettingsFile.h"
+
+#include "platform/Encoding.h"
+#include "settings/Frame.h"
+#include "settings/ReplyStart.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+namespace qm {
+namespace {
+
+// Closes a descriptor when it goes out of scope.
+class FileDescriptor {
+public:
+    explicit FileDescriptor(int fd) : fd_(fd) {}
+    ~FileDescriptor() {
+        if (fd_ >= 0) {
+            ::close(fd_);
+        }
+    }
+    FileDescriptor(const FileDescriptor&) = delete;
+    FileDescriptor& operator=(const FileDescriptor&) = delete;
+    int Get() const { return fd_; }
+
+private:
+    int fd_;
+};
+
+void SetError(int* error, int value) {
+    if (error != nullptr) {
+        *error = value;
+    }
+}
+
+} // namespace
+
+ImportedText SettingsFile::ImportBytes(std::string_view bytes) {
+    // Lines end at LF, a CR before the LF is dropped; each line is followed by CR LF.
+    std::string text;
+    text.reserve(bytes.size() + bytes.size() / 16 + 2);
+    size_t start = 0;
+    while (start < bytes.size()) {
+        size_t end = bytes.find('\n', start);
+        const bool hasLf = end != std::string_view::npos;
+        if (!hasLf) {
+            end = bytes.size();
+        }
+        std::string_view line = bytes.substr(start, end - start);
+        if (hasLf && line.ends_with('\r')) {
+            line.remove_suffix(1);
+        }
+        text += line;
+        text += "\r\n";
+        start = hasLf ? end + 1 : end;
+    }
+
+    ImportedText result;
+    // The text is taken through the 4096-byte send buffer: a larger file is refused whole.
+    if (text.size() > kMaxFrameBytes) {
+        result.result = FileResult::kTooLarge;
+        return result;
+    }
+    switch (ClassifyLeadIn(text)) {
+    case LeadInStart::kMarkerA:
+        break;
+    case LeadInStart::kMarkerB:
+    case LeadInStart::kMarkerC:
+        // Exactly two lines must precede the settings.
+        text.insert(0, "\r\n");
+        result.lineOffset = 1;
+        break;
+    case LeadInStart::kNone:
+        result.result = FileResult::kNoLeadIn;
+        return result;
+    }
+    result.text = AnsiToWide(text);
+    return result;
+}
+
+ImportedText SettingsFile::Read(const std::string& path) {
+    ImportedText result;
+    FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    if (fd.Get() < 0) {
+        result.result = FileResult::kCannotOpen;
+        result.error = errno;
+        return result;
+    }
+    std::string bytes;
+    char buffer[8192];
+    for (;;) {
+        const ssize_t n = ::read(fd.Get(), buffer, sizeof buffer);
+        if (n < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            result.result = FileResult::kReadError;
+            result.error = errno;
+            return result;
+        }
+        if (n == 0) {
+            break;
+        }
+        bytes.append(buffer, static_cast<size_t>(n));
+    }
+    return ImportBytes(bytes);
+}
+
+FileResult SettingsFile::Import(const std::string& path, SettingsRecord& record,
+                                SettingsParser& parser, int* error) {
+    record.Clear();
+    ImportedText imported = Read(path);
+    SetError(error, imported.error);
+    if (imported.result != FileResult::kOk) {
+        return imported.result;
+    }
+    record.text = std::move(imported.text);
+    parser.ParseSettings(record, 1);
+    return FileResult::kOk;
+}
+
+FileResult SettingsFile::Write(const std::string& path, std::string_view bytes, int* error) {
+    SetError(error, 0);
+    FileDescriptor fd(::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0644));
+    if (fd.Get() < 0) {
+        SetError(error, errno);
+        return FileResult::kWriteError;
+    }
+    // Nobody else writes the file while it is replaced.
+    if (::flock(fd.Get(), LOCK_EX | LOCK_NB) != 0 || ::ftruncate(fd.Get(), 0) != 0) {
+        SetError(error, errno);
+        return FileResult::kWriteError;
+    }
+    size_t written = 0;
+    while (written < bytes.size()) {
+        const ssize_t n = ::write(fd.Get(), bytes.data() + written, bytes.size() - written);
+        if (n < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            SetError(error, errno);
+            return FileResult::kWriteError;
+        }
+        written += static_cast<size_t>(n);
+    }
+    if (::fsync(fd.Get()) != 0 && errno != EINVAL) {
+        SetError(error, errno);
+        return FileResult::kWriteError;
+    }
+    return FileResult::kOk;
+}
+
+FileResult SettingsFile::Export(const std::string& path, SettingsRecord& record,
+                                const ConfigurationWriter& writer, SettingsParser& parser,
+                                int* error) {
+    SetError(error, 0);
+    record.text.clear();
+    writer.WriteConfiguration(record, 0);
+    parser.ParseSettings(record, 0);
+    const Frame frame = FrameForSending(record.text);
+    if (frame.result != FrameResult::kOk) {
+        return FileResult::kTooLarge;
+    }
+    return Write(path, frame.bytes, error);
+}
+
+} // namespace qm
