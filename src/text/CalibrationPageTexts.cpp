@@ -15,7 +15,7 @@ constexpr DirectoryRow kRows[] = {
      Short(u"Media Calibration", u"用紙センサー調整", u"介质校准", u"용지 보정")},
     // Radio buttons, media type 0 and 1
     {kCalMediaType, kChoice,
-     Short(u"Labels with gaps", u"ギャップ付きラベル", u"有间隙标签", u"갭 라벨")},
+     Short(u"Labels with gaps", u"ギャップ付きラベル", u"有间隙标签", u"갭이 있는 라벨")},
     {kCalMediaType, kChoice,
      Short(u"Black marks on back", u"裏面黒マーク", u"背面黑标", u"뒷면 블랙마크")},
     {kCalRfidCalibration, kCaption,

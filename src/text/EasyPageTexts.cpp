@@ -15,7 +15,7 @@ constexpr DirectoryRow kRows[] = {
     // Tick box and its three radio buttons (radio index 0, 1, 2)
     {kEasyMediaType, kCaption, Short(u"Media Type", u"用紙タイプ", u"介质类型", u"용지 종류")},
     {kEasyMediaType, kChoice,
-     Short(u"Labels with gaps", u"ギャップ付きラベル", u"有间隙标签", u"갭 라벨")},
+     Short(u"Labels with gaps", u"ギャップ付きラベル", u"有间隙标签", u"갭이 있는 라벨")},
     {kEasyMediaType, kChoice,
      Short(u"Black marks on back", u"裏面黒マーク", u"背面黑标", u"뒷면 블랙마크")},
     {kEasyMediaType, kChoice, Short(u"Continuous", u"連続紙", u"连续纸", u"연속 용지")},
