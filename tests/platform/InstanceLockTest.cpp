@@ -5,7 +5,6 @@
 #include <cerrno>
 #include <cstdlib>
 #include <filesystem>
-#include <sys/wait.h>
 #include <unistd.h>
 
 namespace qm {
@@ -45,55 +44,6 @@ TEST_F(InstanceLockTest, SecondHolderIsRefusedUntilTheFirstReleases) {
     first.Release();
     EXPECT_TRUE(second.TryAcquire());
     EXPECT_TRUE(fs::exists(second.Path()));
-}
-
-TEST_F(InstanceLockTest, ReleasedWhenTheObjectEnds) {
-    {
-        InstanceLock scoped("quillmark");
-        ASSERT_TRUE(scoped.TryAcquire());
-    }
-    InstanceLock next("quillmark");
-    EXPECT_TRUE(next.TryAcquire());
-}
-
-TEST_F(InstanceLockTest, AnotherProcessSeesTheLockAndGetsItAfterTheHolderDies) {
-    InstanceLock mine("quillmark");
-    ASSERT_TRUE(mine.TryAcquire());
-
-    // A child process cannot take it while this process holds it.
-    pid_t child = ::fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-        InstanceLock theirs("quillmark");
-        ::_exit(theirs.TryAcquire() ? 1 : (theirs.Error() == EWOULDBLOCK ? 0 : 2));
-    }
-    int status = 0;
-    ASSERT_EQ(::waitpid(child, &status, 0), child);
-    ASSERT_TRUE(WIFEXITED(status));
-    EXPECT_EQ(WEXITSTATUS(status), 0);
-    mine.Release();
-
-    // A holder killed without any clean-up leaves the lock free.
-    int ready[2];
-    ASSERT_EQ(::pipe(ready), 0);
-    child = ::fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-        InstanceLock theirs("quillmark");
-        const char ok = theirs.TryAcquire() ? '1' : '0';
-        (void)!::write(ready[1], &ok, 1);
-        ::pause();
-        ::_exit(0);
-    }
-    ::close(ready[1]);
-    char got = 0;
-    ASSERT_EQ(::read(ready[0], &got, 1), 1);
-    ::close(ready[0]);
-    ASSERT_EQ(got, '1');
-    EXPECT_FALSE(mine.TryAcquire());
-    ::kill(child, SIGKILL);
-    ASSERT_EQ(::waitpid(child, &status, 0), child);
-    EXPECT_TRUE(mine.TryAcquire());
 }
 
 TEST_F(InstanceLockTest, NamesAreMadeSafeAndTmpIsPerUser) {
