@@ -1,0 +1,195 @@
+// quillmark-cli inspect: reads a settings file (or a printer's menu reply), parses it for a
+// model and prints the record and the configuration it gives as one JSON object.
+
+#include "cli/CommandRegistry.h"
+#include "platform/Encoding.h"
+#include "settings/ConfigurationWriter.h"
+#include "settings/DisplayLists.h"
+#include "settings/Frame.h"
+#include "settings/ModelTable.h"
+#include "settings/ReplyStart.h"
+#include "settings/SettingsFile.h"
+#include "settings/SettingsParser.h"
+
+#include <nlohmann/json.hpp>
+
+#include <cerrno>
+#include <cstring>
+#include <fstream>
+#include <iostream>
+#include <iterator>
+#include <memory>
+#include <optional>
+#include <string>
+
+namespace qm::cli {
+namespace {
+
+constexpr int kFailure = 2;
+
+struct InspectArguments {
+    std::string file;
+    std::string model = "0";
+    std::string language = "en";
+    bool reply = false;
+    bool advanced = false;
+    std::string exportPath;
+};
+
+int Fail(const std::string& message) {
+    std::cerr << "quillmark-cli inspect: " << message << "\n";
+    return kFailure;
+}
+
+std::optional<int> ResolveModel(const std::string& text) {
+    if (!text.empty() && text.find_first_not_of("0123456789") == std::string::npos) {
+        if (text.size() > 2) {
+            return std::nullopt;
+        }
+        const int model = std::stoi(text);
+        return ModelTable::IsValid(model) ? std::optional<int>(model) : std::nullopt;
+    }
+    // A display name; "(R)" or "\u00AE" both name the registered sign.
+    std::string name = text;
+    if (const size_t at = name.find("(R)"); at != std::string::npos) {
+        name.replace(at, 3, "\xC2\xAE");
+    }
+    const int model = ModelTable::FindByDisplayName(Utf8ToUtf16(name));
+    return model >= 0 ? std::optional<int>(model) : std::nullopt;
+}
+
+std::string FileError(FileResult result, int error) {
+    switch (result) {
+    case FileResult::kCannotOpen:
+        return std::string("cannot open the file: ") + std::strerror(error);
+    case FileResult::kReadError:
+        return std::string("cannot read the file: ") + std::strerror(error);
+    case FileResult::kNoLeadIn:
+        return "the file does not begin with a lead-in line; not a settings file";
+    case FileResult::kTooLarge:
+        return "the settings text does not fit the 4096-byte send buffer";
+    case FileResult::kWriteError:
+        return std::string("cannot write the file: ") + std::strerror(error);
+    case FileResult::kOk:
+        break;
+    }
+    return "unknown failure";
+}
+
+bool ReadWholeFile(const std::string& path, std::string& bytes, int& error) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        error = errno;
+        return false;
+    }
+    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    if (in.bad()) {
+        error = errno;
+        return false;
+    }
+    return true;
+}
+
+nlohmann::json ItemsAsJson(const SettingsRecord& record) {
+    nlohmann::json items = nlohmann::json::array();
+    for (int e = 0; e < SettingsRecord::kEntryCount; ++e) {
+        const SettingValue& item = record.Item(e);
+        items.push_back({
+            {"entry", e},
+            {"key", std::string(SettingsRecord::EntryKey(e))},
+            {"ticked", item.ticked},
+            {"value", Utf16ToUtf8(item.value)},
+            {"second", Utf16ToUtf8(item.second)},
+            {"error", item.error},
+            {"choice", item.choice},
+            {"metric", item.metric},
+        });
+    }
+    return items;
+}
+
+int RunInspect(const InspectArguments& args) {
+    const std::optional<int> model = ResolveModel(args.model);
+    if (!model) {
+        return Fail("unknown model \"" + args.model + "\" (give 0-37 or a display name)");
+    }
+    const bool japanese = args.language == "ja";
+    const SettingsOptions options = SettingsOptions::For(*model, japanese, args.advanced);
+
+    SettingsRecord record;
+    record.modelIndex = *model;
+    if (args.reply) {
+        std::string bytes;
+        int error = 0;
+        if (!ReadWholeFile(args.file, bytes, error)) {
+            return Fail(FileError(FileResult::kCannotOpen, error));
+        }
+        const ReplyStartResult start = CheckReplyStart(bytes);
+        if (!start.accepted) {
+            return Fail("the reply does not begin with a lead-in marker");
+        }
+        record.text = AnsiToWide(start.text);
+    } else {
+        ImportedText imported = SettingsFile::Read(args.file);
+        if (imported.result != FileResult::kOk) {
+            return Fail(FileError(imported.result, imported.error));
+        }
+        record.text = std::move(imported.text);
+    }
+
+    SettingsParser parser(options);
+    parser.ParseSettings(record, 1);
+    DisplayLists::MakeSendReady(record, options);
+
+    // The configuration holds the ticked items a page would send: items the parser rejected
+    // are left out, as the pages refuse to send them.
+    SettingsRecord outgoing = record;
+    for (SettingValue& item : outgoing.items) {
+        if (item.error) {
+            item.ticked = 0;
+        }
+    }
+    outgoing.text.clear();
+    const ConfigurationWriter writer(options);
+    writer.WriteConfiguration(outgoing, 0);
+
+    if (!args.exportPath.empty()) {
+        const Frame frame = FrameForSending(outgoing.text);
+        if (frame.result != FrameResult::kOk) {
+            return Fail("the configuration needs " + std::to_string(frame.neededBytes) +
+                        " bytes and does not fit the 4096-byte send buffer; nothing written");
+        }
+        int error = 0;
+        const FileResult written = SettingsFile::Write(args.exportPath, frame.bytes, &error);
+        if (written != FileResult::kOk) {
+            return Fail(FileError(written, error));
+        }
+    }
+
+    const nlohmann::json out = {
+        {"model", *model},
+        {"items", ItemsAsJson(record)},
+        {"configuration", Utf16ToUtf8(outgoing.text)},
+    };
+    std::cout << out.dump(2) << "\n";
+    return 0;
+}
+
+const CommandRegistration kRegistration([](CLI::App& app) {
+    auto args = std::make_shared<InspectArguments>();
+    CLI::App* cmd = app.add_subcommand(
+        "inspect", "Parse a settings file or a printer's menu reply and print it as JSON");
+    cmd->add_option("FILE", args->file, "settings file (*.prn), or reply bytes with --reply")
+        ->required();
+    cmd->add_option("--model", args->model, "model index 0-37 or display name (default 0)");
+    cmd->add_option("--language", args->language, "interface language")
+        ->check(CLI::IsMember({"en", "ja", "zh", "ko"}));
+    cmd->add_flag("--reply", args->reply, "FILE holds the bytes of a menu-settings reply");
+    cmd->add_flag("--advanced", args->advanced, "include the advanced entries (114-178)");
+    cmd->add_option("--export", args->exportPath,
+                    "also write the settings file of the ticked items");
+    cmd->callback([args] { ExitStatus() = RunInspect(*args); });
+});
+
+} // namespace
+} // namespace qm::cli
