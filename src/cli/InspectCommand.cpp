@@ -90,8 +90,8 @@ bool ReadWholeFile(const std::string& path, std::string& bytes, int& error) {
     return true;
 }
 
-nlohmann::json ItemsAsJson(const SettingsRecord& record) {
-    nlohmann::json items = nlohmann::json::array();
+nlohmann::ordered_json ItemsAsJson(const SettingsRecord& record) {
+    nlohmann::ordered_json items = nlohmann::ordered_json::array();
     for (int e = 0; e < SettingsRecord::kEntryCount; ++e) {
         const SettingValue& item = record.Item(e);
         items.push_back({
@@ -166,7 +166,7 @@ int RunInspect(const InspectArguments& args) {
         }
     }
 
-    const nlohmann::json out = {
+    const nlohmann::ordered_json out = {
         {"model", *model},
         {"items", ItemsAsJson(record)},
         {"configuration", Utf16ToUtf8(outgoing.text)},
