@@ -100,22 +100,30 @@ ssize_t ReadNow(int fd, uint8_t* buffer, size_t length, bool* endOfData = nullpt
 uint32_t WriteWithin(Clock& clock, int fd, const uint8_t* data, uint32_t length, uint32_t limitMs) {
     uint32_t done = 0;
     uint64_t start = clock.NowMs();
+    bool reportedReady = false;
     while (done < length) {
         ssize_t put = ::write(fd, data + done, length - done);
         if (put > 0) {
             done += static_cast<uint32_t>(put);
+            reportedReady = false;
             continue;
         }
         if (put < 0 && errno != EAGAIN && errno != EWOULDBLOCK && errno != EINTR) {
             break;
         }
+        if (reportedReady) {
+            // Writable by poll yet taking nothing (a terminal stopped by XOFF): let time pass.
+            clock.SleepMs(1);
+        }
         uint32_t elapsed = ElapsedMs(clock, start);
         if (elapsed >= limitMs) {
             break;
         }
-        if (WaitForFd(clock, fd, POLLOUT, limitMs - elapsed) <= 0) {
+        int ready = WaitForFd(clock, fd, POLLOUT, limitMs - elapsed);
+        if (ready <= 0) {
             break;
         }
+        reportedReady = true;
     }
     return done;
 }

@@ -211,6 +211,8 @@ uint32_t PrinterConnection::NetWrite(uint32_t length, const uint8_t* data, uint3
         } else if (ElapsedMs(clock_, lastProgress) >= netWriteTimeoutMs_) {
             result = kErrorTimeout;
             break;
+        } else {
+            clock_.SleepMs(1); // writable by poll yet nothing taken: let time pass
         }
     }
     *sent = total;

@@ -1,0 +1,242 @@
+#include "ConnectionTestSupport.h"
+
+#include "connection/PrinterConnection.h"
+#include "platform/Encoding.h"
+
+namespace qm {
+namespace {
+
+constexpr ReplyKind kMenu = 4;
+
+std::string Text(const uint8_t* buffer, uint32_t count) {
+    return std::string(reinterpret_cast<const char*>(buffer), count);
+}
+
+class NetTransport : public ::testing::Test {
+protected:
+    test::LoopbackServer server;
+    FakeClock clock;
+    test::FakePortServices services;
+    PrinterConnection connection{clock, services};
+    uint8_t buffer[kReplyBufferSize] = {};
+    uint32_t count = 0;
+
+    void Connect(uint32_t readTimeoutMs = 1000) {
+        ASSERT_EQ(connection.NetConnect(u"127.0.0.1", server.Port()), 1);
+        server.Accept();
+        ASSERT_EQ(connection.SetNetTimeouts(readTimeoutMs), 1);
+        clock.ClearSleeps();
+    }
+};
+
+TEST_F(NetTransport, ConnectDrainsAndRefusesASecondSocket) {
+    EXPECT_EQ(connection.SetNetTimeouts(1000), 0);
+    uint64_t start = clock.NowMs();
+    ASSERT_EQ(connection.NetConnect(u"127.0.0.1", server.Port()), 1);
+    // The drain waits 100 ms for stale data.
+    EXPECT_EQ(clock.NowMs() - start, 100u);
+    EXPECT_EQ(connection.Kind(), kPortNet);
+    int first = connection.Socket();
+    int option = 0;
+    socklen_t length = sizeof option;
+    ::getsockopt(first, SOL_SOCKET, SO_OOBINLINE, &option, &length);
+    EXPECT_EQ(option, 1);
+    EXPECT_EQ(connection.NetConnect(u"127.0.0.1", server.Port()), 0);
+    EXPECT_EQ(connection.Socket(), first);
+    EXPECT_EQ(connection.NetClose(), 1);
+    EXPECT_EQ(connection.Socket(), -1);
+    EXPECT_EQ(connection.Kind(), kPortNone);
+    EXPECT_EQ(connection.NetClose(), 0);
+    // Nothing listening, a name that does not resolve, a port out of range.
+    test::LoopbackServer closed;
+    int port = closed.Port();
+    ::close(closed.Listener());
+    EXPECT_EQ(connection.NetConnect(u"127.0.0.1", port), 0);
+    EXPECT_EQ(connection.NetConnect(u"no-such-printer.invalid", 9100), 0);
+    EXPECT_EQ(connection.NetConnect(u"127.0.0.1", 70000), 0);
+    EXPECT_EQ(connection.NetConnect(u"", 9100), 0);
+    EXPECT_EQ(connection.Socket(), -1);
+    EXPECT_EQ(connection.NetRead(&count, buffer, kMenu), kErrorInvalidHandle);
+    EXPECT_EQ(connection.NetWrite(1, buffer, &count), kErrorInvalidHandle);
+}
+
+TEST_F(NetTransport, StaleDataIsDiscardedAtConnect) {
+    // The printer still has an old answer queued when the connection is made.
+    bool accepted = false;
+    clock.SetOnSleep([&](uint64_t) {
+        if (!accepted) {
+            accepted = true;
+            server.Accept();
+            server.Send("old\r\nEND\r\n");
+        }
+    });
+    uint64_t start = clock.NowMs();
+    ASSERT_EQ(connection.NetConnect(u"127.0.0.1", server.Port()), 1);
+    clock.SetOnSleep(nullptr);
+    // The drain took the old bytes, then waited 100 ms more for nothing.
+    EXPECT_GE(clock.NowMs() - start, 100u);
+    EXPECT_LE(clock.NowMs() - start, 200u);
+    ASSERT_EQ(connection.SetNetTimeouts(1000), 1);
+    server.Send("new\r\nEND\r\n");
+    EXPECT_EQ(connection.NetRead(&count, buffer, kMenu), kResultSuccess);
+    EXPECT_EQ(Text(buffer, count), "new\r\nEND\r\n");
+}
+
+TEST_F(NetTransport, SilentPrinterGivesWaitTimeoutAfterThreeWaits) {
+    Connect(1000);
+    uint64_t start = clock.NowMs();
+    EXPECT_EQ(connection.NetRead(&count, buffer, kMenu), kWaitTimeout);
+    EXPECT_EQ(clock.NowMs() - start, 3u * 1000u + 2u * 100u);
+    EXPECT_EQ(count, 0u);
+}
+
+TEST_F(NetTransport, TerminatedReplyInPieces) {
+    Connect();
+    server.Send("~!!\r\nA\t:\t1\r\nEN");
+    uint64_t start = clock.NowMs();
+    clock.SetOnSleep([&](uint64_t now) {
+        if (now - start == 300) {
+            server.Send("D\r\n");
+        }
+    });
+    EXPECT_EQ(connection.NetRead(&count, buffer, kMenu), kResultSuccess);
+    EXPECT_EQ(Text(buffer, count), "~!!\r\nA\t:\t1\r\nEND\r\n");
+    EXPECT_EQ(clock.NowMs() - start, 300u);
+    clock.SetOnSleep(nullptr);
+    // The shifted tail completes with the length unchanged on NET.
+    server.Send("B\t:\t2\r\nEND\r\nT");
+    EXPECT_EQ(connection.NetRead(&count, buffer, kMenu), kResultSuccess);
+    EXPECT_EQ(count, 13u);
+}
+
+TEST_F(NetTransport, UnterminatedReplyEndsAfterOneHundredMsOfSilence) {
+    Connect();
+    server.Send("12345");
+    uint64_t start = clock.NowMs();
+    EXPECT_EQ(connection.NetRead(&count, buffer, kReplyStatus), kResultSuccess);
+    EXPECT_EQ(Text(buffer, count), "12345");
+    EXPECT_EQ(clock.NowMs() - start, 100u);
+    // Two bytes: the ordinary waits apply and the read times out.
+    server.Send("ab");
+    start = clock.NowMs();
+    EXPECT_EQ(connection.NetRead(&count, buffer, kReplyCounters), kWaitTimeout);
+    EXPECT_EQ(count, 2u);
+    EXPECT_EQ(clock.NowMs() - start, 3200u);
+}
+
+TEST_F(NetTransport, TricklingReplyEndsWhenDataComesAfterTheTimeout) {
+    Connect(1000);
+    uint64_t start = clock.NowMs();
+    clock.SetOnSleep([&](uint64_t now) {
+        if ((now - start) % 400 == 0) {
+            server.Send("t");
+        }
+    });
+    EXPECT_EQ(connection.NetRead(&count, buffer, kMenu), kWaitTimeout);
+    EXPECT_EQ(clock.NowMs() - start, 1200u); // the third byte, at 1200 ms
+    EXPECT_EQ(count, 3u);
+}
+
+TEST_F(NetTransport, PeerCloseReportsNotConnected) {
+    Connect();
+    server.Send("partial");
+    server.ClosePeer();
+    EXPECT_EQ(connection.NetRead(&count, buffer, kMenu), kErrorDeviceNotConnected);
+    EXPECT_EQ(count, 0xFFFFFFFFu);
+}
+
+TEST_F(NetTransport, FullBufferWithoutEndFails) {
+    Connect();
+    server.Send(std::string(6000, 'n'));
+    uint8_t guarded[kReplyBufferSize + 32];
+    std::memset(guarded, 0x5A, sizeof guarded);
+    EXPECT_EQ(connection.NetRead(&count, guarded, kMenu), kErrorMoreData);
+    EXPECT_EQ(count, kReplyBufferSize);
+    for (size_t i = kReplyBufferSize; i < sizeof guarded; ++i) {
+        ASSERT_EQ(guarded[i], 0x5A);
+    }
+    // A reply ending exactly at the buffer's end is complete.
+    server.Take();
+    std::string exact(kReplyBufferSize - 5, 'e');
+    exact += "END\r\n";
+    connection.NetClose();
+    Connect();
+    server.Send(exact);
+    EXPECT_EQ(connection.NetRead(&count, buffer, kMenu), kResultSuccess);
+    EXPECT_EQ(count, kReplyBufferSize);
+}
+
+TEST_F(NetTransport, WriteSendsEverythingAndChecksArguments) {
+    Connect();
+    std::string data(2500, 'w');
+    for (size_t i = 0; i < data.size(); ++i) {
+        data[i] = static_cast<char>('a' + i % 26);
+    }
+    uint32_t sent = 0;
+    EXPECT_EQ(connection.NetWrite(2500, reinterpret_cast<const uint8_t*>(data.data()), &sent),
+              kResultSuccess);
+    EXPECT_EQ(sent, 2500u);
+    std::string got;
+    test::WaitUntil([&] {
+        got += server.Take();
+        return got.size() >= 2500;
+    });
+    EXPECT_EQ(got, data);
+    EXPECT_EQ(connection.NetWrite(0, buffer, &sent), kErrorBadArguments);
+    EXPECT_EQ(connection.NetWrite(1, nullptr, &sent), kErrorBadArguments);
+    EXPECT_EQ(connection.NetWrite(1, buffer, nullptr), kErrorBadArguments);
+    EXPECT_EQ(connection.NetRead(nullptr, buffer, kMenu), kErrorBadArguments);
+    EXPECT_EQ(connection.NetRead(&count, nullptr, kMenu), kErrorBadArguments);
+}
+
+TEST_F(NetTransport, WriteToAPrinterThatStopsTakingDataTimesOut) {
+    int small = 4096;
+    ::setsockopt(server.Listener(), SOL_SOCKET, SO_RCVBUF, &small, sizeof small);
+    Connect();
+    ::setsockopt(connection.Socket(), SOL_SOCKET, SO_SNDBUF, &small, sizeof small);
+    std::vector<uint8_t> data(4 * 1024 * 1024, 'x');
+    uint32_t sent = 0;
+    uint64_t start = clock.NowMs();
+    EXPECT_EQ(connection.NetWrite(static_cast<uint32_t>(data.size()), data.data(), &sent),
+              kErrorTimeout);
+    EXPECT_GT(sent, 0u);
+    EXPECT_LT(sent, data.size());
+    EXPECT_GE(clock.NowMs() - start, 5000u);
+    EXPECT_LE(clock.NowMs() - start, 5000u + 20u);
+}
+
+TEST_F(NetTransport, PingAndConnectForOperation) {
+    // Loopback answers (or, where no ICMP socket may be opened, the check passes).
+    SystemClock& real = SystemClock::Instance();
+    PrinterConnection live(real, services);
+    EXPECT_EQ(live.Ping(u"127.0.0.1"), 1);
+    EXPECT_EQ(live.Ping(u"localhost"), 1);
+    EXPECT_EQ(live.Ping(u"no-such-printer.invalid"), 0);
+    EXPECT_EQ(live.Ping(u""), 0);
+
+    StaticInterfaceSettings settings;
+    settings.portType = kPortNet;
+    settings.portName = u"127.0.0.1";
+    settings.portNumber = U16(std::to_string(server.Port()));
+    live.SetInterfaceSettings(&settings);
+    ASSERT_EQ(live.ConnectForOperation(kPurposeReceive), 1);
+    server.Accept();
+    EXPECT_EQ(live.Kind(), kPortNet);
+    EXPECT_EQ(live.NetReadTimeoutMs(), 1000u);
+    EXPECT_EQ(live.NetWriteTimeoutMs(), 5000u);
+    live.Disconnect();
+    EXPECT_EQ(live.Socket(), -1);
+    EXPECT_EQ(live.NetReadTimeoutMs(), 0u);
+    server.ClosePeer();
+    ASSERT_EQ(live.ConnectForOperation(kPurposeSensor), 1);
+    EXPECT_EQ(live.NetReadTimeoutMs(), 10000u);
+    live.Disconnect();
+    // A name that does not resolve fails before any connection.
+    settings.portName = u"no-such-printer.invalid";
+    EXPECT_EQ(live.ConnectForOperation(kPurposeReceive), 0);
+    settings.portType = kPortNone;
+    EXPECT_EQ(live.ConnectForOperation(kPurposeReceive), 0);
+}
+
+} // namespace
+} // namespace qm
