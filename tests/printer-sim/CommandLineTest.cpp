@@ -1,0 +1,108 @@
+// Command line, shutdown, one connection at a time, and the print log.
+
+#include "SimHarness.h"
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <unistd.h>
+
+namespace qm::simtest {
+namespace {
+
+TEST(CommandLine, BadOptionsGiveOneLineAndStatusTwo) {
+    const std::vector<std::vector<std::string>> bad = {
+        {"--model", "38"},         {"--model"},          {"--tcp", "127.0.0.1"},
+        {"--tcp", "host:99999"},   {"--trickle", "0:5"}, {"--trickle", "10"},
+        {"--delay-ms", "-1"},      {"--link", "/tmp/x"}, {"--frobnicate"},
+        {"--stray-bytes", "many"},
+    };
+    for (const auto& args : bad) {
+        RunResult r = RunToEnd(args);
+        SCOPED_TRACE(args[0]);
+        EXPECT_EQ(r.status, 2);
+        EXPECT_EQ(r.out, "");
+        ASSERT_FALSE(r.err.empty());
+        EXPECT_EQ(r.err.find('\n'), r.err.size() - 1) << r.err; // exactly one line
+        EXPECT_EQ(r.err.rfind("quillmark-printer-sim: ", 0), 0u);
+    }
+    RunResult help = RunToEnd({"--help"});
+    EXPECT_EQ(help.status, 0);
+    EXPECT_NE(help.out.find("Usage: quillmark-printer-sim"), std::string::npos);
+    EXPECT_NE(help.out.find("--drop-after N"), std::string::npos);
+}
+
+TEST(CommandLine, SignalsStopItCleanlyAndAPortInUseIsReported) {
+    SimProcess sim({"--tcp", "127.0.0.1:0"});
+    ASSERT_TRUE(sim.Ready());
+    // A second simulator on the same port fails with a message, not a hang.
+    RunResult clash = RunToEnd({"--tcp", "127.0.0.1:" + std::to_string(sim.TcpPort())});
+    EXPECT_EQ(clash.status, 1);
+    EXPECT_NE(clash.err.find("cannot listen"), std::string::npos);
+    // SIGINT in the middle of a slow reply still ends promptly.
+    SimProcess slow({"--tcp", "127.0.0.1:0", "--delay-ms", "60000"});
+    ASSERT_TRUE(slow.Ready());
+    int fd = ConnectTcp(slow.TcpPort());
+    ASSERT_GE(fd, 0);
+    ASSERT_TRUE(WriteAll(fd, "^ee\r\n"));
+    usleep(100 * 1000);
+    EXPECT_EQ(slow.Stop(SIGINT, 3000), 0);
+    ::close(fd);
+    EXPECT_EQ(sim.Stop(SIGTERM, 3000), 0);
+}
+
+TEST(CommandLine, OneConnectionAtATime) {
+    SimProcess sim({"--tcp", "127.0.0.1:0"});
+    ASSERT_TRUE(sim.Ready());
+    int first = ConnectTcp(sim.TcpPort());
+    ASSERT_GE(first, 0);
+    ASSERT_TRUE(WriteAll(first, "^ee\r\n"));
+    EXPECT_EQ(ReadReply(first, "\r\n", 300, 2000).bytes, "00\r\n");
+    int second = ConnectTcp(sim.TcpPort()); // queued by the kernel
+    ASSERT_GE(second, 0);
+    ASSERT_TRUE(WriteAll(second, "^ee\r\n"));
+    EXPECT_EQ(ReadReply(second, "", 300, 500).bytes, ""); // waits for the first
+    ::close(first);
+    EXPECT_EQ(ReadReply(second, "\r\n", 300, 2000).bytes, "00\r\n");
+    ::close(second);
+}
+
+TEST(PrintLog, SelfTestsSamplesAndDataAreRecorded) {
+    TempDir dir;
+    std::string printed = dir.Path("printed");
+    SimProcess sim({"--tcp", "127.0.0.1:0", "--model", "1", "--print-log", printed});
+    ASSERT_TRUE(sim.Ready());
+    // As a print run does: ask for the language, then send the self test on the same connection.
+    int fd = ConnectTcp(sim.TcpPort());
+    ASSERT_GE(fd, 0);
+    ASSERT_TRUE(WriteAll(fd, LeadIn() + "SEND CONFIG\t:\tSTANDARD\r\nEXIT\r\n"));
+    Reply reply = ReadReply(fd, "END\r\n", 500, 3000);
+    EXPECT_NE(reply.bytes.find("MACHINE EMULATION CODE\t:\tCODE_ZEBRA"), std::string::npos);
+    ASSERT_TRUE(WriteAll(fd, "~WC\n"));
+    ::close(fd);
+    Exchange(sim.TcpPort(), "~!Q4\n", "", 300, 600);
+    Exchange(sim.TcpPort(), std::string("\x02Z\r\n"), "", 300, 600);
+    std::string file(2500, 'x');
+    Exchange(sim.TcpPort(), file, "", 300, 600);
+    EXPECT_EQ(sim.Stop(SIGTERM), 0);
+
+    std::vector<std::string> lines;
+    std::string text = ReadFile(printed);
+    for (size_t start = 0, end; (end = text.find('\n', start)) != std::string::npos;
+         start = end + 1) {
+        lines.push_back(text.substr(start, end - start));
+    }
+    ASSERT_EQ(lines.size(), 4u) << text;
+    EXPECT_NE(lines[0].find(" tcp PRINT kind=self-test language=zebra emulation=zebra bytes=4 "
+                            "data=\"~WC\\n\""),
+              std::string::npos);
+    EXPECT_NE(lines[1].find("kind=sample language=zebra emulation=zebra bytes=5"),
+              std::string::npos);
+    EXPECT_NE(lines[2].find("kind=self-test language=native emulation=zebra bytes=4 "
+                            "data=\"\\x02Z\\r\\n\""),
+              std::string::npos);
+    EXPECT_NE(lines[3].find("kind=data language=- emulation=zebra bytes=2500"), std::string::npos);
+}
+
+} // namespace
+} // namespace qm::simtest
