@@ -1,0 +1,144 @@
+// quillmark-cli ports: lists the serial, parallel and USB ports the main window offers and every
+// print queue with the kind and detail of its port, as text or (--json) as one JSON object.
+
+#include "cli/CommandRegistry.h"
+#include "connection/LocalPorts.h"
+#include "connection/PrintQueues.h"
+#include "connection/SerialPorts.h"
+#include "connection/UsbPorts.h"
+#include "platform/Encoding.h"
+
+#include <nlohmann/json.hpp>
+
+#include <iostream>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace qm::cli {
+namespace {
+
+struct PortsArguments {
+    bool json = false;
+};
+
+const char* KindName(int kind) {
+    switch (kind) {
+    case 2:
+        return "COM";
+    case 3:
+        return "LPT";
+    case 4:
+        return "USB";
+    case 5:
+        return "NET";
+    default:
+        return "other";
+    }
+}
+
+// The USB record behind a "USBnnn" label, if any.
+const UsbDeviceRecord* RecordOf(const std::vector<UsbDeviceRecord>& records,
+                                const std::u16string& label) {
+    for (const UsbDeviceRecord& record : records) {
+        if (UsbPortLabel(record.portNumber) == label) {
+            return &record;
+        }
+    }
+    return nullptr;
+}
+
+nlohmann::ordered_json Collect() {
+    std::vector<std::u16string> lpt;
+    std::vector<std::u16string> usb;
+    std::vector<std::u16string> com;
+    FillLocalPortLists(lpt, usb, com);
+    std::vector<UsbDeviceRecord> records;
+    EnumerateUsbPrinters(records);
+    std::vector<QueueRecord> queues;
+    ListQueues(queues);
+
+    nlohmann::ordered_json out;
+    out["com"] = nlohmann::ordered_json::array();
+    for (const std::u16string& name : com) {
+        out["com"].push_back({{"name", Utf16ToUtf8(name)}, {"device", SerialDevicePath(name)}});
+    }
+    out["lpt"] = nlohmann::ordered_json::array();
+    for (const std::u16string& name : lpt) {
+        out["lpt"].push_back({{"name", Utf16ToUtf8(name)}, {"device", LptDevicePath(name)}});
+    }
+    out["usb"] = nlohmann::ordered_json::array();
+    for (const std::u16string& name : usb) {
+        nlohmann::ordered_json entry{{"name", Utf16ToUtf8(name)}};
+        if (const UsbDeviceRecord* record = RecordOf(records, name)) {
+            entry["device"] = record->nodePath;
+            entry["devicePath"] = Utf16ToUtf8(record->devicePath);
+            entry["deviceInstanceId"] = Utf16ToUtf8(record->deviceInstanceId);
+            entry["description"] = Utf16ToUtf8(record->portDescription);
+            entry["present"] = record->present != 0;
+        }
+        out["usb"].push_back(entry);
+    }
+    out["queues"] = nlohmann::ordered_json::array();
+    for (const QueueRecord& queue : queues) {
+        out["queues"].push_back({{"name", Utf16ToUtf8(queue.name)},
+                                 {"kind", queue.portKind},
+                                 {"kindName", KindName(queue.portKind)},
+                                 {"detail", Utf16ToUtf8(queue.detail)},
+                                 {"port", Utf16ToUtf8(queue.portName)},
+                                 {"deviceUri", queue.deviceUri},
+                                 {"paused", queue.paused != 0}});
+    }
+    return out;
+}
+
+void PrintText(const nlohmann::ordered_json& ports) {
+    std::cout << "COM ports:\n";
+    for (const auto& port : ports["com"]) {
+        std::cout << "  " << port["name"].get<std::string>() << "  "
+                  << port["device"].get<std::string>() << "\n";
+    }
+    std::cout << "LPT ports:\n";
+    for (const auto& port : ports["lpt"]) {
+        std::cout << "  " << port["name"].get<std::string>() << "  "
+                  << port["device"].get<std::string>() << "\n";
+    }
+    std::cout << "USB ports:\n";
+    for (const auto& port : ports["usb"]) {
+        std::cout << "  " << port["name"].get<std::string>();
+        if (port.contains("device")) {
+            std::cout << "  " << port["device"].get<std::string>() << "  "
+                      << port["devicePath"].get<std::string>()
+                      << (port["present"].get<bool>() ? "" : "  (not present)");
+        }
+        std::cout << "\n";
+    }
+    std::cout << "Print queues:\n";
+    for (const auto& queue : ports["queues"]) {
+        std::cout << "  " << queue["name"].get<std::string>() << "  "
+                  << queue["kindName"].get<std::string>() << " (" << queue["kind"].get<int>()
+                  << ")  " << queue["detail"].get<std::string>()
+                  << (queue["paused"].get<bool>() ? "  (paused)" : "") << "\n";
+    }
+}
+
+int RunPorts(const PortsArguments& args) {
+    const nlohmann::ordered_json ports = Collect();
+    if (args.json) {
+        std::cout << ports.dump(2) << "\n";
+    } else {
+        PrintText(ports);
+    }
+    return 0;
+}
+
+const CommandRegistration kRegistration([](CLI::App& app) {
+    auto args = std::make_shared<PortsArguments>();
+    CLI::App* cmd = app.add_subcommand(
+        "ports", "List the COM, LPT and USB ports and every print queue with its port");
+    cmd->add_flag("--json", args->json, "print one JSON object instead of text");
+    cmd->callback([args] { ExitStatus() = RunPorts(*args); });
+});
+
+} // namespace
+} // namespace qm::cli
