@@ -256,6 +256,11 @@ bool ValueConverter::NumberCheck(std::string token, int decimals, int32_t& numbe
             return false;
         }
     }
+    // A value without any digit (empty, "-", "-.") is refused before padding can turn it
+    // into a zero.
+    if (token.find_first_of("0123456789") == std::string::npos) {
+        return false;
+    }
     // 2./3. Bring the decimals to the wanted count.
     if (decimals == 0) {
         if (point != std::string::npos) {
