@@ -781,10 +781,12 @@ bool DialogWidget::eventFilter(QObject* watched, QEvent* event) {
         // A click anywhere in the dialog activates it (pages take the focus this way).
         dialog_->UserMouseActivate();
     } else if (event->type() == QEvent::Wheel) {
-        // A drop-down list without the focus does not turn its selection with the wheel:
-        // the wheel scrolls the dialog instead.
+        // The wheel scrolls the dialog wherever it turns, except in a drop-down list that has
+        // the focus (it steps through its entries) and in a multi-line edit (its own lines).
         auto* combo = qobject_cast<QComboBox*>(watched);
-        if (combo != nullptr && !combo->hasFocus()) {
+        const bool ownUse = (combo != nullptr && combo->hasFocus()) ||
+                            qobject_cast<QPlainTextEdit*>(watched) != nullptr;
+        if (!ownUse) {
             Wheel(static_cast<QWheelEvent*>(event)->angleDelta().y());
             return true;
         }

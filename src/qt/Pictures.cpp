@@ -15,6 +15,9 @@ bool Pictures::Exists(int resource) {
 }
 
 QPixmap Pictures::Render(int resource, QSize size, qreal devicePixelRatio) {
+    if (!Exists(resource)) {
+        return QPixmap();
+    }
     QSvgRenderer svg(Path(resource));
     if (!svg.isValid()) {
         return QPixmap();
