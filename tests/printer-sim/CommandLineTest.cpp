@@ -67,6 +67,20 @@ TEST(CommandLine, OneConnectionAtATime) {
     ::close(second);
 }
 
+TEST(CommandLine, IdleConnectionIsClosedAfterThePrintersTimeout) {
+    SimProcess sim({"--tcp", "127.0.0.1:0", "--model", "24"});
+    ASSERT_TRUE(sim.Ready());
+    Exchange(sim.TcpPort(), LeadIn() + "TIMEOUT\t:\t1\r\nEND\r\n", "", 300, 1000);
+    int idle = ConnectTcp(sim.TcpPort());
+    ASSERT_GE(idle, 0);
+    Reply r = ReadReply(idle, "", 5000, 4000);
+    EXPECT_TRUE(r.closed);
+    EXPECT_GE(r.elapsedMs, 900);
+    ::close(idle);
+    // The port is free again.
+    EXPECT_EQ(Exchange(sim.TcpPort(), "^ee\r\n", "\r\n").bytes, "00\r\n");
+}
+
 TEST(PrintLog, SelfTestsSamplesAndDataAreRecorded) {
     TempDir dir;
     std::string printed = dir.Path("printed");

@@ -66,6 +66,32 @@ TEST(Pty, DropAfterCutsTheReplyButKeepsTheDevice) {
     ::close(fd);
 }
 
+TEST(Pty, StrictLineTakesDataOnlyAtThePrintersSettings) {
+    TempDir dir;
+    SimProcess sim({"--pty", "--strict-line", "--model", "24", "--log", dir.Path("log")});
+    ASSERT_TRUE(sim.Ready());
+    int fd = OpenPty(sim.PtyPath()); // 19200 8N1; the printer runs 9600 8N1
+    ASSERT_GE(fd, 0);
+    ASSERT_TRUE(WriteAll(fd, "^ee\r\n"));
+    EXPECT_EQ(ReadReply(fd, "", 300, 700).bytes, "");
+    termios t{};
+    ASSERT_EQ(::tcgetattr(fd, &t), 0);
+    ::cfsetspeed(&t, B9600);
+    ASSERT_EQ(::tcsetattr(fd, TCSANOW, &t), 0);
+    ASSERT_TRUE(WriteAll(fd, "^ee\r\n"));
+    EXPECT_EQ(ReadReply(fd, "\r\n", 300, 2000).bytes, "00\r\n");
+    // Two stop bits on the port, one on the printer: garbled again. (Parity and 7 data bits
+    // cannot be tried: a pty here refuses them.)
+    t.c_cflag |= CSTOPB;
+    ASSERT_EQ(::tcsetattr(fd, TCSANOW, &t), 0);
+    ASSERT_TRUE(WriteAll(fd, "^ee\r\n"));
+    EXPECT_EQ(ReadReply(fd, "", 300, 700).bytes, "");
+    ::close(fd);
+    std::string log = ReadFile(dir.Path("log"));
+    EXPECT_NE(log.find("pty GARBLED line baud=19200 8N1 flow=none raw but printer baud=9600 8N1"),
+              std::string::npos);
+}
+
 TEST(Pty, ServesTogetherWithTcpAndSharesTheState) {
     SimProcess sim({"--tcp", "127.0.0.1:0", "--pty"});
     ASSERT_TRUE(sim.Ready());

@@ -5,6 +5,7 @@
 #include <cctype>
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <sstream>
@@ -127,6 +128,26 @@ void Printer::SaveStateLocked(std::string_view transport) {
         log_.Write(transport, "ERROR", error);
         std::fprintf(stderr, "quillmark-printer-sim: %s\n", error.c_str());
     }
+}
+
+std::string Printer::SerialLine() {
+    std::lock_guard<std::mutex> lock(mutex_);
+    std::string baud = state_.Get("RS-232C BAUD");
+    if (baud.empty()) {
+        return {};
+    }
+    std::string parity = state_.Get("RS-232C PARITY");
+    return "baud=" + baud + " " + (state_.Get("RS-232C LENGTH") == "7 BITS" ? "7" : "8") +
+           (parity == "ODD"    ? "O"
+            : parity == "EVEN" ? "E"
+                               : "N") +
+           (state_.Get("RS-232C STOP BIT") == "2 BITS" ? "2" : "1");
+}
+
+int Printer::IdleTimeoutSeconds() {
+    std::lock_guard<std::mutex> lock(mutex_);
+    std::string timeout = state_.Get("TIMEOUT");
+    return timeout.empty() ? 60 : std::atoi(timeout.c_str());
 }
 
 std::string Printer::Handle(const Message& message, std::string_view transport) {

@@ -29,6 +29,11 @@ public:
 
     // The machine serial number.
     const std::string& Serial() const { return serial_; }
+    // The serial line the printer's RS-232C settings describe, in the form the pty reports
+    // ("baud=9600 8N1"); empty on models without a serial port.
+    std::string SerialLine();
+    // Seconds a TCP connection may stay idle (the printer's TIMEOUT; 60 without one, 0 never).
+    int IdleTimeoutSeconds();
 
 private:
     std::string HandleCommand(const Message& message, std::string_view transport);

@@ -38,17 +38,32 @@ bool Session::Pause(int ms) {
 void Session::Run() {
     MessageSplitter splitter;
     auto lastData = Clock::now();
+    auto lastActivity = lastData; // data in either direction, for the idle time-out
     char buffer[4096];
     while (!stop_) {
         long n = channel_.Read(buffer, sizeof buffer, 20);
         bool closed = n < 0;
         if (n > 0) {
-            splitter.Append(buffer, static_cast<size_t>(n));
             lastData = Clock::now();
+            lastActivity = lastData;
             std::string settings = channel_.LineSettings();
             if (settings != lineSettings_) {
                 lineSettings_ = settings;
                 log_.Write(channel_.Name(), "LINE", settings);
+            }
+            if (LineMatches(settings)) {
+                splitter.Append(buffer, static_cast<size_t>(n));
+            } else {
+                log_.Write(channel_.Name(), "GARBLED",
+                           "line " + settings + " but printer " + printer_.SerialLine() + ": " +
+                               EventLog::Quote(std::string_view(buffer, static_cast<size_t>(n))));
+            }
+        } else if (n == 0 && channel_.CanClose() && splitter.Empty()) {
+            int timeout = printer_.IdleTimeoutSeconds();
+            if (timeout > 0 && ElapsedMs(lastActivity) >= timeout * 1000L) {
+                log_.Write(channel_.Name(), "TIMEOUT",
+                           "idle for " + std::to_string(timeout) + " s; closing");
+                return;
             }
         }
         bool flush = closed || (!splitter.Empty() && ElapsedMs(lastData) >= kIdleMs);
@@ -58,11 +73,20 @@ void Session::Run() {
             if (!reply.empty() && !SendReply(reply)) {
                 return;
             }
+            lastActivity = Clock::now();
         }
         if (closed) {
             return;
         }
     }
+}
+
+bool Session::LineMatches(const std::string& settings) {
+    if (!options_.strictLine || settings.empty()) {
+        return true;
+    }
+    std::string expected = printer_.SerialLine();
+    return expected.empty() || settings.rfind(expected + " ", 0) == 0;
 }
 
 bool Session::SendReply(const std::string& reply) {

@@ -26,6 +26,8 @@ public:
 private:
     // Sends one reply; false when the connection is to end.
     bool SendReply(const std::string& reply);
+    // False when --strict-line is on and the port's line differs from the printer's.
+    bool LineMatches(const std::string& settings);
     // Sleeps, waking early when `stop` is set; false when stopped.
     bool Pause(int ms);
 

@@ -45,6 +45,8 @@ std::string UsageText() {
            "  --stray-bytes N       send N '?' bytes before every reply\n"
            "  --no-end              leave out the END line of terminated replies\n"
            "  --oversize            pad terminated replies beyond 4096 bytes\n"
+           "  --strict-line         pty: ignore data while the line settings differ from the\n"
+           "                        printer's RS-232C settings\n"
            "  --help                show this text\n"
            "Stops cleanly on SIGINT or SIGTERM.\n";
 }
@@ -128,6 +130,8 @@ ParsedOptions ParseOptions(const std::vector<std::string>& args) {
             o.noEnd = true;
         } else if (arg == "--oversize") {
             o.oversize = true;
+        } else if (arg == "--strict-line") {
+            o.strictLine = true;
         } else if (arg == "--delay-ms") {
             if (!value(v) || !ParseInt(v, 0, 600000, n)) {
                 return fail("--delay-ms needs a number 0-600000");

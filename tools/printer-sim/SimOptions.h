@@ -37,6 +37,7 @@ struct SimOptions {
     int strayBytes = 0;
     bool noEnd = false;
     bool oversize = false;
+    bool strictLine = false; // pty: take data only while the line matches the printer's RS-232C
 };
 
 // Result of reading the command line.
