@@ -1,0 +1,800 @@
+#include "app/COstrellDlg.h"
+
+#include "app/CComSettingsDlg.h"
+#include "app/COstrellApp.h"
+#include "app/DeviceTextMessage.h"
+#include "app/DriverPortDescription.h"
+#include "connection/NetAddress.h"
+#include "connection/PrinterConnection.h"
+#include "platform/Encoding.h"
+#include "resources/MainWindowTemplate.h"
+#include "settings/SettingsRecord.h"
+#include "text/TextTable.h"
+
+#include <algorithm>
+#include <cstdio>
+
+namespace qm {
+
+using namespace res;
+using ui::Control;
+
+namespace {
+
+// The tab items as the template names them; the text tables replace them at once.
+constexpr std::u16string_view kInitialTabNames[] = {u"Easy",        u"Standard",    u"Advanced",
+                                                    u"Information", u"Calibration", u"Print"};
+
+// The radio buttons of interface index 0..4 and the control each one focuses.
+constexpr int kRadios[] = {kIdRadioDriver, kIdRadioCom, kIdRadioLpt, kIdRadioUsb, kIdRadioNet};
+constexpr int kFocusControls[] = {kIdDriverList, kIdComList, kIdLptList, kIdUsbList, kIdIpAddress};
+
+// Where the pages lie in the main window's client area (pixels).
+constexpr ui::Rect kPageRect{10, 60, 600, 455};
+
+// What showing a page does to the operation buttons.
+struct PageShowRule {
+    int sendCaption;    // 0 "Send Configuration", 1 "Start Sensor Adjustment", 2 "Send File"
+    bool importReceive; // Import 174, Receive 177, scope 178
+    bool exportEnabled; // Export 175
+    bool selfInfo;      // Self Info 181
+};
+constexpr PageShowRule kPageShowRules[COstrellDlg::kPageCount] = {
+    {0, true, true, false}, {0, true, true, true},   {0, true, true, false},
+    {0, true, true, false}, {1, false, true, false}, {2, false, false, false},
+};
+
+constexpr std::u16string_view kMakerQueuePrefix = u"Korvane";
+
+#ifndef QM_VERSION_TEXT
+#define QM_VERSION_TEXT "1.0.0.0"
+#endif
+
+// First entry equal to text, case-sensitive (the list's own search ignores case).
+int FindExactCase(const Control& list, std::u16string_view text) {
+    for (int i = 0; i < list.Count(); ++i) {
+        if (list.ItemText(i) == text) {
+            return i;
+        }
+    }
+    return -1;
+}
+
+} // namespace
+
+COstrellDlg::COstrellDlg(COstrellApp& app, ui::Host& host, WindowServices& services)
+    : ui::Dialog(kMainWindowTemplate), app_(app), host_(host), services_(services),
+      messages_(host, [&app] { return app.Region(); }), easy_(app.Settings()),
+      standard_(app.Settings()), advanced_(app.Settings()), information_(app.Settings()),
+      calibration_(app.Settings()),
+      print_(app.Settings()), pages_{&easy_,        &standard_,    &advanced_,
+                                     &information_, &calibration_, &print_} {
+    SetHost(&host_);
+}
+
+COstrellDlg::~COstrellDlg() {
+    app_.Connection().SetUsbOpenedHandler(nullptr);
+    if (app_.GetMainWindow() == this) {
+        app_.SetMainWindow(nullptr);
+    }
+}
+
+int COstrellDlg::RunMainWindow() {
+    app_.SetMainWindow(this);
+    return DoModal(host_);
+}
+
+UiLanguage COstrellDlg::Language() const {
+    return UiLanguageFromIndex(app_.Region());
+}
+
+std::u16string COstrellDlg::VersionText() {
+    return U16(QM_VERSION_TEXT);
+}
+
+SettingsPage& COstrellDlg::Page(int index) {
+    return *pages_[static_cast<size_t>(std::clamp(index, 0, kPageCount - 1))];
+}
+
+int COstrellDlg::InterfaceControl(int interfaceIndex) {
+    return kFocusControls[std::clamp(interfaceIndex, 0, 4)];
+}
+
+std::u16string COstrellDlg::QueueDescription(const std::u16string& queue) const {
+    auto it = queueDescription_.find(queue);
+    return it == queueDescription_.end() ? std::u16string() : it->second;
+}
+
+int COstrellDlg::QueueKind(const std::u16string& queue) const {
+    auto it = queueKind_.find(queue);
+    return it == queueKind_.end() ? 0 : it->second;
+}
+
+// ---- start-up ----------------------------------------------------------------------------
+
+bool COstrellDlg::OnInitDialog() {
+    // Title: the caption, a blank and the program's version.
+    SetTitle(std::u16string(kMainWindowTemplate.caption) + u" " + VersionText());
+    SetTrackingLimits(ui::TrackingLimits{350, 300, 840, 0});
+
+    // Language combo.
+    Control& language = Item(kIdLanguage);
+    language.ResetContent();
+    for (int i = 0; i < kUiLanguageCount; ++i) {
+        language.InsertString(i, LanguageName(UiLanguageFromIndex(i)));
+    }
+    language.SetCurSel(app_.Region());
+
+    CreatePages();
+    FillModelCombo();
+
+    ShowItem(kIdSelfInfo, app_.CurrentPreferences().appMode == kAppModeSelfInfo);
+    SetItemText(kIdDriverPort, u"");
+
+    interfaceIndex_ = 0;
+    Item(kIdIpAddress).SetAddressText(kDefaultNetAddress);
+    portNumberText_ = kDefaultNetPort;
+    receiveState_ = -1;
+
+    FillPortLists();
+    FillDriverList();
+    defaultPrinter_ = services_.DefaultPrinterName();
+
+    RestoreInterfaceSelection();
+    PushMembers();
+    ApplyRadioSelection();
+
+    // All texts in the current language, then the model-change processing.
+    ResetTexts();
+    for (SettingsPage* page :
+         {static_cast<SettingsPage*>(&standard_), static_cast<SettingsPage*>(&information_),
+          static_cast<SettingsPage*>(&easy_), static_cast<SettingsPage*>(&calibration_),
+          static_cast<SettingsPage*>(&print_)}) {
+        page->RefreshTexts(Language());
+    }
+    OnModelSelChange();
+
+    // The USB open tells the window which device it found (posted message 0x465).
+    app_.Connection().SetUsbOpenedHandler(
+        [this](const std::u16string& text) { host_.PostMessage(*this, ui::kMsgDeviceText, text); });
+    PushMembers();
+    return true;
+}
+
+void COstrellDlg::CreatePages() {
+    Control& tab = Item(kIdTab);
+    tab.ResetContent();
+    bool ok = true;
+    for (SettingsPage* page : pages_) {
+        page->SetOwner(this);
+        page->SetLanguage(Language());
+        ok = page->Create(this) && ok;
+        page->SetWindowRect(kPageRect);
+        page->Show(false);
+    }
+    for (int i = 0; i < kPageCount; ++i) {
+        ok = tab.InsertString(i, kInitialTabNames[i]) == i && ok;
+    }
+    pagesCreated_ = ok;
+    tab.SetCurSel(1);
+    if (ok) {
+        ShowPage(1);
+    }
+}
+
+void COstrellDlg::FillModelCombo() {
+    Control& combo = Item(kIdModel);
+    combo.ResetContent();
+    for (int i = 0; i < app_.ModelCount(); ++i) {
+        combo.InsertString(i, app_.ModelName(i));
+    }
+    const int index = app_.ModelIndexOf(app_.CurrentPreferences().printerModel);
+    combo.SetCurSel(index >= 0 ? index : 0);
+}
+
+void COstrellDlg::FillPortLists() {
+    std::vector<std::u16string> lpt;
+    std::vector<std::u16string> usb;
+    std::vector<std::u16string> com;
+    services_.FillLocalPortLists(lpt, usb, com);
+    const std::pair<int, const std::vector<std::u16string>*> lists[] = {
+        {kIdLptList, &lpt}, {kIdUsbList, &usb}, {kIdComList, &com}};
+    for (const auto& [id, entries] : lists) {
+        Control& list = Item(id);
+        list.ResetContent();
+        for (const std::u16string& entry : *entries) {
+            list.AddString(entry);
+        }
+        list.SetCurSel(0);
+    }
+}
+
+void COstrellDlg::FillDriverList() {
+    std::vector<QueueRecord> queues;
+    services_.ListQueues(queues);
+    queueDescription_.clear();
+    queueKind_.clear();
+    queuePort_.clear();
+    Control& list = Item(kIdDriverList);
+    list.ResetContent();
+    for (const QueueRecord& queue : queues) {
+        list.AddString(queue.name);
+        queueDescription_[queue.name] = queue.detail;
+        queueKind_[queue.name] = queue.portKind;
+        queuePort_[queue.name] = queue.portName;
+    }
+    list.SetCurSel(0);
+}
+
+void COstrellDlg::RestoreInterfaceSelection() {
+    Preferences& prefs = app_.CurrentPreferences();
+    switch (prefs.portType) {
+    case kPortCom: {
+        interfaceIndex_ = 1;
+        Control& list = Item(kIdComList);
+        const int at = FindExactCase(list, prefs.portName);
+        if (at >= 0) {
+            list.SetCurSel(at);
+            list.SetTooltip(ComTooltip(list.Text()));
+        }
+        break;
+    }
+    case kPortLpt:
+    case kPortUsb: {
+        interfaceIndex_ = prefs.portType == kPortLpt ? 2 : 3;
+        Control& list = Item(prefs.portType == kPortLpt ? kIdLptList : kIdUsbList);
+        const int at = FindExactCase(list, prefs.portName);
+        if (at >= 0) {
+            list.SetCurSel(at);
+        }
+        break;
+    }
+    case kPortNet: {
+        interfaceIndex_ = 4;
+        Control& address = Item(kIdIpAddress);
+        if (IsDottedQuad(prefs.portName)) {
+            address.SetAddressText(prefs.portName);
+        } else {
+            std::u16string dotted;
+            if (!prefs.portName.empty() && services_.ResolveHostName(prefs.portName, dotted)) {
+                address.SetAddressText(dotted);
+                prefs.portName = dotted;
+            } else {
+                prefs.portName = kDefaultNetAddress;
+            }
+        }
+        if (!prefs.portNumber.empty()) {
+            portNumberText_ = prefs.portNumber;
+        } else {
+            prefs.portNumber = kDefaultNetPort;
+        }
+        break;
+    }
+    default: { // none or PRT
+        interfaceIndex_ = 0;
+        Control& list = Item(kIdDriverList);
+        int at = FindExactCase(list, prefs.portName);
+        for (int i = 0; at < 0 && i < list.Count(); ++i) {
+            if (std::u16string_view(list.ItemText(i)).substr(0, kMakerQueuePrefix.size()) ==
+                kMakerQueuePrefix) {
+                at = i;
+            }
+        }
+        if (at < 0 && !defaultPrinter_.empty()) {
+            at = FindExactCase(list, defaultPrinter_);
+        }
+        if (at >= 0) {
+            list.SetCurSel(at);
+            SetItemText(kIdDriverPort, QueueDescription(list.Text()));
+            list.SetTooltip(list.Text());
+        }
+        break;
+    }
+    }
+}
+
+// ---- interface selection -------------------------------------------------------------------
+
+std::u16string COstrellDlg::ComTooltip(const std::u16string& port) {
+    // The port name, with the device it opens beside it.
+    const std::string device = services_.SerialDevicePath(port);
+    return device.empty() ? port : port + u"  " + Utf8ToUtf16(device);
+}
+
+void COstrellDlg::ApplyDriverDescription(int kind, const std::u16string& description) {
+    const DriverPortParts parts = SplitDriverPortDescription(kind, description);
+    if (parts.hasAddress) {
+        app_.SetDriverPortAddress(parts.address);
+    }
+    if (parts.hasNumber) {
+        app_.SetDriverPortNumber(parts.number);
+    }
+    if (parts.hasSerialText) {
+        ParseSerialSettings(parts.serialText, app_.CurrentPreferences().serial);
+    }
+}
+
+void COstrellDlg::ApplyRadioSelection() {
+    for (int id : {kIdDriverList, kIdDriverPort, kIdComList, kIdDetail, kIdLptList, kIdUsbList,
+                   kIdIpAddress, kIdPortNumberLabel, kIdPortNumber}) {
+        EnableItem(id, false);
+    }
+    deviceText_.clear();
+    Preferences& prefs = app_.CurrentPreferences();
+    switch (interfaceIndex_) {
+    case 0: {
+        EnableItem(kIdDriverList, true);
+        EnableItem(kIdDriverPort, true);
+        prefs.portType = kPortPrt;
+        prefs.portName = GetItemText(kIdDriverList);
+        const int kind = QueueKind(prefs.portName);
+        app_.SetDriverPortKind(kind);
+        ApplyDriverDescription(kind, QueueDescription(prefs.portName));
+        Item(kIdDriverList).SetTooltip(prefs.portName);
+        break;
+    }
+    case 1:
+        EnableItem(kIdComList, true);
+        EnableItem(kIdDetail, true);
+        prefs.portType = kPortCom;
+        prefs.portName = GetItemText(kIdComList);
+        Item(kIdComList).SetTooltip(ComTooltip(prefs.portName));
+        break;
+    case 2:
+        EnableItem(kIdLptList, true);
+        prefs.portType = kPortLpt;
+        prefs.portName = GetItemText(kIdLptList);
+        break;
+    case 3:
+        EnableItem(kIdUsbList, true);
+        prefs.portType = kPortUsb;
+        prefs.portName = GetItemText(kIdUsbList);
+        break;
+    default:
+        EnableItem(kIdIpAddress, true);
+        EnableItem(kIdPortNumberLabel, true);
+        EnableItem(kIdPortNumber, true);
+        prefs.portType = kPortNet;
+        prefs.portName = GetItemText(kIdIpAddress);
+        portNumberText_ = GetItemText(kIdPortNumber);
+        prefs.portNumber = portNumberText_;
+        break;
+    }
+    PushMembers();
+}
+
+void COstrellDlg::ApplyInterfaceSelection() {
+    Preferences& prefs = app_.CurrentPreferences();
+    switch (prefs.portType) {
+    case kPortPrt: {
+        prefs.portName = GetItemText(kIdDriverList);
+        const int kind = QueueKind(prefs.portName);
+        app_.SetDriverPortKind(kind);
+        ApplyDriverDescription(kind, GetItemText(kIdDriverPort));
+        break;
+    }
+    case kPortCom:
+        prefs.portName = GetItemText(kIdComList);
+        break;
+    case kPortLpt:
+        prefs.portName = GetItemText(kIdLptList);
+        break;
+    case kPortUsb:
+        prefs.portName = GetItemText(kIdUsbList);
+        break;
+    case kPortNet:
+        prefs.portName = GetItemText(kIdIpAddress);
+        prefs.portNumber = GetItemText(kIdPortNumber);
+        break;
+    default:
+        break;
+    }
+}
+
+bool COstrellDlg::RedirectDriverSelection() {
+    const std::u16string queue = GetItemText(kIdDriverList);
+    const int kind = QueueKind(queue);
+    const std::u16string description = QueueDescription(queue);
+    auto selectPrefix = [this](int id, const std::u16string& prefix) {
+        Control& list = Item(id);
+        const int at = list.FindString(-1, prefix);
+        if (at >= 0) {
+            list.SetCurSel(at);
+        }
+    };
+    switch (kind) {
+    case kPortCom: {
+        interfaceIndex_ = 1;
+        const DriverPortParts parts = SplitDriverPortDescription(kind, description);
+        if (parts.hasSerialText) {
+            ParseSerialSettings(parts.serialText, app_.CurrentPreferences().serial);
+        }
+        auto port = queuePort_.find(queue);
+        selectPrefix(kIdComList, port != queuePort_.end() && !port->second.empty() ? port->second
+                                                                                   : parts.address);
+        break;
+    }
+    case kPortLpt:
+        interfaceIndex_ = 2;
+        selectPrefix(kIdLptList, description);
+        break;
+    case kPortUsb:
+        interfaceIndex_ = 3;
+        selectPrefix(kIdUsbList, description);
+        break;
+    case kPortNet: {
+        const DriverPortParts parts = SplitDriverPortDescription(kind, description);
+        interfaceIndex_ = 4;
+        if (parts.hasAddress) {
+            Item(kIdIpAddress).SetAddressText(parts.address);
+        }
+        if (parts.hasNumber) {
+            SetItemText(kIdPortNumber, parts.number);
+        }
+        break;
+    }
+    default:
+        return false;
+    }
+    PushMembers();
+    ApplyRadioSelection();
+    return true;
+}
+
+void COstrellDlg::EndRedirection() {
+    interfaceIndex_ = 0;
+    PushMembers();
+    ApplyRadioSelection();
+    SetFocus(kIdDriverList);
+}
+
+void COstrellDlg::OnInterfaceRadio(int index) {
+    ReadControls();
+    interfaceIndex_ = std::clamp(index, 0, 4);
+    ApplyRadioSelection();
+    SetFocus(InterfaceControl(interfaceIndex_));
+}
+
+void COstrellDlg::OnDriverSelChange() {
+    if (queueDescription_.empty()) {
+        return;
+    }
+    const std::u16string queue = GetItemText(kIdDriverList);
+    SetItemText(kIdDriverPort, QueueDescription(queue));
+    Item(kIdDriverList).SetTooltip(queue);
+}
+
+void COstrellDlg::OnComSelChange() {
+    Control& list = Item(kIdComList);
+    if (list.Count() > 0) {
+        list.SetTooltip(ComTooltip(list.Text()));
+    }
+}
+
+void COstrellDlg::OnUsbSelChange() {
+    deviceText_.clear();
+    SetItemText(kIdDeviceText, deviceText_);
+}
+
+void COstrellDlg::OnDetail() {
+    CComSettingsDlg dialog(app_.CurrentPreferences().serial, Language());
+    dialog.DoModal(host_);
+}
+
+void COstrellDlg::OnDeviceText(const std::u16string& posted) {
+    if (std::optional<std::u16string> text = DeviceTextFromMessage(posted)) {
+        deviceText_ = *text;
+        PushMembers();
+    }
+}
+
+// ---- model, tabs, language ---------------------------------------------------------------
+
+void COstrellDlg::OnModelSelChange() {
+    Control& combo = Item(kIdModel);
+    const int model = std::max(combo.CurSel(), 0);
+    app_.CurrentPreferences().printerModel = app_.ModelName(model);
+    SettingsRecord& record = app_.Settings();
+    record.modelIndex = model;
+    options_ = SettingsOptions::For(model, Language() == UiLanguage::kJapanese, advancedUnlocked_);
+
+    standard_.OnModelChange(model);
+    advanced_.OnModelChange(model);
+    easy_.OnModelChange(model);
+    information_.OnModelChange(model);
+    calibration_.OnModelChange(model);
+    print_.OnModelChange(model);
+
+    CheckButton(kIdCheckAll, 0);
+    if (combo.Count() > 0) {
+        combo.SetTooltip(combo.Text());
+    }
+    information_.SelectStatusGroup(standard_.EmulationClass());
+    PushMembers();
+}
+
+void COstrellDlg::OnTabChange() {
+    const int previous = visiblePage_;
+    // Leaving the Standard or the Easy page carries the shared values over (Easy page block).
+    Control& tab = Item(kIdTab);
+    const int selected = tab.CurSel();
+    if (selected == 2 && !advancedUnlocked_) {
+        const int answer = messages_.ShowMessage(kMsgAdvancedWarning, kMbYesNo | kMbIconWarning);
+        if (answer == kIdYes || answer == kIdOk) {
+            advancedUnlocked_ = true;
+            options_.advancedUnlocked = true;
+            ShowPage(2);
+        } else {
+            // The previous page stays shown.
+            tab.SetCurSel(1);
+            tab.SetCurSel(previous);
+        }
+        return;
+    }
+    if (selected >= 0 && selected < kPageCount) {
+        ShowPage(selected);
+    }
+}
+
+void COstrellDlg::ShowPage(int page) {
+    for (int i = 0; i < kPageCount; ++i) {
+        pages_[static_cast<size_t>(i)]->Show(i == page);
+    }
+    visiblePage_ = page;
+    const PageShowRule& rule = kPageShowRules[std::clamp(page, 0, kPageCount - 1)];
+    SetSendCaption();
+    EnableItem(kIdImport, rule.importReceive);
+    EnableItem(kIdReceive, rule.importReceive);
+    EnableItem(kIdScope, rule.importReceive);
+    EnableItem(kIdExport, rule.exportEnabled);
+    EnableItem(kIdSelfInfo, rule.selfInfo);
+    if (page == 2) {
+        advanced_.SelectHeadCheckResolution(app_.Settings().modelIndex);
+    }
+}
+
+void COstrellDlg::SetSendCaption() {
+    const int tab = Item(kIdTab).CurSel();
+    const UiLanguage language = Language();
+    if (tab == 4) {
+        SetItemText(kIdSend, TextTable::Caption(TextId::kMainSend, language, 1));
+    } else if (tab == 5) {
+        SetItemText(kIdSend, TextTable::Caption(TextId::kPrintSendFile, language));
+    } else {
+        SetItemText(kIdSend, TextTable::Caption(TextId::kMainSend, language, 0));
+    }
+}
+
+void COstrellDlg::ResetTexts() {
+    const UiLanguage language = Language();
+    Control& tab = Item(kIdTab);
+    for (int i = 0; i < kPageCount; ++i) {
+        tab.SetItemText(i, TextTable::Caption(TextId::kMainTabs, language, i));
+    }
+    const std::pair<int, TextId> captions[] = {
+        {kIdCheckAll, TextId::kMainCheckAll},      {kIdModelLabel, TextId::kMainPrinterModel},
+        {kIdRadioDriver, TextId::kMainDriverName}, {kIdDetail, TextId::kMainDetail},
+        {kIdRadioNet, TextId::kMainIpAddress},     {kIdPortNumberLabel, TextId::kMainPortNumber},
+    };
+    for (const auto& [id, text] : captions) {
+        SetItemText(id, TextTable::Caption(text, language));
+    }
+    SetSendCaption();
+    const std::pair<int, TextId> buttons[] = {
+        {kIdImport, TextId::kMainImport},   {kIdExport, TextId::kMainExport},
+        {kIdReceive, TextId::kMainReceive}, {kIdRestoreDefaults, TextId::kMainRestoreDefaults},
+        {kIdExit, TextId::kMainExit},
+    };
+    for (const auto& [id, text] : buttons) {
+        SetItemText(id, TextTable::Caption(text, language));
+    }
+    Control& scope = Item(kIdScope);
+    const int previous = scope.CurSel();
+    scope.ResetContent();
+    for (const std::u16string& choice : TextTable::ChoiceList(TextId::kMainReceive, language)) {
+        scope.AddString(choice);
+    }
+    scope.SetCurSel(previous >= 0 ? previous : 4);
+}
+
+void COstrellDlg::OnLanguageChange() {
+    ReadControls();
+    const int selected = Item(kIdLanguage).CurSel();
+    if (!IsLanguageIndex(selected)) {
+        return;
+    }
+    app_.SetRegion(selected);
+    ResetTexts();
+    const UiLanguage language = Language();
+    advanced_.SetLanguage(language);
+    standard_.RefreshTexts(language);
+    information_.RefreshTexts(language);
+    easy_.RefreshTexts(language);
+    calibration_.RefreshTexts(language);
+    print_.RefreshTexts(language);
+    OnModelSelChange();
+    Invalidate();
+    PushMembers();
+}
+
+// ---- size, buttons, exit -------------------------------------------------------------------
+
+void COstrellDlg::OnSize(int width, int height) {
+    (void)width;
+    Control& tab = Item(kIdTab);
+    tab.SetRect(ui::Rect{7, 35, 614 - 7, std::max(0, height - 10 - 35)});
+    const ui::Rect pageRect{10, 60, 600, std::max(0, height - 22 - 60)};
+    for (SettingsPage* page : pages_) {
+        page->SetWindowRect(pageRect);
+    }
+    Invalidate();
+}
+
+void COstrellDlg::OnCheckAll() {
+    ReadControls();
+    if (IsButtonChecked(kIdCheckAll) == 1) {
+        standard_.TickAll();
+        advanced_.TickAll();
+        easy_.TickAll();
+        calibration_.SetItemBox(true);
+    } else {
+        standard_.UntickAll();
+        advanced_.UntickAll();
+        easy_.UntickAll();
+        calibration_.SetItemBox(false);
+    }
+    PushMembers();
+}
+
+void COstrellDlg::OnRestoreDefaults() {
+    const int answer = messages_.ShowMessage(kMsgConfirmRestore, kMbYesNo | kMbIconWarning);
+    if (answer != kIdYes && answer != kIdOk) {
+        return;
+    }
+    SettingsRecord& record = app_.Settings();
+    record.modelIndex = std::max(Item(kIdModel).CurSel(), 0);
+    record.Clear();
+    standard_.RestoreDefaults();
+    advanced_.RestoreDefaults();
+    easy_.RestoreDefaults();
+    calibration_.Reset(record.modelIndex);
+    print_.ResetPrintKind();
+    CheckButton(kIdCheckAll, 0);
+    PushMembers();
+}
+
+void COstrellDlg::OnExit(bool closeRequest) {
+    ReadControls();
+    if (app_.SavePreferences() != 1) {
+        return; // "Exit program?" answered No: the window stays open
+    }
+    // From here on the Advanced items count as unlocked (the settings kept at exit include them).
+    advancedUnlocked_ = true;
+    options_.advancedUnlocked = true;
+    if (closeRequest) {
+        PrinterConnection& connection = app_.Connection();
+        connection.Close();
+        connection.NetClose();
+        EndDialog(kIdCancel);
+    } else {
+        EndDialog(0);
+    }
+}
+
+void COstrellDlg::PressSendConfiguration() {
+    OnSendButton();
+}
+
+void COstrellDlg::PressPrint() {
+    OnPrintButton();
+}
+
+// ---- members and controls ------------------------------------------------------------------
+
+void COstrellDlg::PushMembers() {
+    CheckRadioButton(kIdRadioDriver, kIdRadioNet, kRadios[std::clamp(interfaceIndex_, 0, 4)]);
+    SetItemText(kIdPortNumber, portNumberText_);
+    SetItemText(kIdDeviceText, deviceText_);
+}
+
+void COstrellDlg::ReadControls() {
+    for (int i = 0; i < 5; ++i) {
+        if (IsButtonChecked(kRadios[i]) == 1) {
+            interfaceIndex_ = i;
+        }
+    }
+    portNumberText_ = GetItemText(kIdPortNumber);
+    deviceText_ = GetItemText(kIdDeviceText);
+}
+
+// ---- dispatch ------------------------------------------------------------------------------
+
+bool COstrellDlg::OnNotify(ui::Notification& n) {
+    switch (n.event) {
+    case ui::Event::Clicked:
+        for (int i = 0; i < 5; ++i) {
+            if (n.id == kRadios[i]) {
+                OnInterfaceRadio(i);
+                return true;
+            }
+        }
+        switch (n.id) {
+        case kIdDetail:
+            OnDetail();
+            return true;
+        case kIdCheckAll:
+            OnCheckAll();
+            return true;
+        case kIdRestoreDefaults:
+            OnRestoreDefaults();
+            return true;
+        case kIdExit:
+            OnExit(false);
+            return true;
+        case kIdSend:
+            OnSendButton();
+            return true;
+        case kIdReceive:
+            OnReceive();
+            return true;
+        case kIdImport:
+            OnImport();
+            return true;
+        case kIdExport:
+            OnExport();
+            return true;
+        case kIdSelfInfo:
+            OnSelfInfo();
+            return true;
+        case kIdPrint:
+            OnPrintButton();
+            return true;
+        default:
+            return false;
+        }
+    case ui::Event::SelChange:
+        switch (n.id) {
+        case kIdModel:
+            OnModelSelChange();
+            return true;
+        case kIdDriverList:
+            OnDriverSelChange();
+            return true;
+        case kIdComList:
+            OnComSelChange();
+            return true;
+        case kIdUsbList:
+            OnUsbSelChange();
+            return true;
+        case kIdLanguage:
+            OnLanguageChange();
+            return true;
+        default:
+            return false;
+        }
+    case ui::Event::TabChange:
+        if (n.id == kIdTab) {
+            OnTabChange();
+            return true;
+        }
+        return false;
+    case ui::Event::Posted:
+        if (static_cast<unsigned>(n.code) == ui::kMsgDeviceText) {
+            OnDeviceText(n.text);
+            return true;
+        }
+        return false;
+    case ui::Event::Size:
+        OnSize(n.code, n.value);
+        return true;
+    case ui::Event::Cancel:
+        return true; // Esc never closes the window
+    case ui::Event::Close:
+        OnExit(true);
+        return true;
+    default:
+        return false;
+    }
+}
+
+} // namespace qm
