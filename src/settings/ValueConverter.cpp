@@ -95,14 +95,11 @@ Converted ConvertLength(const ValueItem& row, const LineTokens& t, const Convers
 
 Converted ConvertVoltage(const ValueItem& row, const LineTokens& t, const ConversionContext& ctx) {
     const bool volts = t.count > 2 && t.Upper(2) == "V";
+    // Always read in hundredths of a volt: the pages write levels without the unit ("2.85"),
+    // and such a value must read back as the same voltage it was written as.
     int32_t n = 0;
-    if (!ValueConverter::NumberCheck(t.Upper(1), volts ? 2 : 1, n)) {
+    if (!ValueConverter::NumberCheck(t.Upper(1), 2, n)) {
         return Fail();
-    }
-    if (!volts) {
-        // One decimal read without the unit: brought to hundredths like the "V" form, so the
-        // stored value and its display stay in volts ("2.80" reads back as 2.80 V).
-        n *= 10;
     }
     if (!InRange(n, ValueConverter::RangeFor(row, true, ctx))) {
         return Fail();
