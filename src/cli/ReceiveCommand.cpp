@@ -1,0 +1,229 @@
+// quillmark-cli receive: runs the receive sequence against a printer (the request kinds of the
+// chosen scope through the exchange), parses the menu reply and prints it as inspect does, plus
+// the raw status reply and the counters when the scope asks for them.
+
+#include "cli/CommandRegistry.h"
+#include "cli/ReceiveSendCommon.h"
+#include "connection/Exchange.h"
+#include "connection/PrinterConnection.h"
+#include "platform/Encoding.h"
+#include "platform/InstanceLock.h"
+#include "settings/ConfigurationWriter.h"
+#include "settings/DisplayLists.h"
+#include "settings/Frame.h"
+#include "settings/ModelTable.h"
+#include "settings/ReplyStart.h"
+#include "settings/SettingsFile.h"
+#include "settings/SettingsParser.h"
+
+#include <nlohmann/json.hpp>
+
+#include <cstring>
+#include <iostream>
+#include <memory>
+#include <vector>
+
+namespace qm::cli {
+namespace {
+
+struct ReceiveArguments {
+    InterfaceArguments interface;
+    std::string scope = "all";
+    std::string model = "0";
+    int statusClass = -1;
+    std::string output;
+};
+
+struct ScopeRow {
+    const char* name;
+    std::vector<int> kinds;
+};
+
+// The request kinds of each receive scope, in the order they are sent.
+const std::vector<ScopeRow>& Scopes() {
+    static const std::vector<ScopeRow> scopes = {
+        {"easy", {0}},           {"standard", {1}},  {"advanced", {2}},
+        {"information", {6, 3}}, {"all", {4, 6, 3}},
+    };
+    return scopes;
+}
+
+// The status form of a model when nothing else is said: the native command language (0),
+// the Zebra emulation (1) or the Eltron emulation (2).
+int DefaultStatusClass(int model) {
+    switch (ModelTable::Row(model).variant) {
+    case ModelVariant::kZebra:
+        return 1;
+    case ModelVariant::kEltron:
+        return 2;
+    default:
+        return 0;
+    }
+}
+
+// Reply bytes as JSON text (bytes that are not UTF-8 become U+FFFD).
+std::string AsText(const std::string& bytes) {
+    return Utf16ToUtf8(AnsiToWide(bytes));
+}
+
+nlohmann::ordered_json ItemsAsJson(const SettingsRecord& record) {
+    nlohmann::ordered_json items = nlohmann::ordered_json::array();
+    for (int e = 0; e < SettingsRecord::kEntryCount; ++e) {
+        const SettingValue& item = record.Item(e);
+        items.push_back({
+            {"entry", e},
+            {"key", std::string(SettingsRecord::EntryKey(e))},
+            {"ticked", item.ticked},
+            {"value", Utf16ToUtf8(item.value)},
+            {"second", Utf16ToUtf8(item.second)},
+            {"error", item.error},
+            {"choice", item.choice},
+            {"metric", item.metric},
+        });
+    }
+    return items;
+}
+
+int Fail(const std::string& message) {
+    std::cerr << "quillmark-cli receive: " << message << "\n";
+    return kExitUsage;
+}
+
+int PrinterFailure(int code) {
+    PrintOperationMessage(code);
+    return kExitPrinter;
+}
+
+int RunReceive(const ReceiveArguments& args) {
+    std::optional<int> model = ResolveModelArgument(args.model);
+    if (!model) {
+        return Fail("unknown model \"" + args.model + "\" (give 0-37 or a display name)");
+    }
+    StaticInterfaceSettings settings;
+    std::string error;
+    if (!BuildInterfaceSettings(args.interface, settings, error)) {
+        return Fail(error);
+    }
+    const ScopeRow* scope = nullptr;
+    for (const ScopeRow& row : Scopes()) {
+        if (args.scope == row.name) {
+            scope = &row;
+        }
+    }
+    if (scope == nullptr) {
+        return Fail("unknown scope \"" + args.scope + "\"");
+    }
+    int statusClass = args.statusClass >= 0 ? args.statusClass : DefaultStatusClass(*model);
+
+    // One receive at a time, in this program and in the window.
+    InstanceLock receiveLock("mtx_recv_config");
+    if (!receiveLock.TryAcquire()) {
+        std::cerr << "quillmark-cli receive: another receive is running\n";
+        return kExitReceiveBusy;
+    }
+
+    const SettingsOptions options = SettingsOptions::For(*model, false, true);
+    SettingsParser parser(options);
+    SettingsRecord record;
+    record.modelIndex = *model;
+    PrinterConnection connection;
+    Exchange exchange(connection, settings);
+
+    nlohmann::ordered_json status;
+    nlohmann::ordered_json counters;
+    bool menuReceived = false;
+    for (int kind : scope->kinds) {
+        if (!ConfigurationWriter::WriteRequest(record, kind, statusClass)) {
+            return Fail("cannot build the request");
+        }
+        ExchangeResult result = exchange.Request(record.text, kind != kReplyStatus, kind);
+        if (result.code != kExchangeOk) {
+            return PrinterFailure(result.code);
+        }
+        if (kind == kReplyStatus) {
+            status = AsText(result.reply);
+            continue;
+        }
+        if (kind == kReplyCounters) {
+            MachineInfo info = ParseMachineInfo(AnsiToWide(result.reply));
+            counters = {
+                {"text", AsText(result.reply)},
+                {"serialNumber", Utf16ToUtf8(info.values[0])},
+                {"printCounter", Utf16ToUtf8(info.values[1])},
+                {"serviceCounter", Utf16ToUtf8(info.values[2])},
+                {"cutCounter", Utf16ToUtf8(info.values[3])},
+            };
+            continue;
+        }
+        ReplyStartResult start = CheckReplyStart(result.reply);
+        if (!start.accepted) {
+            return PrinterFailure(kExchangeAcquisitionFailed);
+        }
+        record.text = AnsiToWide(start.text);
+        if (!parser.ParseSettings(record, 1)) {
+            return PrinterFailure(kExchangeAcquisitionFailed);
+        }
+        // As the window does: an Easy receive keeps only the Easy items, a Standard or All
+        // receive forgets the wireless keys and passwords.
+        if (kind == 0) {
+            ConfigurationWriter::ResetItems(record, 0);
+        } else if (kind == 1 || kind == 4) {
+            ConfigurationWriter::ResetItems(record, 1);
+        }
+        menuReceived = true;
+    }
+
+    nlohmann::ordered_json out = {{"model", *model}};
+    if (menuReceived) {
+        DisplayLists::MakeSendReady(record, options);
+        SettingsRecord outgoing = record;
+        for (SettingValue& item : outgoing.items) {
+            if (item.error) {
+                item.ticked = 0;
+            }
+        }
+        outgoing.text.clear();
+        ConfigurationWriter(options).WriteConfiguration(outgoing, 0);
+        if (!args.output.empty()) {
+            Frame frame = FrameForSending(outgoing.text);
+            if (frame.result != FrameResult::kOk) {
+                return Fail("the configuration needs " + std::to_string(frame.neededBytes) +
+                            " bytes and does not fit the 4096-byte send buffer; nothing written");
+            }
+            int writeError = 0;
+            if (SettingsFile::Write(args.output, frame.bytes, &writeError) != FileResult::kOk) {
+                return Fail("cannot write " + args.output + ": " + std::strerror(writeError));
+            }
+        }
+        out["items"] = ItemsAsJson(record);
+        out["configuration"] = Utf16ToUtf8(outgoing.text);
+    } else if (!args.output.empty()) {
+        return Fail("-o needs a scope that receives settings");
+    }
+    if (!status.is_null()) {
+        out["status"] = status;
+    }
+    if (!counters.is_null()) {
+        out["counters"] = counters;
+    }
+    std::cout << out.dump(2) << "\n";
+    return 0;
+}
+
+const CommandRegistration kRegistration([](CLI::App& app) {
+    auto args = std::make_shared<ReceiveArguments>();
+    CLI::App* cmd =
+        app.add_subcommand("receive", "Receive the settings, status and counters of a printer");
+    AddInterfaceOptions(cmd, args->interface);
+    cmd->add_option("--scope", args->scope, "easy, standard, advanced, information or all")
+        ->check(CLI::IsMember({"easy", "standard", "advanced", "information", "all"}));
+    cmd->add_option("--model", args->model, "model index 0-37 or display name (default 0)");
+    cmd->add_option("--status-class", args->statusClass,
+                    "status request form: 0 native, 1 Zebra, 2 Eltron (default: by model)")
+        ->check(CLI::Range(0, 2));
+    cmd->add_option("-o,--output", args->output, "also write the received settings to a file");
+    cmd->callback([args] { ExitStatus() = RunReceive(*args); });
+});
+
+} // namespace
+} // namespace qm::cli

@@ -1,0 +1,117 @@
+#include "cli/ReceiveSendCommon.h"
+
+#include "connection/NetAddress.h"
+#include "connection/SerialSettings.h"
+#include "platform/Encoding.h"
+#include "settings/ModelTable.h"
+#include "text/Messages.h"
+
+#include <iostream>
+
+namespace qm::cli {
+namespace {
+
+// Message boxes become lines on standard error.
+class StderrMessageHost : public MessageBoxHost {
+public:
+    int MessageBox(std::u16string_view text, std::u16string_view, unsigned) override {
+        std::cerr << Utf16ToUtf8(text) << "\n";
+        return kIdOk;
+    }
+};
+
+// "COM3" -> "COM3:": the stored port names carry the colon.
+std::u16string WithColon(const std::string& name) {
+    std::u16string port = Utf8ToUtf16(name);
+    if (!port.empty() && port.back() != u':') {
+        port += u':';
+    }
+    return port;
+}
+
+} // namespace
+
+void AddInterfaceOptions(CLI::App* command, InterfaceArguments& args) {
+    CLI::Option_group* group =
+        command->add_option_group("interface", "how the printer is attached");
+    group->add_option("--net", args.net, "TCP/IP printer: HOST[:PORT] (port 9100 by default)");
+    CLI::Option* com = group->add_option("--com", args.com, "serial port: COM3, KORVANE COM5");
+    group->add_option("--lpt", args.lpt, "parallel port: LPT1");
+    group->add_option("--usb", args.usb, "USB printer port: USB001 or USB_AUTO");
+    group->require_option(1);
+    command->add_option("--serial", args.serial, "serial line settings, e.g. \"9600 8 1 N X\"")
+        ->needs(com);
+}
+
+bool BuildInterfaceSettings(const InterfaceArguments& args, StaticInterfaceSettings& settings,
+                            std::string& error) {
+    settings = StaticInterfaceSettings{};
+    if (!args.net.empty()) {
+        std::string host = args.net;
+        std::string port = "9100";
+        size_t colon = host.rfind(':');
+        if (colon != std::string::npos) {
+            port = host.substr(colon + 1);
+            host.resize(colon);
+        }
+        if (host.empty()) {
+            error = "--net needs a host name or address";
+            return false;
+        }
+        if (port.empty() || port.size() > 5 ||
+            port.find_first_not_of("0123456789") != std::string::npos ||
+            PortNumberFromText(Utf8ToUtf16(port)) == 0) {
+            error = "--net: \"" + port + "\" is not a TCP port (1-65535)";
+            return false;
+        }
+        settings.portType = kPortNet;
+        settings.portName = Utf8ToUtf16(host);
+        settings.portNumber = Utf8ToUtf16(port);
+        return true;
+    }
+    if (!args.com.empty()) {
+        settings.portType = kPortCom;
+        settings.portName = WithColon(args.com);
+        if (!args.serial.empty() && !ReadComSet(Utf8ToUtf16(args.serial), settings.serial)) {
+            error = "--serial needs five fields separated by single blanks, e.g. \"9600 8 1 N X\"";
+            return false;
+        }
+        return true;
+    }
+    if (!args.lpt.empty()) {
+        settings.portType = kPortLpt;
+        settings.portName = WithColon(args.lpt);
+        return true;
+    }
+    if (!args.usb.empty()) {
+        settings.portType = kPortUsb;
+        settings.portName = Utf8ToUtf16(args.usb);
+        return true;
+    }
+    error = "choose the interface: --net, --com, --lpt or --usb";
+    return false;
+}
+
+std::optional<int> ResolveModelArgument(const std::string& text) {
+    if (!text.empty() && text.find_first_not_of("0123456789") == std::string::npos) {
+        if (text.size() > 2) {
+            return std::nullopt;
+        }
+        int model = std::stoi(text);
+        return ModelTable::IsValid(model) ? std::optional<int>(model) : std::nullopt;
+    }
+    std::string name = text;
+    if (size_t at = name.find("(R)"); at != std::string::npos) {
+        name.replace(at, 3, "\xC2\xAE");
+    }
+    int model = ModelTable::FindByDisplayName(Utf8ToUtf16(name));
+    return model >= 0 ? std::optional<int>(model) : std::nullopt;
+}
+
+void PrintOperationMessage(int code) {
+    StderrMessageHost host;
+    Messages messages(host, UiLanguage::kEnglish);
+    messages.ShowErrorCode(code);
+}
+
+} // namespace qm::cli

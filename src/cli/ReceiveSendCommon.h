@@ -1,0 +1,44 @@
+#pragma once
+
+// What `receive` and `send` share: the interface options, the model argument and the
+// program's own operation messages on standard error.
+
+#include "connection/InterfaceSettingsSource.h"
+
+#include <CLI/CLI.hpp>
+
+#include <optional>
+#include <string>
+
+namespace qm::cli {
+
+// Exit statuses of the printer commands.
+inline constexpr int kExitUsage = 2;        // bad arguments or files
+inline constexpr int kExitPrinter = 3;      // the exchange with the printer failed
+inline constexpr int kExitInvalidItems = 4; // the settings hold invalid or no items
+inline constexpr int kExitReceiveBusy = 5;  // another receive is running
+
+struct InterfaceArguments {
+    std::string net;    // HOST[:PORT]
+    std::string com;    // COM3 / COM3: / KORVANE COM3:
+    std::string serial; // "9600 8 1 N X" (the stored COM_SET form)
+    std::string lpt;    // LPT1 / LPT1:
+    std::string usb;    // USB001 / USB_AUTO
+};
+
+// Adds --net, --com (with --serial), --lpt and --usb; exactly one interface is required.
+void AddInterfaceOptions(CLI::App* command, InterfaceArguments& args);
+
+// Turns the options into stored interface settings. False with a message when a value cannot
+// be used (empty host, bad TCP port, --serial without five fields, ...).
+bool BuildInterfaceSettings(const InterfaceArguments& args, StaticInterfaceSettings& settings,
+                            std::string& error);
+
+// A model index 0-37 or a display name ("(R)" stands for the registered sign).
+std::optional<int> ResolveModelArgument(const std::string& text);
+
+// Prints the message(s) of an operation error code (30, 31, 32, 40, 24, ...) in English on
+// standard error, exactly as the message boxes show them.
+void PrintOperationMessage(int code);
+
+} // namespace qm::cli

@@ -1,0 +1,113 @@
+// quillmark-cli send: reads a settings file, refuses it when an item is invalid, and sends the
+// configuration of its items (lead-in + text) to a printer. No reply is read.
+
+#include "cli/CommandRegistry.h"
+#include "cli/ReceiveSendCommon.h"
+#include "connection/Exchange.h"
+#include "connection/PrinterConnection.h"
+#include "settings/ConfigurationWriter.h"
+#include "settings/DisplayLists.h"
+#include "settings/SettingsFile.h"
+#include "settings/SettingsParser.h"
+
+#include <cstring>
+#include <iostream>
+#include <memory>
+
+namespace qm::cli {
+namespace {
+
+struct SendArguments {
+    std::string file;
+    InterfaceArguments interface;
+    std::string model = "0";
+    bool advanced = false;
+};
+
+int Fail(const std::string& message) {
+    std::cerr << "quillmark-cli send: " << message << "\n";
+    return kExitUsage;
+}
+
+// Lists the keys of the ticked items the parser marked; true when there was one.
+bool ReportInvalidItems(const SettingsRecord& record) {
+    bool any = false;
+    for (int e = 0; e < SettingsRecord::kEntryCount; ++e) {
+        if (record.Item(e).ticked && record.Item(e).error) {
+            std::cerr << "invalid item: " << SettingsRecord::EntryKey(e) << "\n";
+            any = true;
+        }
+    }
+    return any;
+}
+
+int RunSend(const SendArguments& args) {
+    std::optional<int> model = ResolveModelArgument(args.model);
+    if (!model) {
+        return Fail("unknown model \"" + args.model + "\" (give 0-37 or a display name)");
+    }
+    StaticInterfaceSettings settings;
+    std::string error;
+    if (!BuildInterfaceSettings(args.interface, settings, error)) {
+        return Fail(error);
+    }
+    const SettingsOptions options = SettingsOptions::For(*model, false, args.advanced);
+    SettingsParser parser(options);
+    SettingsRecord record;
+    record.modelIndex = *model;
+    int fileError = 0;
+    FileResult read = SettingsFile::Import(args.file, record, parser, &fileError);
+    if (read != FileResult::kOk) {
+        std::string why = read == FileResult::kNoLeadIn ? "it does not begin with a lead-in line"
+                          : read == FileResult::kTooLarge
+                              ? "its text does not fit the 4096-byte send buffer"
+                              : std::strerror(fileError);
+        return Fail("cannot read " + args.file + ": " + why);
+    }
+    if (ReportInvalidItems(record)) {
+        PrintOperationMessage(23);
+        return kExitInvalidItems;
+    }
+
+    // As Send Configuration does: the printer's form of the ticked items, parsed back to
+    // catch what the file's values turn into.
+    DisplayLists::MakeSendReady(record, options);
+    record.text.clear();
+    ConfigurationWriter writer(options);
+    writer.WriteConfiguration(record, 1);
+    std::u16string text = record.text;
+    parser.ParseSettings(record, 0);
+    if (ReportInvalidItems(record)) {
+        PrintOperationMessage(23);
+        return kExitInvalidItems;
+    }
+    if (text == u"END\r\n") {
+        PrintOperationMessage(24);
+        return kExitInvalidItems;
+    }
+
+    if (Exchange::Frame(text, true).empty()) {
+        return Fail("the configuration does not fit the 4096-byte send buffer; nothing sent");
+    }
+    PrinterConnection connection;
+    Exchange exchange(connection, settings);
+    ExchangeResult result = exchange.Send(text);
+    if (result.code != kExchangeOk) {
+        PrintOperationMessage(result.code);
+        return kExitPrinter;
+    }
+    return 0;
+}
+
+const CommandRegistration kRegistration([](CLI::App& app) {
+    auto args = std::make_shared<SendArguments>();
+    CLI::App* cmd = app.add_subcommand("send", "Send a settings file's configuration to a printer");
+    cmd->add_option("FILE", args->file, "settings file (*.prn)")->required();
+    AddInterfaceOptions(cmd, args->interface);
+    cmd->add_option("--model", args->model, "model index 0-37 or display name (default 0)");
+    cmd->add_flag("--advanced", args->advanced, "include the advanced entries (114-178)");
+    cmd->callback([args] { ExitStatus() = RunSend(*args); });
+});
+
+} // namespace
+} // namespace qm::cli
