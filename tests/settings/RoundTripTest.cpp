@@ -79,7 +79,7 @@ private:
         for (size_t n = static_cast<size_t>(Pick(static_cast<int>(maxLength) + 1)); n > 0; --n) {
             text.push_back(chars[static_cast<size_t>(Pick(static_cast<int>(chars.size())))]);
         }
-        // A value token never begins a comment and keeps no blanks at its ends lost.
+        // No delimiter and no ";": the text stays one token.
         return U16(text);
     }
 
