@@ -10,7 +10,7 @@
 namespace qm::simtest {
 namespace {
 
-TEST(CommandLine, BadOptionsGiveOneLineAndStatusTwo) {
+TEST(SimCommandLine, BadOptionsGiveOneLineAndStatusTwo) {
     const std::vector<std::vector<std::string>> bad = {
         {"--model", "38"},         {"--model"},          {"--tcp", "127.0.0.1"},
         {"--tcp", "host:99999"},   {"--trickle", "0:5"}, {"--trickle", "10"},
@@ -32,7 +32,7 @@ TEST(CommandLine, BadOptionsGiveOneLineAndStatusTwo) {
     EXPECT_NE(help.out.find("--drop-after N"), std::string::npos);
 }
 
-TEST(CommandLine, SignalsStopItCleanlyAndAPortInUseIsReported) {
+TEST(SimCommandLine, SignalsStopItCleanlyAndAPortInUseIsReported) {
     SimProcess sim({"--tcp", "127.0.0.1:0"});
     ASSERT_TRUE(sim.Ready());
     // A second simulator on the same port fails with a message, not a hang.
@@ -51,7 +51,7 @@ TEST(CommandLine, SignalsStopItCleanlyAndAPortInUseIsReported) {
     EXPECT_EQ(sim.Stop(SIGTERM, 3000), 0);
 }
 
-TEST(CommandLine, OneConnectionAtATime) {
+TEST(SimCommandLine, OneConnectionAtATime) {
     SimProcess sim({"--tcp", "127.0.0.1:0"});
     ASSERT_TRUE(sim.Ready());
     int first = ConnectTcp(sim.TcpPort());
@@ -67,7 +67,7 @@ TEST(CommandLine, OneConnectionAtATime) {
     ::close(second);
 }
 
-TEST(CommandLine, IdleConnectionIsClosedAfterThePrintersTimeout) {
+TEST(SimCommandLine, IdleConnectionIsClosedAfterThePrintersTimeout) {
     SimProcess sim({"--tcp", "127.0.0.1:0", "--model", "24"});
     ASSERT_TRUE(sim.Ready());
     Exchange(sim.TcpPort(), LeadIn() + "TIMEOUT\t:\t1\r\nEND\r\n", "", 300, 1000);
@@ -81,7 +81,7 @@ TEST(CommandLine, IdleConnectionIsClosedAfterThePrintersTimeout) {
     EXPECT_EQ(Exchange(sim.TcpPort(), "^ee\r\n", "\r\n").bytes, "00\r\n");
 }
 
-TEST(PrintLog, SelfTestsSamplesAndDataAreRecorded) {
+TEST(SimPrintLog, SelfTestsSamplesAndDataAreRecorded) {
     TempDir dir;
     std::string printed = dir.Path("printed");
     SimProcess sim({"--tcp", "127.0.0.1:0", "--model", "1", "--print-log", printed});

@@ -18,7 +18,7 @@ bool Contains(const std::string& text, const std::string& part) {
     return text.find(part) != std::string::npos;
 }
 
-TEST(Configuration, AppliedValuesShowInTheNextReceive) {
+TEST(SimConfiguration, AppliedValuesShowInTheNextReceive) {
     TempDir dir;
     SimProcess sim({"--tcp", "127.0.0.1:0", "--model", "24", "--log", dir.Path("log")});
     ASSERT_TRUE(sim.Ready());
@@ -59,7 +59,7 @@ TEST(Configuration, AppliedValuesShowInTheNextReceive) {
     EXPECT_TRUE(Contains(log, "NOTE LOADMACRO"));
 }
 
-TEST(Configuration, RequestsNeedTheLeadInWhichMayArriveInPieces) {
+TEST(SimConfiguration, RequestsNeedTheLeadInWhichMayArriveInPieces) {
     TempDir dir;
     SimProcess sim({"--tcp", "127.0.0.1:0", "--print-log", dir.Path("printed")});
     ASSERT_TRUE(sim.Ready());
@@ -89,7 +89,7 @@ TEST(Configuration, RequestsNeedTheLeadInWhichMayArriveInPieces) {
     EXPECT_EQ(cut.bytes, "");
 }
 
-TEST(Configuration, EmulationSwitchIsKeptInTheStateFile) {
+TEST(SimConfiguration, EmulationSwitchIsKeptInTheStateFile) {
     TempDir dir;
     std::string state = dir.Path("printer.state");
     {
@@ -129,7 +129,7 @@ TEST(Configuration, EmulationSwitchIsKeptInTheStateFile) {
                          "MACHINE EMULATION CODE\t:\tCODE_KORVANE\r\n"));
 }
 
-TEST(Configuration, SensorAdjustmentAnswersAfterEnd) {
+TEST(SimConfiguration, SensorAdjustmentAnswersAfterEnd) {
     const std::string run =
         LeadIn() + "MEDIA SENSOR\t:\tREFLECT\r\nAUTO CALIBRATION\r\nSAVE\r\nEND\r\n";
     {

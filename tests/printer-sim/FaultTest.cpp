@@ -22,7 +22,7 @@ std::vector<std::string> Args(std::initializer_list<std::string> extra) {
     return args;
 }
 
-TEST(Faults, DelayTrickleAndStrayBytesKeepTheContent) {
+TEST(SimFaults, DelayTrickleAndStrayBytesKeepTheContent) {
     const std::string normal = NormalReply();
     ASSERT_GT(normal.size(), 1000u);
     {
@@ -49,7 +49,7 @@ TEST(Faults, DelayTrickleAndStrayBytesKeepTheContent) {
     }
 }
 
-TEST(Faults, SilentNeverAnswersButStillApplies) {
+TEST(SimFaults, SilentNeverAnswersButStillApplies) {
     TempDir dir;
     SimProcess sim(Args({"--silent", "--log", dir.Path("log")}));
     ASSERT_TRUE(sim.Ready());
@@ -65,7 +65,7 @@ TEST(Faults, SilentNeverAnswersButStillApplies) {
     EXPECT_NE(ReadFile(dir.Path("log")).find("tcp SILENT"), std::string::npos);
 }
 
-TEST(Faults, DropAfterClosesAfterExactlyThatManyBytes) {
+TEST(SimFaults, DropAfterClosesAfterExactlyThatManyBytes) {
     const std::string normal = NormalReply();
     SimProcess sim(Args({"--drop-after", "20"}));
     ASSERT_TRUE(sim.Ready());
@@ -78,7 +78,7 @@ TEST(Faults, DropAfterClosesAfterExactlyThatManyBytes) {
     EXPECT_EQ(again.bytes.size(), 20u);
 }
 
-TEST(Faults, TerminatorVariants) {
+TEST(SimFaults, TerminatorVariants) {
     const std::string normal = NormalReply();
     ASSERT_GT(normal.size(), 5u);
     const std::string body = normal.substr(0, normal.size() - 5);

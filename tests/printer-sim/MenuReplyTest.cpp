@@ -31,7 +31,7 @@ bool HasKey(const std::vector<std::string>& lines, const std::string& key) {
                        [&](const std::string& l) { return l.rfind(key + "\t:\t", 0) == 0; });
 }
 
-TEST(MenuReply, Model24ScopesFormsAndOrder) {
+TEST(SimMenuReply, Model24ScopesFormsAndOrder) {
     SimProcess sim({"--tcp", "127.0.0.1:0", "--model", "24"});
     ASSERT_TRUE(sim.Ready());
     Reply standard = Exchange(sim.TcpPort(), MenuRequest("STANDARD"));
@@ -78,7 +78,7 @@ TEST(MenuReply, Model24ScopesFormsAndOrder) {
     EXPECT_LT(at("NON-STOP CUT"), at("THROUGH SENSOR POSITION"));
 }
 
-TEST(MenuReply, EveryModelFitsTheReceiveBufferAndIsWellFormed) {
+TEST(SimMenuReply, EveryModelFitsTheReceiveBufferAndIsWellFormed) {
     for (int model = 0; model < 38; ++model) {
         SCOPED_TRACE("model " + std::to_string(model));
         SimProcess sim({"--tcp", "127.0.0.1:0", "--model", std::to_string(model)});

@@ -15,7 +15,7 @@ namespace {
 
 const std::string kStandard = "SEND CONFIG\t:\tSTANDARD\r\nEXIT\r\n";
 
-TEST(Pty, AnswersThroughTheLinkAndRemovesItAtTheEnd) {
+TEST(SimPty, AnswersThroughTheLinkAndRemovesItAtTheEnd) {
     TempDir dir;
     std::string link = dir.Path("ttyS0");
     SimProcess sim({"--pty", "--link", link, "--model", "24", "--log", dir.Path("log")});
@@ -54,7 +54,7 @@ TEST(Pty, AnswersThroughTheLinkAndRemovesItAtTheEnd) {
     EXPECT_NE(log.find("pty RECV menu-standard"), std::string::npos);
 }
 
-TEST(Pty, DropAfterCutsTheReplyButKeepsTheDevice) {
+TEST(SimPty, DropAfterCutsTheReplyButKeepsTheDevice) {
     SimProcess sim({"--pty", "--drop-after", "11"});
     ASSERT_TRUE(sim.Ready());
     int fd = OpenPty(sim.PtyPath());
@@ -66,7 +66,7 @@ TEST(Pty, DropAfterCutsTheReplyButKeepsTheDevice) {
     ::close(fd);
 }
 
-TEST(Pty, StrictLineTakesDataOnlyAtThePrintersSettings) {
+TEST(SimPty, StrictLineTakesDataOnlyAtThePrintersSettings) {
     TempDir dir;
     SimProcess sim({"--pty", "--strict-line", "--model", "24", "--log", dir.Path("log")});
     ASSERT_TRUE(sim.Ready());
@@ -92,7 +92,7 @@ TEST(Pty, StrictLineTakesDataOnlyAtThePrintersSettings) {
               std::string::npos);
 }
 
-TEST(Pty, ServesTogetherWithTcpAndSharesTheState) {
+TEST(SimPty, ServesTogetherWithTcpAndSharesTheState) {
     SimProcess sim({"--tcp", "127.0.0.1:0", "--pty"});
     ASSERT_TRUE(sim.Ready());
     ASSERT_GT(sim.TcpPort(), 0);

@@ -1,5 +1,7 @@
 #include "SimHarness.h"
 
+#include <gtest/gtest.h>
+
 #include <arpa/inet.h>
 #include <cerrno>
 #include <chrono>
@@ -152,7 +154,9 @@ int SimProcess::Stop(int signal, int timeoutMs) {
 
 SimProcess::~SimProcess() {
     if (pid_ > 0) {
-        Stop(SIGTERM, 3000);
+        // A crash or a sanitizer report in the simulator fails the test that started it.
+        int status = Stop(SIGTERM, 3000);
+        EXPECT_EQ(status, 0) << "the simulator did not end cleanly";
     }
     if (stdoutFd_ >= 0) {
         ::close(stdoutFd_);

@@ -24,7 +24,7 @@ std::vector<size_t> Stx(const std::string& reply) {
     return at;
 }
 
-TEST(Status, AllClearInEveryForm) {
+TEST(SimStatus, AllClearInEveryForm) {
     SimProcess sim({"--tcp", "127.0.0.1:0", "--model", "24"});
     ASSERT_TRUE(sim.Ready());
     EXPECT_EQ(Exchange(sim.TcpPort(), kFlags, "\r").bytes, "NNNNNNNN\r");
@@ -46,7 +46,7 @@ TEST(Status, AllClearInEveryForm) {
     EXPECT_EQ(hs.substr(hs.size() - 3), "\x03\r\n");
 }
 
-TEST(Status, FlagsShowWhereTheProgramReadsThem) {
+TEST(SimStatus, FlagsShowWhereTheProgramReadsThem) {
     {
         SimProcess sim(
             {"--tcp", "127.0.0.1:0", "--paper-out", "--paused", "--label-waiting", "--busy"});
@@ -89,7 +89,7 @@ TEST(Status, FlagsShowWhereTheProgramReadsThem) {
     }
 }
 
-TEST(Status, CountersAndMachineInformation) {
+TEST(SimStatus, CountersAndMachineInformation) {
     SimProcess sim({"--tcp", "127.0.0.1:0", "--model", "24", "--serial", "GX4-123456"});
     ASSERT_TRUE(sim.Ready());
     Reply counters =
