@@ -284,3 +284,100 @@ public:
 };
 
 } // namespace qm::test
+
+#include <atomic>
+#include <functional>
+#include <mutex>
+#include <poll.h>
+#include <thread>
+
+namespace qm::test {
+
+// A printer on a loopback TCP port, answering in its own thread with the real clock: each
+// connection's request (complete at "EXIT\r\n" or at a bare status request) goes to `answer`,
+// whose result is sent back; the connection then stays open until the program closes it.
+class PrinterServer {
+public:
+    using Answer = std::function<std::string(const std::string& request)>;
+
+    explicit PrinterServer(Answer answer) : answer_(std::move(answer)) {
+        thread_ = std::thread([this] { Run(); });
+    }
+    ~PrinterServer() {
+        stop_ = true;
+        thread_.join();
+    }
+    int Port() const { return server_.Port(); }
+    std::vector<std::string> Requests() {
+        std::lock_guard<std::mutex> lock(mutex_);
+        return requests_;
+    }
+
+private:
+    static bool Complete(const std::string& request) {
+        return request.find("EXIT\r\n") != std::string::npos ||
+               request == "\x01"
+                          "A" ||
+               request == "~HS\r\n" || request == "^ee\r\n";
+    }
+
+    void Run() {
+        while (!stop_) {
+            pollfd listener{server_.Listener(), POLLIN, 0};
+            if (::poll(&listener, 1, 20) <= 0) {
+                continue;
+            }
+            int peer = ::accept4(server_.Listener(), nullptr, nullptr, SOCK_CLOEXEC);
+            if (peer < 0) {
+                continue;
+            }
+            Serve(peer);
+            ::close(peer);
+        }
+    }
+
+    void Serve(int peer) {
+        std::string request;
+        bool answered = false;
+        while (!stop_) {
+            pollfd entry{peer, POLLIN, 0};
+            if (::poll(&entry, 1, 20) <= 0) {
+                continue;
+            }
+            char chunk[8192];
+            ssize_t got = ::recv(peer, chunk, sizeof chunk, 0);
+            if (got <= 0) {
+                break; // the program closed the connection
+            }
+            request.append(chunk, static_cast<size_t>(got));
+            if (!answered && Complete(request)) {
+                answered = true;
+                {
+                    std::lock_guard<std::mutex> lock(mutex_);
+                    requests_.push_back(request);
+                }
+                std::string reply = answer_(request);
+                if (reply == "<close>") {
+                    break;
+                }
+                ::send(peer, reply.data(), reply.size(), MSG_NOSIGNAL);
+            }
+        }
+        if (!answered && !request.empty()) {
+            std::lock_guard<std::mutex> lock(mutex_);
+            requests_.push_back(request);
+        }
+    }
+
+    LoopbackServer server_;
+    Answer answer_;
+    std::atomic<bool> stop_{false};
+    std::mutex mutex_;
+    std::vector<std::string> requests_;
+    std::thread thread_;
+};
+
+// The 17-byte lead-in every request and configuration starts with.
+inline const std::string kLeadInBytes("~!!\r\n\x02\x1b~A\r\n~\x1b~A\r\n", 17);
+
+} // namespace qm::test

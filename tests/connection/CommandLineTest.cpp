@@ -1,0 +1,149 @@
+// quillmark-cli receive and send, run as programs against a printer on a loopback port.
+#include "ConnectionTestSupport.h"
+
+#include <nlohmann/json.hpp>
+
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <sys/wait.h>
+
+namespace qm {
+namespace {
+
+struct RunResult {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+std::string CliPath() {
+    const char* dir = std::getenv("QM_BINARY_DIR");
+    return std::string(dir != nullptr ? dir : ".") + "/src/cli/quillmark-cli";
+}
+
+std::string Slurp(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+RunResult RunCli(const std::string& arguments) {
+    char folder[] = "/tmp/qm-cli-XXXXXX";
+    std::string dir = ::mkdtemp(folder);
+    std::string command = CliPath() + " " + arguments + " >" + dir + "/out 2>" + dir + "/err";
+    RunResult result;
+    int raw = std::system(command.c_str());
+    result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    result.out = Slurp(dir + "/out");
+    result.err = Slurp(dir + "/err");
+    std::filesystem::remove_all(dir);
+    return result;
+}
+
+class CommandLine : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (!std::filesystem::exists(CliPath())) {
+            GTEST_SKIP() << "quillmark-cli is not built";
+        }
+        // A private lock folder, so a receive running elsewhere does not interfere.
+        char folder[] = "/tmp/qm-run-XXXXXX";
+        runtime_ = ::mkdtemp(folder);
+        ::setenv("XDG_RUNTIME_DIR", runtime_.c_str(), 1);
+    }
+    void TearDown() override {
+        if (!runtime_.empty()) {
+            std::filesystem::remove_all(runtime_);
+        }
+    }
+    std::string runtime_;
+};
+
+std::string PrinterAnswer(const std::string& request) {
+    if (request.find("SEND CONFIG\t:\tALL") != std::string::npos) {
+        return "~!!\r\n\x02\x1b~A\r\nPRINT SPEED\t:\t6 IPS\r\nPRINT DARKNESS\t:\t12\r\nEND\r\n";
+    }
+    if (request.find("SERIAL NUMBER CHECK:") != std::string::npos) {
+        return "Serial Number : QM42\r\nPrint Counter Length 12.5 m\r\n"
+               "Service Counter Length 3.0 m\r\nCut Counter 7\r\n";
+    }
+    if (request == "\x01"
+                   "A") {
+        return "NNNYNNNN\r";
+    }
+    return "?";
+}
+
+TEST_F(CommandLine, ReceiveAllPrintsSettingsStatusAndCounters) {
+    test::PrinterServer printer(PrinterAnswer);
+    RunResult run =
+        RunCli("receive --net 127.0.0.1:" + std::to_string(printer.Port()) + " --scope all");
+    ASSERT_EQ(run.status, 0) << run.err;
+    nlohmann::json out = nlohmann::json::parse(run.out);
+    EXPECT_EQ(out["model"], 0);
+    EXPECT_EQ(out["status"], "NNNYNNNN\r");
+    EXPECT_EQ(out["counters"]["serialNumber"], "QM42");
+    EXPECT_EQ(out["counters"]["cutCounter"], "7");
+    EXPECT_EQ(out["items"][1]["key"], "PRINT SPEED");
+    EXPECT_EQ(out["items"][1]["ticked"], 1);
+    EXPECT_EQ(out["items"][1]["value"], "6 IPS");
+    EXPECT_NE(out["configuration"].get<std::string>().find("PRINT SPEED\t:\t6 IPS"),
+              std::string::npos);
+    // Full menu, then status, then counters, each on its own connection.
+    std::vector<std::string> requests = printer.Requests();
+    ASSERT_EQ(requests.size(), 3u);
+    EXPECT_EQ(requests[0], test::kLeadInBytes + "SEND CONFIG\t:\tALL\r\nEXIT\r\n");
+    EXPECT_EQ(requests[1], "\x01"
+                           "A");
+    EXPECT_EQ(requests[2].rfind(test::kLeadInBytes + "SERIAL NUMBER CHECK:", 0), 0u);
+}
+
+TEST_F(CommandLine, ReceiveFailuresShowTheProgramsMessages) {
+    test::LoopbackServer gone;
+    int port = gone.Port();
+    ::close(gone.Listener());
+    RunResult run = RunCli("receive --net 127.0.0.1:" + std::to_string(port));
+    EXPECT_EQ(run.status, 3);
+    EXPECT_NE(run.err.find("code : 30\r\nOpen port error."), std::string::npos) << run.err;
+    EXPECT_TRUE(run.out.empty());
+
+    // A reply without any lead-in marker is an acquisition error.
+    test::PrinterServer odd(
+        [](const std::string&) { return std::string("xxPRINT SPEED\r\nEND\r\n"); });
+    run = RunCli("receive --net 127.0.0.1:" + std::to_string(odd.Port()) + " --scope standard");
+    EXPECT_EQ(run.status, 3);
+    EXPECT_NE(run.err.find("code : 32\r\nAcquisition data has an error."), std::string::npos);
+
+    EXPECT_EQ(RunCli("receive --net 127.0.0.1:99999").status, 2);
+    EXPECT_EQ(RunCli("receive --com COM1 --serial \"9600 8 1 N\"").status, 2);
+    EXPECT_NE(RunCli("receive --scope all").status, 0); // no interface
+}
+
+TEST_F(CommandLine, SendRefusesInvalidItemsAndSendsTheRest) {
+    test::PrinterServer printer([](const std::string&) { return std::string(); });
+    std::string dir = runtime_;
+    std::ofstream(dir + "/good.prn", std::ios::binary)
+        << test::kLeadInBytes << "PRINT SPEED\t:\t6 IPS\r\nEND\r\n";
+    std::ofstream(dir + "/bad.prn", std::ios::binary)
+        << test::kLeadInBytes << "PRINT SPEED\t:\t99 IPS\r\nEND\r\n";
+    std::string net = " --net 127.0.0.1:" + std::to_string(printer.Port());
+
+    RunResult bad = RunCli("send " + dir + "/bad.prn" + net);
+    EXPECT_EQ(bad.status, 4);
+    EXPECT_NE(bad.err.find("PRINT SPEED"), std::string::npos) << bad.err;
+
+    RunResult good = RunCli("send " + dir + "/good.prn" + net);
+    ASSERT_EQ(good.status, 0) << good.err;
+    ASSERT_TRUE(test::WaitUntil([&] { return printer.Requests().size() == 1; }));
+    std::string sent = printer.Requests()[0];
+    EXPECT_EQ(sent.rfind(test::kLeadInBytes, 0), 0u);
+    EXPECT_NE(sent.find("PRINT SPEED\t:\t6 IPS\r\n"), std::string::npos);
+    EXPECT_EQ(sent.substr(sent.size() - 5), "END\r\n");
+
+    EXPECT_EQ(RunCli("send " + dir + "/missing.prn" + net).status, 2);
+}
+
+} // namespace
+} // namespace qm
