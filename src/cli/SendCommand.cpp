@@ -5,6 +5,7 @@
 #include "cli/ReceiveSendCommon.h"
 #include "connection/Exchange.h"
 #include "connection/PrinterConnection.h"
+#include "platform/Encoding.h"
 #include "settings/ConfigurationWriter.h"
 #include "settings/DisplayLists.h"
 #include "settings/SettingsFile.h"
@@ -22,6 +23,7 @@ struct SendArguments {
     InterfaceArguments interface;
     std::string model = "0";
     bool advanced = false;
+    std::string queue; // a print queue: the configuration goes as one raw print job
 };
 
 int Fail(const std::string& message) {
@@ -48,7 +50,10 @@ int RunSend(const SendArguments& args) {
     }
     StaticInterfaceSettings settings;
     std::string error;
-    if (!BuildInterfaceSettings(args.interface, settings, error)) {
+    if (!args.queue.empty()) {
+        settings.portType = kPortPrt;
+        settings.portName = Utf8ToUtf16(args.queue);
+    } else if (!BuildInterfaceSettings(args.interface, settings, error)) {
         return Fail(error);
     }
     const SettingsOptions options = SettingsOptions::For(*model, false, args.advanced);
@@ -104,6 +109,10 @@ const CommandRegistration kRegistration([](CLI::App& app) {
     CLI::App* cmd = app.add_subcommand("send", "Send a settings file's configuration to a printer");
     cmd->add_option("FILE", args->file, "settings file (*.prn)")->required();
     AddInterfaceOptions(cmd, args->interface);
+    // A print queue is one more way the printer is attached: the configuration then goes as
+    // one raw print job through the queue.
+    cmd->get_option_group("interface")
+        ->add_option("--queue", args->queue, "print queue (CUPS destination) for a raw job");
     cmd->add_option("--model", args->model, "model index 0-37 or display name (default 0)");
     cmd->add_flag("--advanced", args->advanced, "include the advanced entries (114-178)");
     cmd->callback([args] { ExitStatus() = RunSend(*args); });

@@ -6,6 +6,7 @@ namespace qm {
 namespace {
 
 constexpr int kConnectTimeoutMs = 5000;
+constexpr int kAnyAddressFamily = 0; // IPv4, IPv6 or a local socket, whichever the server is
 constexpr double kRequestTimeoutSeconds = 10.0;
 
 const char* NoPassword(const char* /*prompt*/, http_t* /*http*/, const char* /*method*/,
@@ -29,7 +30,7 @@ bool CupsClient::Printer::IsClass() const {
 
 CupsClient::CupsClient() {
     cupsSetPasswordCB2(NoPassword, nullptr);
-    http_ = httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1,
+    http_ = httpConnect2(cupsServer(), ippPort(), nullptr, kAnyAddressFamily, cupsEncryption(), 1,
                          kConnectTimeoutMs, nullptr);
     if (http_) {
         httpSetTimeout(http_, kRequestTimeoutSeconds, GiveUpOnTimeout, nullptr);

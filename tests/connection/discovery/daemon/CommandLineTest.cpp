@@ -7,6 +7,9 @@
 #include <nlohmann/json.hpp>
 
 #include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <string>
 
 namespace qm {
@@ -82,6 +85,34 @@ TEST(PortsCommand, ListsTheTreesPortsAndTheSchedulersQueues) {
     EXPECT_EQ(status, 0);
     EXPECT_NE(plain.find("COM2:"), std::string::npos) << plain;
     EXPECT_NE(plain.find("USB_AUTO"), std::string::npos) << plain;
+}
+
+TEST(SendCommand, QueueSendsTheConfigurationAsOneRawJob) {
+    test::TcpSink sink;
+    const std::string queue = test::UniqueQueueName("cli_send");
+    ASSERT_TRUE(test::AddQueue(queue, "socket://127.0.0.1:" + std::to_string(sink.Port())));
+    const std::string leadIn("~!!\r\n\x02\x1b~A\r\n~\x1b~A\r\n", 17);
+    const std::string file =
+        (std::filesystem::temp_directory_path() / ("qm-send-" + queue + ".prn")).string();
+    std::ofstream(file, std::ios::binary) << leadIn << "PRINT SPEED\t:\t6 IPS\r\nEND\r\n";
+
+    int status = 0;
+    const std::string out = RunCli("send '" + file + "' --queue '" + queue + "' 2>&1", status);
+    EXPECT_EQ(status, 0) << out;
+    std::string sent;
+    for (int wait = 0; wait < 100 && !sent.ends_with("END\r\n"); ++wait) {
+        sent = sink.WaitFor(sent.size() + 1, 200);
+    }
+    EXPECT_EQ(sent.rfind(leadIn, 0), 0u) << sent;
+    EXPECT_NE(sent.find("PRINT SPEED\t:\t6 IPS\r\n"), std::string::npos) << sent;
+    EXPECT_EQ(sent.substr(sent.size() >= 5 ? sent.size() - 5 : 0), "END\r\n");
+
+    // A queue that does not exist cannot be opened: the open-failure message.
+    const std::string missing = RunCli("send '" + file + "' --queue qm_no_such_queue 2>&1", status);
+    EXPECT_NE(status, 0);
+    EXPECT_NE(missing.find("code : 30"), std::string::npos) << missing;
+    test::DeleteQueue(queue);
+    std::filesystem::remove(file);
 }
 
 } // namespace
