@@ -61,7 +61,8 @@ TEST(SimConfiguration, AppliedValuesShowInTheNextReceive) {
 
 TEST(SimConfiguration, RequestsNeedTheLeadInWhichMayArriveInPieces) {
     TempDir dir;
-    SimProcess sim({"--tcp", "127.0.0.1:0", "--print-log", dir.Path("printed")});
+    SimProcess sim(
+        {"--tcp", "127.0.0.1:0", "--print-log", dir.Path("printed"), "--log", dir.Path("log")});
     ASSERT_TRUE(sim.Ready());
     // Without the lead-in the text is printed, not answered.
     Reply bare = Exchange(sim.TcpPort(), kStandard, "", 300, 1000);
@@ -84,9 +85,26 @@ TEST(SimConfiguration, RequestsNeedTheLeadInWhichMayArriveInPieces) {
     EXPECT_EQ(reply.bytes.substr(0, MarkerA().size() + 13), MarkerA() + "GLOBAL CONFIG");
     EXPECT_FALSE(Contains(reply.bytes, "SEND CONFIG"));
 
-    // A request whose EXIT never comes is not answered.
-    Reply cut = Exchange(sim.TcpPort(), LeadIn() + "SEND CONFIG\t:\tSTANDARD\r\n", "", 600, 1200);
+    // A configuration that pauses for a second half-way is still taken whole.
+    fd = ConnectTcp(sim.TcpPort());
+    ASSERT_GE(fd, 0);
+    ASSERT_TRUE(WriteAll(fd, LeadIn() + "PRINT SPEED\t:\t3 IPS\r\nPRINT DAR"));
+    std::this_thread::sleep_for(std::chrono::milliseconds(1000));
+    ASSERT_TRUE(WriteAll(fd, "KNESS\t:\t14\r\nEND\r\n"));
+    ::close(fd);
+    std::string after = Exchange(sim.TcpPort(), LeadIn() + kStandard).bytes;
+    EXPECT_TRUE(Contains(after, "\r\nPRINT SPEED\t:\t3 IPS\r\n"));
+    EXPECT_TRUE(Contains(after, "\r\nPRINT DARKNESS\t:\t14\r\n"));
+
+    // A request whose EXIT never comes is not answered, also once the silence limit passed.
+    fd = ConnectTcp(sim.TcpPort());
+    ASSERT_GE(fd, 0);
+    ASSERT_TRUE(WriteAll(fd, LeadIn() + "SEND CONFIG\t:\tSTANDARD\r\n"));
+    Reply cut = ReadReply(fd, "", 2600, 2600);
+    ::close(fd);
     EXPECT_EQ(cut.bytes, "");
+    EXPECT_FALSE(cut.closed);
+    EXPECT_TRUE(Contains(ReadFile(dir.Path("log")), "tcp INCOMPLETE"));
 }
 
 TEST(SimConfiguration, EmulationSwitchIsKeptInTheStateFile) {

@@ -72,6 +72,11 @@ bool MessageSplitter::TakeCommand(bool flush, Message& message) {
     return true;
 }
 
+bool MessageSplitter::CommandPending() const {
+    const std::string& leadIn = ReplyBuilder::LeadIn();
+    return buffer_.size() >= leadIn.size() && buffer_.compare(0, leadIn.size(), leadIn) == 0;
+}
+
 bool MessageSplitter::Next(bool flush, Message& message) {
     if (buffer_.empty()) {
         return false;

@@ -26,6 +26,8 @@ class MessageSplitter {
 public:
     void Append(const char* data, size_t length) { buffer_.append(data, length); }
     bool Empty() const { return buffer_.empty(); }
+    // True while the bytes waiting start with the lead-in (a command still coming in).
+    bool CommandPending() const;
     // Takes the next complete message. `flush` (silence or end of connection) completes what
     // would otherwise wait for more bytes. Returns false when nothing is ready.
     bool Next(bool flush, Message& message);

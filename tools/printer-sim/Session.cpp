@@ -66,7 +66,8 @@ void Session::Run() {
                 return;
             }
         }
-        bool flush = closed || (!splitter.Empty() && ElapsedMs(lastData) >= kIdleMs);
+        int idleMs = splitter.CommandPending() ? kCommandIdleMs : kIdleMs;
+        bool flush = closed || (!splitter.Empty() && ElapsedMs(lastData) >= idleMs);
         Message message;
         while (splitter.Next(flush, message)) {
             std::string reply = printer_.Handle(message, channel_.Name());

@@ -15,8 +15,10 @@ namespace qm::sim {
 // silence, dropping the connection).
 class Session {
 public:
-    // Silence after which a message still waiting for bytes is taken as it is.
+    // Silence after which print data, or a command that never reaches its EXIT or END line,
+    // is taken as it is.
     static constexpr int kIdleMs = 250;
+    static constexpr int kCommandIdleMs = 2000;
 
     Session(Channel& channel, Printer& printer, const SimOptions& options, EventLog& log,
             const std::atomic<bool>& stop);
