@@ -429,7 +429,8 @@ bool COstrellDlg::RedirectDriverSelection() {
             Item(kIdIpAddress).SetAddressText(parts.address);
         }
         if (parts.hasNumber) {
-            SetItemText(kIdPortNumber, parts.number);
+            portNumberText_ = parts.number;
+            SetItemText(kIdPortNumber, portNumberText_);
         }
         break;
     }
