@@ -5,6 +5,9 @@
 # Clients reach it with CUPS_SERVER=DIR/cups.sock; the machine's own scheduler is never touched.
 set -euo pipefail
 
+# The scheduler and the admin tools live in sbin, which a plain user's PATH may lack.
+export PATH="$PATH:/usr/sbin:/sbin"
+
 action=${1:?start or stop}
 dir=${2:?folder}
 

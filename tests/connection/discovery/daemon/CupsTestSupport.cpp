@@ -40,6 +40,10 @@ public:
             ASSERT_EQ(std::system(start.c_str()), 0) << "the private CUPS scheduler did not start";
         }
         ::setenv("CUPS_SERVER", socket.c_str(), 1);
+        // lpadmin and cupsdisable live in sbin, which a plain user's PATH may lack.
+        const char* path = std::getenv("PATH");
+        ::setenv("PATH", (std::string(path ? path : "/usr/bin:/bin") + ":/usr/sbin:/sbin").c_str(),
+                 1);
     }
     void TearDown() override {
         if (started_) {
