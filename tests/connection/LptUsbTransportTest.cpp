@@ -245,3 +245,55 @@ TEST_F(UsbTransport, ConnectForOperationSetsUsbTimeouts) {
 
 } // namespace
 } // namespace qm
+
+namespace qm {
+namespace {
+
+// A device that stops taking data: its socket buffers are small and nobody reads them.
+void Shrink(int fd) {
+    int small = 2048;
+    ::setsockopt(fd, SOL_SOCKET, SO_SNDBUF, &small, sizeof small);
+    ::setsockopt(fd, SOL_SOCKET, SO_RCVBUF, &small, sizeof small);
+}
+
+TEST(StalledDevices, UsbWriteTimesOutAndLptWriteIsBusy) {
+    test::FakeDeviceTree tree;
+    FakeClock clock;
+    test::FakePortServices services;
+    services.usbNode = tree.Dev("usb/lp0");
+    std::vector<uint8_t> data(1 << 20, 'd');
+    {
+        test::SocketDevice device(tree.Dev("usb/lp0"), SOCK_STREAM);
+        PrinterConnection usb(clock, services);
+        ASSERT_EQ(usb.Open(u"USB001"), 1);
+        device.Accept();
+        Shrink(usb.Handle());
+        ASSERT_EQ(usb.SetUsbTimeouts(5000), 1);
+        uint32_t written = 0;
+        uint64_t start = clock.NowMs();
+        EXPECT_EQ(usb.Write(data.data(), static_cast<uint32_t>(data.size()), &written),
+                  kErrorTimeout);
+        EXPECT_GT(written, 0u);
+        EXPECT_LT(written, data.size());
+        // Polled every millisecond, given up just past the write time-out.
+        EXPECT_EQ(clock.NowMs() - start, 5001u);
+    }
+    {
+        test::SocketDevice device(tree.Dev("lp0"), SOCK_STREAM);
+        PrinterConnection lpt(clock, services);
+        ASSERT_EQ(lpt.Open(u"LPT1:"), 1);
+        device.Accept();
+        Shrink(lpt.Handle());
+        ASSERT_EQ(lpt.SetSerialTimeouts(5000, 5000), 1);
+        uint32_t written = 0;
+        uint64_t start = clock.NowMs();
+        EXPECT_EQ(lpt.Write(data.data(), static_cast<uint32_t>(data.size()), &written), kErrorBusy);
+        EXPECT_GT(written, 0u);
+        uint64_t elapsed = clock.NowMs() - start;
+        EXPECT_GT(elapsed, 5000u);
+        EXPECT_LE(elapsed, 5500u + 10u);
+    }
+}
+
+} // namespace
+} // namespace qm
