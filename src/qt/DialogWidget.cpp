@@ -47,6 +47,24 @@ private:
     int& depth_;
 };
 
+// Check boxes and radio buttons take a click anywhere in their rectangle, as the system's did
+// (Qt's own only take clicks on the box and the text).
+class WholeCheckBox : public QCheckBox {
+public:
+    using QCheckBox::QCheckBox;
+
+protected:
+    bool hitButton(const QPoint& pos) const override { return rect().contains(pos); }
+};
+
+class WholeRadioButton : public QRadioButton {
+public:
+    using QRadioButton::QRadioButton;
+
+protected:
+    bool hitButton(const QPoint& pos) const override { return rect().contains(pos); }
+};
+
 QColor ToQColor(const ui::Colour& c) {
     return QColor(c.red, c.green, c.blue);
 }
@@ -167,9 +185,9 @@ QWidget* DialogWidget::CreateWidget(ui::Control& control) {
         return button;
     }
     case ControlKind::CheckBox:
-        return new QCheckBox(this);
+        return new WholeCheckBox(this);
     case ControlKind::Radio: {
-        auto* radio = new QRadioButton(this);
+        auto* radio = new WholeRadioButton(this);
         radio->setAutoExclusive(false); // the model keeps the groups
         return radio;
     }

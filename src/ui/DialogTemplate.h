@@ -48,13 +48,18 @@ struct Rect {
     constexpr bool operator==(const Rect&) const = default;
 };
 
-// Dialog units to pixels with the classic dialog font's base units (6 x 13 at 96 dpi):
-// x * 6 / 4 and y * 13 / 8. Applied to the origin and the size separately, as the system did.
+// Dialog units to pixels. The window layouts were drawn for a dialog font whose base units are
+// 7 x 14 pixels at 96 dpi: x * 7 / 4 and y * 14 / 8. With these, the main window's fixed pixel
+// numbers fit its template: a 307-unit client is 537 pixels high, so the pages' bottom edge at
+// 515 keeps the 22-pixel margin of the resize rule, and the tab control (right edge 614 after
+// a resize) ends left of the interface group at 359 units (628 pixels). (With 6 x 13 base units
+// the pages, 600 pixels wide from x 10, would cover the interface group.) Origin and size are
+// converted separately, as the system did.
 constexpr int DialogUnitsToPixelsX(int x) {
-    return x * 6 / 4;
+    return x * 7 / 4;
 }
 constexpr int DialogUnitsToPixelsY(int y) {
-    return y * 13 / 8;
+    return y * 14 / 8;
 }
 constexpr Rect DialogUnitsToPixels(Rect r) {
     return Rect{DialogUnitsToPixelsX(r.x), DialogUnitsToPixelsY(r.y), DialogUnitsToPixelsX(r.width),

@@ -99,10 +99,10 @@ TEST_F(RendererTest, BuildsWidgetsFromTheModelInPixels) {
     d.Item(30).SetCurSel(0);
     d.SetItemText(41, u"4.00");
     Show(d);
-    EXPECT_EQ(window->size(), QSize(360, 308));
+    EXPECT_EQ(window->size(), QSize(420, 332));
     auto* label = Widget<QLabel>(window.get(), 10);
     ASSERT_NE(label, nullptr);
-    EXPECT_EQ(label->geometry(), QRect(6, 6, 60, 13));
+    EXPECT_EQ(label->geometry(), QRect(7, 7, 70, 14));
     EXPECT_EQ(label->text(), "Label:");
     EXPECT_EQ(Widget<QPushButton>(window.get(), 12)->text(), "&Send");
     EXPECT_FALSE(window->WidgetFor(13)->isVisible());
@@ -138,7 +138,7 @@ TEST_F(RendererTest, FollowsModelChanges) {
     d.ShowItem(13, true);
     EXPECT_TRUE(window->WidgetFor(13)->isVisible());
     d.Item(41).Move(0, 20);
-    EXPECT_EQ(window->WidgetFor(41)->y(), 91 + 20);
+    EXPECT_EQ(window->WidgetFor(41)->y(), 98 + 20);
     d.Item(50).SetAddress(192, 168, 0, 1);
     EXPECT_EQ(Widget<QLineEdit>(window.get(), 50)->text(), "192.168.0.1");
     d.Item(30).SetTooltip(u"COM1:");
@@ -279,7 +279,7 @@ TEST_F(RendererTest, PagesScrollWithBarAndWheel) {
     EXPECT_EQ(bar->value(), 10);
     bar->triggerAction(QAbstractSlider::SliderPageStepAdd);
     EXPECT_EQ(page.VScroll().pos, 170);
-    EXPECT_EQ(pageWidget->WidgetFor(100)->y(), 6 - 170);
+    EXPECT_EQ(pageWidget->WidgetFor(100)->y(), 7 - 170);
 
     QWheelEvent wheel(QPointF(50, 50), pageWidget->mapToGlobal(QPointF(50, 50)), QPoint(),
                       QPoint(0, -120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);

@@ -29,9 +29,9 @@ TEST(Dialog, CreateBuildsControlsFromTemplateInPixels) {
     ASSERT_TRUE(d.Create(nullptr));
     EXPECT_EQ(d.Controls().size(), std::size(kSampleRows));
     EXPECT_EQ(d.Title(), u"Sample");
-    EXPECT_EQ(d.WindowRect(), (Rect{0, 0, 360, 308})); // 240 * 6/4, 190 * 13/8
+    EXPECT_EQ(d.WindowRect(), (Rect{0, 0, 420, 332})); // 240 * 7/4, 190 * 14/8
     const Control& tab = d.Item(70);
-    EXPECT_EQ(tab.GetRect(), (Rect{6, 162, 300, 130}));
+    EXPECT_EQ(tab.GetRect(), (Rect{7, 175, 350, 140}));
     EXPECT_EQ(tab.TemplateRect(), (Rect{4, 100, 200, 80}));
     EXPECT_EQ(d.Item(10).Text(), u"Label:");
     EXPECT_FALSE(d.Item(13).IsVisible());
@@ -282,7 +282,7 @@ TEST(Dialog, ChildPagesScrollAndHide) {
         EXPECT_EQ(page.VScroll().pos, 0);
         const int before = page.RepaintCount();
         page.ScrollWindow(0, -160);
-        EXPECT_EQ(page.Item(100).GetRect().y, 6 - 160);
+        EXPECT_EQ(page.Item(100).GetRect().y, 7 - 160);
         EXPECT_EQ(page.RepaintCount(), before + 1);
         page.UserScroll(kSbLineDown);
         page.UserWheel(-kWheelDelta);

@@ -1,0 +1,159 @@
+#include "QtTestApp.h"
+
+#include "qt/DialogWidget.h"
+#include "qt/Program.h"
+#include "qt/QtHost.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+using qm::qt::DialogWidget;
+using qm::qt::QtHost;
+using qm::qt::test::TestApp;
+
+namespace {
+
+constexpr int kIdTab = 180;
+constexpr int kIdLanguage = 1035;
+constexpr int kIdExit = 173;
+constexpr int kIdSend = 172;
+constexpr int kIdImport = 174;
+
+// Presses Yes (or OK) on the next message box and remembers its text.
+void AnswerNextBox(QString* text) {
+    auto* timer = new QTimer(qApp);
+    timer->setInterval(10);
+    QObject::connect(timer, &QTimer::timeout, [timer, text] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            timer->stop();
+            timer->deleteLater();
+            if (text != nullptr) {
+                *text = box->text();
+            }
+            QAbstractButton* yes = box->button(QMessageBox::Yes);
+            (yes != nullptr ? yes : box->button(QMessageBox::Ok))->click();
+        }
+    });
+    timer->start();
+}
+
+void Save(QWidget* window, const QString& name) {
+    QDir().mkpath(QStringLiteral(QM_SCREENSHOT_DIR));
+    const QString path = QStringLiteral(QM_SCREENSHOT_DIR) + "/" + name + ".png";
+    const QPixmap shot = window->grab();
+    ASSERT_FALSE(shot.isNull());
+    EXPECT_TRUE(shot.save(path)) << path.toStdString();
+}
+
+// Starts the real program (start-up, preferences, main window) offscreen and runs script once
+// the main window is painted; returns the program's exit code.
+int RunProgramWith(QtHost& host, std::function<void(DialogWidget&)> script) {
+    host.GetRenderer().SetOnFirstPaint([script] {
+        QTimer::singleShot(0, qApp, [script] {
+            auto* window = dynamic_cast<DialogWidget*>(QApplication::activeModalWidget());
+            if (window == nullptr) {
+                ADD_FAILURE() << "no main window";
+                return;
+            }
+            script(*window);
+        });
+    });
+    return qm::qt::RunProgram(host);
+}
+
+class ProgramTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        QApplication& app = TestApp();
+        qm::qt::SetUpApplication(app);
+        ASSERT_TRUE(home.isValid());
+        qputenv("QUILLMARK_HOME", home.path().toUtf8());
+        QFile ini(home.path() + "/Quillmark.ini");
+        ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
+        ini.write("[Quillmark]\r\nPORT_TYPE=NET\r\nPORT_NAME=127.0.0.1\r\nPORT_NUMBER=9100\r\n"
+                  "REGION=0\r\n");
+    }
+    QTemporaryDir home;
+};
+
+} // namespace
+
+TEST_F(ProgramTest, MainWindowTabsLanguagesAndExit) {
+    QtHost host;
+    QStringList tabTexts;
+    QString title;
+    QString exitQuestion;
+    QString sendCaptionOnPrintTest;
+    bool importEnabledOnPrintTest = true;
+    QString japaneseTab;
+    const int code = RunProgramWith(host, [&](DialogWidget& window) {
+        title = window.windowTitle();
+        auto* tabs = qobject_cast<QTabWidget*>(window.WidgetFor(kIdTab));
+        ASSERT_NE(tabs, nullptr);
+        QTabBar* bar = tabs->tabBar();
+        for (int i = 0; i < tabs->count(); ++i) {
+            tabTexts << tabs->tabText(i);
+        }
+        Save(&window, "main-english-standard");
+        const char* names[] = {"easy",        "standard",    "advanced",
+                               "information", "calibration", "print"};
+        for (int i : {0, 2, 3, 4, 5}) {
+            if (i == 2) {
+                AnswerNextBox(nullptr); // the Advanced warning: Yes
+            }
+            QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(i).center());
+            QTest::qWait(20);
+            EXPECT_EQ(tabs->currentIndex(), i);
+            Save(&window, QStringLiteral("main-english-%1").arg(names[i]));
+        }
+        sendCaptionOnPrintTest = qobject_cast<QPushButton*>(window.WidgetFor(kIdSend))->text();
+        importEnabledOnPrintTest = window.WidgetFor(kIdImport)->isEnabled();
+
+        // Back to Standard, then Japanese.
+        QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(1).center());
+        auto* language = qobject_cast<QComboBox*>(window.WidgetFor(kIdLanguage));
+        ASSERT_NE(language, nullptr);
+        language->setCurrentIndex(1);
+        emit language->activated(1);
+        QTest::qWait(20);
+        japaneseTab = tabs->tabText(1);
+        Save(&window, "main-japanese-standard");
+        QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(0).center());
+        QTest::qWait(20);
+        Save(&window, "main-japanese-easy");
+
+        AnswerNextBox(&exitQuestion);
+        QTest::mouseClick(window.WidgetFor(kIdExit), Qt::LeftButton);
+    });
+    EXPECT_EQ(code, 0);
+    EXPECT_EQ(title, "Quillmark 1.0.0.0");
+    EXPECT_EQ(tabTexts, (QStringList{"Easy", "Standard", "Advanced", "Information",
+                                     "Sensor Adjustment", "Print Test"}));
+    EXPECT_EQ(sendCaptionOnPrintTest.remove('&'), "Send File");
+    EXPECT_FALSE(importEnabledOnPrintTest);
+    EXPECT_EQ(japaneseTab, QString::fromUtf8("基本"));
+    EXPECT_FALSE(exitQuestion.isEmpty());
+    // The language choice was saved on the way out.
+    QFile ini(home.path() + "/Quillmark.ini");
+    ASSERT_TRUE(ini.open(QIODevice::ReadOnly));
+    const QByteArray bytes = ini.readAll();
+    const QString text =
+        bytes.startsWith("\xff\xfe")
+            ? QString::fromUtf16(reinterpret_cast<const char16_t*>(bytes.constData() + 2),
+                                 (bytes.size() - 2) / 2)
+            : QString::fromUtf8(bytes);
+    EXPECT_TRUE(text.contains("REGION=1")) << text.toStdString();
+}
