@@ -9,6 +9,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -64,6 +65,26 @@ public:
 protected:
     bool hitButton(const QPoint& pos) const override { return rect().contains(pos); }
 };
+
+// A one-line label whose text is wider than its rectangle (translations, wider CJK glyphs)
+// takes a slightly smaller font, down to 9 pixels, rather than losing its end.
+void FitSingleLine(QLabel* label) {
+    QFont font = QApplication::font(label);
+    const QString text = label->text();
+    const int lineHeight = QFontMetrics(font).height();
+    if (text.contains(u'\n') || label->height() >= 2 * lineHeight) {
+        label->setFont(font);
+        return;
+    }
+    const int base = font.pixelSize() > 0 ? font.pixelSize() : 12;
+    for (int size = base; size >= 9; --size) {
+        font.setPixelSize(size);
+        if (QFontMetrics(font).horizontalAdvance(text) <= label->width()) {
+            break;
+        }
+    }
+    label->setFont(font);
+}
 
 QColor ToQColor(const ui::Colour& c) {
     return QColor(c.red, c.green, c.blue);
@@ -361,9 +382,12 @@ void DialogWidget::ApplyText(ui::Control& control, QWidget* widget) {
     Applying guard(applying_);
     const QString text = ToQString(control.Text());
     switch (control.Kind()) {
-    case ControlKind::Static:
-        static_cast<QLabel*>(widget)->setText(WithoutMnemonic(text));
+    case ControlKind::Static: {
+        auto* label = static_cast<QLabel*>(widget);
+        label->setText(WithoutMnemonic(text));
+        FitSingleLine(label);
         break;
+    }
     case ControlKind::GroupBox:
         static_cast<QGroupBox*>(widget)->setTitle(text);
         break;
@@ -539,6 +563,9 @@ void DialogWidget::ApplyControl(ui::Control& control, ControlChange what) {
         break;
     case ControlChange::Rect:
         ApplyRect(control, widget);
+        if (control.Kind() == ControlKind::Static) {
+            FitSingleLine(static_cast<QLabel*>(widget));
+        }
         break;
     case ControlChange::Range:
         break; // the arrows read the model when pressed

@@ -300,3 +300,41 @@ TEST_F(RendererTest, PagesScrollWithBarAndWheel) {
     ASSERT_NE(renderer.WidgetOf(late), nullptr);
     EXPECT_EQ(renderer.WidgetOf(late)->parentWidget(), window.get());
 }
+
+namespace {
+
+// Refuses tab 2 from inside its own notification, as the main window does when its warning is
+// declined.
+class RefusingTabs : public SampleDialog {
+protected:
+    bool OnNotify(Notification& n) override {
+        if (n.event == Event::TabChange && Item(70).CurSel() == 2) {
+            Item(70).SetCurSel(1);
+            Item(70).SetCurSel(0);
+            return true;
+        }
+        return SampleDialog::OnNotify(n);
+    }
+};
+
+} // namespace
+
+TEST_F(RendererTest, ATabRefusedInsideItsNotificationStaysUnselected) {
+    RefusingTabs d;
+    d.Create(nullptr);
+    for (const char16_t* t : {u"A", u"B", u"C"}) {
+        d.Item(70).InsertString(-1, t);
+    }
+    d.Item(70).SetCurSel(0);
+    Show(d);
+    auto* tabs = Widget<QTabWidget>(window.get(), 70);
+    QTabBar* bar = tabs->tabBar();
+    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(2).center());
+    QCoreApplication::processEvents();
+    EXPECT_EQ(d.Item(70).CurSel(), 0);
+    EXPECT_EQ(tabs->currentIndex(), 0);
+    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(1).center());
+    QCoreApplication::processEvents();
+    EXPECT_EQ(d.Item(70).CurSel(), 1);
+    EXPECT_EQ(tabs->currentIndex(), 1);
+}

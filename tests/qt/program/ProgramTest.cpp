@@ -99,6 +99,9 @@ TEST_F(ProgramTest, MainWindowTabsLanguagesAndExit) {
     QString sendCaptionOnPrintTest;
     bool importEnabledOnPrintTest = true;
     QString japaneseTab;
+    QSize resized;
+    QSize smallest;
+    int tabHeight = 0;
     const int code = RunProgramWith(host, [&](DialogWidget& window) {
         title = window.windowTitle();
         auto* tabs = qobject_cast<QTabWidget*>(window.WidgetFor(kIdTab));
@@ -135,6 +138,16 @@ TEST_F(ProgramTest, MainWindowTabsLanguagesAndExit) {
         QTest::qWait(20);
         Save(&window, "main-japanese-easy");
 
+        // The window keeps to its tracking sizes and lays the tab area out anew.
+        window.resize(1000, 600);
+        QTest::qWait(20);
+        resized = window.size();
+        tabHeight = tabs->height();
+        Save(&window, "main-japanese-resized");
+        window.resize(100, 100);
+        QTest::qWait(20);
+        smallest = window.size();
+
         AnswerNextBox(&exitQuestion);
         QTest::mouseClick(window.WidgetFor(kIdExit), Qt::LeftButton);
     });
@@ -146,6 +159,9 @@ TEST_F(ProgramTest, MainWindowTabsLanguagesAndExit) {
     EXPECT_FALSE(importEnabledOnPrintTest);
     EXPECT_EQ(japaneseTab, QString::fromUtf8("基本"));
     EXPECT_FALSE(exitQuestion.isEmpty());
+    EXPECT_EQ(resized, QSize(840, 600));
+    EXPECT_EQ(tabHeight, 600 - 10 - 35);
+    EXPECT_EQ(smallest, QSize(350, 300));
     // The language choice was saved on the way out.
     QFile ini(home.path() + "/Quillmark.ini");
     ASSERT_TRUE(ini.open(QIODevice::ReadOnly));
