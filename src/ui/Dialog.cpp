@@ -70,7 +70,9 @@ bool Dialog::Create(Dialog* parent) {
     focusId_ = 0;
     ended_ = false;
     result_ = 0;
-    modal_ = false;
+    if (parent_ != nullptr) {
+        modal_ = false;
+    }
     visible_ = false;
     created_ = true;
     const bool ok = OnInitDialog();
@@ -82,9 +84,9 @@ bool Dialog::Create(Dialog* parent) {
 
 int Dialog::DoModal(Host& host) {
     host_ = &host;
+    modal_ = true; // already during OnInitDialog: an EndDialog there ends the modal run
     Create(nullptr);
-    modal_ = true;
-    visible_ = true;
+    visible_ = !ended_;
     const int result = host.RunModal(*this);
     if (!ended_) {
         ended_ = true;
@@ -347,10 +349,12 @@ bool Dialog::UserEdit(int id, std::u16string_view text) {
     if (c->Kind() == ControlKind::IpAddress) {
         const std::u16string before = c->Text();
         const bool wasBlank = c->IsBlank();
-        if (!c->SetAddressText(text)) {
+        if (text.find_first_not_of(u". ") == std::u16string_view::npos) {
+            c->ClearAddress(); // the user emptied every field
+        } else if (!c->SetAddressText(text)) {
             return false;
         }
-        if (before != c->Text() || wasBlank) {
+        if (before != c->Text() || wasBlank != c->IsBlank()) {
             Notification n;
             n.event = Event::EditChange;
             n.id = id;

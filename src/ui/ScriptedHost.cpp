@@ -97,7 +97,9 @@ int ScriptedHost::RunModal(Dialog& dialog) {
     dialogs_.push_back(OpenedDialog{dialog.TemplateId(), dialog.Title(), 0});
     const size_t record = dialogs_.size() - 1;
     int result = kIdCancel;
-    if (modalAnswers_.empty()) {
+    if (dialog.IsEnded()) {
+        // Ended during its initialisation: never shown, no answer used.
+    } else if (modalAnswers_.empty()) {
         Fail("unexpected modal dialog " + std::to_string(dialog.TemplateId()));
         dialog.EndDialog(kIdCancel);
     } else {

@@ -57,7 +57,8 @@ public:
     // A file dialog that chooses path; std::nullopt cancels.
     void AnswerFileDialog(std::optional<std::u16string> path);
     // A modal dialog, given to script after OnInitDialog; the dialog's EndDialog result is
-    // returned, or the script's value when the script did not end it.
+    // returned, or the script's value when the script did not end it. A dialog that ends itself
+    // during OnInitDialog is recorded but takes no script.
     void AnswerModal(ModalScript script);
     // Unused answers left in the queues.
     size_t PendingAnswers() const;

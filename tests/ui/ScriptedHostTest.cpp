@@ -147,3 +147,36 @@ TEST(ScriptedHost, WaitsTakeNoTimeAndWaitCursorNests) {
     host.EndWaitCursor();
     EXPECT_EQ(host.WaitCursorDepth(), 0);
 }
+
+namespace {
+
+class EndsAtOnce : public SampleDialog {
+protected:
+    bool OnInitDialog() override {
+        EndDialog(3);
+        return true;
+    }
+};
+
+} // namespace
+
+TEST(ScriptedHost, ADialogEndedDuringItsInitialisationIsNotShown) {
+    ScriptedHost host;
+    InstallGTestFailures(host); // no script queued: using one would be a failure
+    EndsAtOnce d;
+    EXPECT_EQ(d.DoModal(host), 3);
+    ASSERT_EQ(host.Dialogs().size(), 1u);
+    EXPECT_EQ(host.Dialogs()[0].result, 3);
+    EXPECT_FALSE(d.IsVisible());
+}
+
+TEST(Dialog, EmptyingTheAddressBlanksIt) {
+    SampleDialog d;
+    d.Create(nullptr);
+    d.Item(50).SetAddress(192, 168, 0, 1);
+    EXPECT_TRUE(d.UserEdit(50, u"..."));
+    EXPECT_TRUE(d.Item(50).IsBlank());
+    EXPECT_EQ(d.seen.back().event, Event::EditChange);
+    EXPECT_FALSE(d.UserEdit(50, u"abc"));
+    EXPECT_TRUE(d.Item(50).IsBlank());
+}
