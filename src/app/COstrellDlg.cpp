@@ -514,9 +514,26 @@ void COstrellDlg::OnModelSelChange() {
     PushMembers();
 }
 
+void COstrellDlg::CarryEasyToStandard() {
+    EasyBlock toStandard;
+    easy_.EasyToBlock(toStandard);
+    standard_.BlockToStandard(toStandard);
+    EasyBlock toCalibration;
+    standard_.StandardToBlock(toCalibration);
+    calibration_.CalibrationFromBlock(toCalibration);
+}
+
 void COstrellDlg::OnTabChange() {
     const int previous = visiblePage_;
-    // Leaving the Standard or the Easy page carries the shared values over (Easy page block).
+    // Leaving the Standard or the Easy page carries the shared values over.
+    if (previous == 1) {
+        EasyBlock block;
+        standard_.StandardToBlock(block);
+        easy_.EasyFromBlock(block);
+        calibration_.CalibrationFromBlock(block);
+    } else if (previous == 0) {
+        CarryEasyToStandard();
+    }
     Control& tab = Item(kIdTab);
     const int selected = tab.CurSel();
     if (selected == 2 && !advancedUnlocked_) {
@@ -666,6 +683,9 @@ void COstrellDlg::OnRestoreDefaults() {
 
 void COstrellDlg::OnExit(bool closeRequest) {
     ReadControls();
+    if (Item(kIdTab).CurSel() == 0) {
+        CarryEasyToStandard();
+    }
     if (app_.SavePreferences() != 1) {
         return; // "Exit program?" answered No: the window stays open
     }

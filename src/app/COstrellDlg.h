@@ -108,6 +108,8 @@ private:
     void OnComSelChange();
     void OnUsbSelChange();
     void OnDetail();
+    // Easy page values to the Standard page, then the Standard page's to the Sensor page.
+    void CarryEasyToStandard();
     void OnTabChange();
     void ShowPage(int page);
     void OnLanguageChange();

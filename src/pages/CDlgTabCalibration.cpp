@@ -165,6 +165,16 @@ void CDlgTabCalibration::LayoutSteps() {
     start.SetRect(ui::Rect{first.x + (right - first.x - b.width) / 2, y, b.width, b.height});
 }
 
+void CDlgTabCalibration::CalibrationFromBlock(const EasyBlock& block) {
+    if (block.configSetIncluded == 1) {
+        CheckButton(kIdCalConfigSetTick, 1);
+        Item(kIdCalConfigSet).SetCurSel(block.configSetIndex);
+    }
+    if (block.mediaIncluded == 1) {
+        SelectMediaType(block.mediaIndex > 1 ? 0 : block.mediaIndex);
+    }
+}
+
 void CDlgTabCalibration::SetItemBox(bool ticked) {
     CheckButton(kIdCalConfigSetTick, ticked ? 1 : 0);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "pages/EasyBlock.h"
 #include "pages/SettingsPage.h"
 
 namespace qm {
@@ -21,6 +22,9 @@ public:
     // "Labels with gaps", the steps for the model shown and laid out.
     void Reset(int modelIndex);
     void OnModelChange(int modelIndex) override { Reset(modelIndex); }
+
+    // Takes the Config Set and media groups of a block (a continuous medium counts as gaps).
+    void CalibrationFromBlock(const EasyBlock& block);
 
     int MediaType() const { return mediaType_; }
     // Chooses a media type as its radio button does; the one already chosen changes nothing.

@@ -125,6 +125,64 @@ bool CDlgTabEasy::OnPageNotify(ui::Notification& n) {
     return false;
 }
 
+void CDlgTabEasy::EasyFromBlock(const EasyBlock& block) {
+    auto setText = [this](int row, const std::u16string& text, int unit) {
+        Item(UnitId(row)).SetCurSel(unit);
+        Item(FieldId(row)).SetText(text);
+    };
+    if (block.mediaIncluded == 1) {
+        CheckButton(TickId(kEasyMediaRow), 1);
+        SelectMedia(block.mediaIndex);
+        setText(kEasyPaperLengthRow, block.paperLengthText, block.paperLengthUnit);
+    }
+    if (block.printMethodIncluded == 1) {
+        CheckButton(TickId(kEasyPrintMethodRow), 1);
+        Item(ListId(kEasyPrintMethodRow)).SetCurSel(block.printMethodIndex);
+    }
+    if (block.postPrintIncluded == 1) {
+        CheckButton(TickId(kEasyPostPrintRow), 1);
+        Item(ListId(kEasyPostPrintRow)).SetCurSel(block.postPrintIndex);
+    }
+    if (block.startOffsetIncluded == 1) {
+        CheckButton(TickId(kEasyStartOffsetRow), 1);
+        setText(kEasyStartOffsetRow, block.startOffsetText, block.startOffsetUnit);
+    }
+    if (block.stopOffsetIncluded == 1) {
+        CheckButton(TickId(kEasyStopOffsetRow), 1);
+        setText(kEasyStopOffsetRow, block.stopOffsetText, block.stopOffsetUnit);
+    }
+    Invalidate();
+}
+
+void CDlgTabEasy::EasyToBlock(EasyBlock& block) const {
+    auto ticked = [this](int row) { return IsButtonChecked(TickId(row)) == 1; };
+    auto unit = [this](int row) { return Item(UnitId(row)).CurSel(); };
+    if (ticked(kEasyMediaRow)) {
+        block.mediaIncluded = 1;
+        block.mediaIndex = mediaIndex_;
+        block.paperLengthText = GetItemText(FieldId(kEasyPaperLengthRow));
+        block.paperLengthUnit = unit(kEasyPaperLengthRow);
+    }
+    if (ticked(kEasyPrintMethodRow)) {
+        block.printMethodIncluded = 1;
+        block.printMethodIndex = Item(ListId(kEasyPrintMethodRow)).CurSel();
+    }
+    if (ticked(kEasyPostPrintRow)) {
+        block.postPrintIncluded = 1;
+        block.postPrintIndex = Item(ListId(kEasyPostPrintRow)).CurSel();
+    }
+    if (ticked(kEasyStartOffsetRow)) {
+        block.startOffsetIncluded = 1;
+        block.startOffsetText = GetItemText(FieldId(kEasyStartOffsetRow));
+        block.startOffsetUnit = unit(kEasyStartOffsetRow);
+    }
+    if (ticked(kEasyStopOffsetRow)) {
+        block.stopOffsetIncluded = 1;
+        block.stopOffsetText = GetItemText(FieldId(kEasyStopOffsetRow));
+        block.stopOffsetUnit = unit(kEasyStopOffsetRow);
+    }
+}
+
 void CDlgTabEasy::RefreshTexts(UiLanguage language) {
     SettingsPage::RefreshTexts(language);
     SetCaptions();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "pages/EasyBlock.h"
 #include "pages/SettingsPage.h"
 
 namespace qm {
@@ -15,6 +16,11 @@ public:
     int MediaIndex() const { return mediaIndex_; }
     // Selects a media type as the radio buttons do (paper length editable only for 2).
     void SelectMedia(int index);
+
+    // For each included group of the block: tick its box and set its controls.
+    void EasyFromBlock(const EasyBlock& block);
+    // For each ticked box: its group included, its control values copied into the block.
+    void EasyToBlock(EasyBlock& block) const;
 
     void RefreshTexts(UiLanguage language) override;
 

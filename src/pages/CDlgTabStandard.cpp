@@ -58,6 +58,13 @@ constexpr PageItemSpec kStandardItems[] = {
      .defaultText = u"4.00",
      .inchReset = u"4.00",
      .mmReset = u"101.6"},
+    {.entry = entry::kVerticalPosition,
+     .text = TextId::kStdVerticalPosition,
+     .tickBox = TickId(kStdVerticalPositionRow),
+     .unitList = UnitId(kStdVerticalPositionRow),
+     .textField = FieldId(kStdVerticalPositionRow),
+     .textLimit = 5,
+     .defaultText = u"0.00"},
     {.entry = entry::kMediaSensor,
      .text = TextId::kStdMediaSensor,
      .tickBox = TickId(kStdMediaSensorRow),
@@ -67,6 +74,18 @@ constexpr PageItemSpec kStandardItems[] = {
      .tickBox = TickId(kStdEmulationRow),
      .valueList = ListId(kStdEmulationRow),
      .defaultIndexByModel = &kEmulationDefaults},
+    {.entry = entry::kFunctionSelect,
+     .text = TextId::kStdFunctionSelect,
+     .tickBox = TickId(kStdFunctionSelectRow),
+     .valueList = ListId(kStdFunctionSelectRow),
+     .defaultIndex = 1},
+    {.entry = entry::kPaperPosition,
+     .text = TextId::kStdPaperPosition,
+     .tickBox = TickId(kStdPaperPositionRow),
+     .unitList = UnitId(kStdPaperPositionRow),
+     .textField = FieldId(kStdPaperPositionRow),
+     .textLimit = 5,
+     .defaultText = u"0.00"},
     {.entry = 52,
      .text = TextId::kStdIpv4Address,
      .tickBox = TickId(kStdIpv4AddressRow),
@@ -142,6 +161,64 @@ void CDlgTabStandard::DefaultSpinRange(const PageItem& item, int modelIndex, int
         lo = 0;
         hi = 15;
     }
+}
+
+void CDlgTabStandard::StandardToBlock(EasyBlock& block) const {
+    auto ticked = [this](int row) { return IsButtonChecked(TickId(row)) == 1; };
+    auto selection = [this](int id) { return Item(id).CurSel(); };
+    block.configSetIncluded = ticked(kStdConfigSetRow) ? 1 : 0;
+    block.configSetIndex = selection(ListId(kStdConfigSetRow));
+    block.mediaIncluded = ticked(kStdMediaSensorRow) || ticked(kStdContinuousLengthRow) ? 1 : 0;
+    block.mediaIndex = selection(ListId(kStdMediaSensorRow));
+    block.paperLengthText = GetItemText(FieldId(kStdContinuousLengthRow));
+    block.paperLengthUnit = selection(UnitId(kStdContinuousLengthRow));
+    block.printMethodIncluded = ticked(kStdPrintMethodRow) ? 1 : 0;
+    block.printMethodIndex = selection(ListId(kStdPrintMethodRow));
+    block.postPrintIncluded = ticked(kStdFunctionSelectRow) ? 1 : 0;
+    block.postPrintIndex = selection(ListId(kStdFunctionSelectRow));
+    block.startOffsetIncluded = ticked(kStdVerticalPositionRow) ? 1 : 0;
+    block.startOffsetText = GetItemText(FieldId(kStdVerticalPositionRow));
+    block.startOffsetUnit = selection(UnitId(kStdVerticalPositionRow));
+    block.stopOffsetIncluded = ticked(kStdPaperPositionRow) ? 1 : 0;
+    block.stopOffsetText = GetItemText(FieldId(kStdPaperPositionRow));
+    block.stopOffsetUnit = selection(UnitId(kStdPaperPositionRow));
+}
+
+void CDlgTabStandard::BlockToStandard(const EasyBlock& block) {
+    auto tick = [this](int row) { CheckButton(TickId(row), 1); };
+    auto setText = [this](int row, const std::u16string& text, int unit) {
+        Item(UnitId(row)).SetCurSel(unit);
+        Item(FieldId(row)).SetText(text);
+    };
+    if (block.configSetIncluded == 1) {
+        tick(kStdConfigSetRow);
+        Item(ListId(kStdConfigSetRow)).SetCurSel(block.configSetIndex);
+    }
+    if (block.mediaIncluded == 1) {
+        tick(kStdMediaSensorRow);
+        Item(ListId(kStdMediaSensorRow)).SetCurSel(block.mediaIndex);
+        if (block.mediaIndex == 2) {
+            tick(kStdContinuousLengthRow);
+            setText(kStdContinuousLengthRow, block.paperLengthText, block.paperLengthUnit);
+        }
+    }
+    if (block.printMethodIncluded == 1) {
+        tick(kStdPrintMethodRow);
+        Item(ListId(kStdPrintMethodRow)).SetCurSel(block.printMethodIndex);
+    }
+    if (block.postPrintIncluded == 1) {
+        tick(kStdFunctionSelectRow);
+        Item(ListId(kStdFunctionSelectRow)).SetCurSel(block.postPrintIndex);
+    }
+    if (block.startOffsetIncluded == 1) {
+        tick(kStdVerticalPositionRow);
+        setText(kStdVerticalPositionRow, block.startOffsetText, block.startOffsetUnit);
+    }
+    if (block.stopOffsetIncluded == 1) {
+        tick(kStdPaperPositionRow);
+        setText(kStdPaperPositionRow, block.stopOffsetText, block.stopOffsetUnit);
+    }
+    Invalidate();
 }
 
 int CDlgTabStandard::EmulationClass() const {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "pages/EasyBlock.h"
 #include "pages/SettingsPage.h"
 
 namespace qm {
@@ -15,6 +16,14 @@ public:
     // The emulation class of the selected Emulation Select entry: 0 when its text contains "D"
     // ("DM4", "DMI", "DPP"), else 1 when it contains "Z" ("ZPI2"), else 2 ("EPI2").
     int EmulationClass() const;
+
+    // The rows the Easy page stands for, into a block: media (Media Sensor or Continuous Media
+    // Length ticked), print method, Function Select, Vertical Position, Paper Position, and the
+    // Config Set index.
+    void StandardToBlock(EasyBlock& block) const;
+    // Each included group ticks its rows and sets their controls; a continuous medium also
+    // ticks Continuous Media Length with the block's paper length.
+    void BlockToStandard(const EasyBlock& block);
 
     void RefreshTexts(UiLanguage language) override;
 

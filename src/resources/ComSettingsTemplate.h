@@ -20,6 +20,7 @@ inline constexpr int kIdComFlow = 161;
 inline constexpr int kIdComOk = 170;
 inline constexpr int kIdComCancel = 171;
 
+// clang-format off
 inline constexpr ui::ControlTemplate kComSettingsRows[] = {
     {kIdComGroup, ui::ControlKind::GroupBox, u"COM Settings:", {7, 7, 149, 110}},
     {kIdComBaudLabel, ui::ControlKind::Static, u"Baud rate:", {17, 24, 55, 8}},
@@ -32,13 +33,10 @@ inline constexpr ui::ControlTemplate kComSettingsRows[] = {
     {kIdComParity, ui::ControlKind::DropDownList, u"", {76, 76, 70, 60}, ui::kStyleGroup},
     {kIdComFlowLabel, ui::ControlKind::Static, u"Flow control:", {17, 96, 55, 8}},
     {kIdComFlow, ui::ControlKind::DropDownList, u"", {76, 94, 70, 60}, ui::kStyleGroup},
-    {kIdComOk,
-     ui::ControlKind::PushButton,
-     u"&OK",
-     {27, 125, 50, 14},
-     ui::kStyleDefault | ui::kStyleGroup},
+    {kIdComOk, ui::ControlKind::PushButton, u"&OK", {27, 125, 50, 14}, ui::kStyleDefault | ui::kStyleGroup},
     {kIdComCancel, ui::ControlKind::PushButton, u"&Cancel", {86, 125, 50, 14}},
 };
+// clang-format on
 
 inline constexpr ui::DialogTemplate kComSettingsTemplate{
     kComSettingsTemplateId, u"COM Settings", 163, 147, 0, kComSettingsRows};

@@ -20,6 +20,7 @@ inline constexpr int kIdInfoErrorCode = 1061;
 inline constexpr int kIdInfoErrorMessage = 1062;
 inline constexpr int kIdInfoStatusOnly = 1070;
 
+// clang-format off
 inline constexpr ui::ControlTemplate kInformationPageRows[] = {
     {kIdInfoGroupInformation, ui::ControlKind::GroupBox, u"Printer Information", {7, 4, 380, 72}},
     {kIdInfoSerialCaption, ui::ControlKind::Static, u"Serial Number : ", {15, 18, 100, 8}},
@@ -40,23 +41,16 @@ inline constexpr ui::ControlTemplate kInformationPageRows[] = {
     {kIdInfoPaperError + 2, ui::ControlKind::Edit, u"", {120, 122, 60, 12}, ui::kStyleReadOnly},
     {kIdInfoPaperErrorCaption + 3, ui::ControlKind::Static, u"Pause : ", {15, 138, 100, 8}},
     {kIdInfoPaperError + 3, ui::ControlKind::Edit, u"", {120, 136, 60, 12}, ui::kStyleReadOnly},
-    {kIdInfoPaperErrorCaption + 4,
-     ui::ControlKind::Static,
-     u"Waiting for peeling : ",
-     {15, 152, 100, 8}},
+    {kIdInfoPaperErrorCaption + 4, ui::ControlKind::Static, u"Waiting for peeling : ", {15, 152, 100, 8}},
     {kIdInfoPaperError + 4, ui::ControlKind::Edit, u"", {120, 150, 60, 12}, ui::kStyleReadOnly},
 
     {kIdInfoGroupEpl, ui::ControlKind::GroupBox, u"EPL Printer Status", {7, 174, 380, 34}},
     {kIdInfoErrorCodeCaption, ui::ControlKind::Static, u"Error code : ", {15, 189, 100, 8}},
     {kIdInfoErrorCode, ui::ControlKind::Edit, u"", {120, 187, 30, 12}, ui::kStyleReadOnly},
     {kIdInfoErrorMessage, ui::ControlKind::Edit, u"", {155, 187, 220, 12}, ui::kStyleReadOnly},
-
-    {kIdInfoStatusOnly,
-     ui::ControlKind::CheckBox,
-     u"Receive Printer Status only",
-     {15, 216, 200, 10},
-     ui::kStyleGroup},
+    {kIdInfoStatusOnly, ui::ControlKind::CheckBox, u"Receive Printer Status only", {15, 216, 200, 10}, ui::kStyleGroup},
 };
+// clang-format on
 
 inline constexpr ui::DialogTemplate kInformationPageTemplate{
     kInformationTemplateId, u"", kPageWidth, kPageHeight, ui::kDialogChild, kInformationPageRows};

@@ -206,3 +206,70 @@ TEST_F(WindowTest, CloseRequestSavesToo) {
 
 } // namespace
 } // namespace qm
+
+namespace qm {
+namespace {
+
+using namespace res;
+using testing::WindowTest;
+
+constexpr int kEasyContinuous = 1022;
+constexpr int kEasyMarks = 1021;
+
+TEST_F(WindowTest, EasyValuesTravelToTheStandardPage) {
+    COstrellDlg& w = Start();
+    CDlgTabEasy& easy = w.Easy();
+    CDlgTabStandard& standard = w.Standard();
+    w.UserSelectTab(kIdTab, 0);
+
+    // Only Post Print ticked: Function Select ticked with the same entry, nothing else.
+    easy.UserClick(TickId(3));
+    easy.UserSelect(ListId(3), 2); // PEEL ON
+    w.UserSelectTab(kIdTab, 1);
+    EXPECT_EQ(standard.IsButtonChecked(TickId(38)), 1);
+    EXPECT_EQ(standard.GetItemText(ListId(38)), u"PEEL ON");
+    EXPECT_EQ(standard.IsButtonChecked(TickId(13)), 0);
+    EXPECT_EQ(standard.IsButtonChecked(TickId(6)), 0);
+    EXPECT_EQ(standard.IsButtonChecked(TickId(7)), 0);
+
+    // Continuous media: Media Sensor NONE and the paper length in Continuous Media Length.
+    w.UserSelectTab(kIdTab, 0);
+    easy.UserClick(TickId(0));
+    easy.UserClick(kEasyContinuous);
+    ASSERT_TRUE(easy.Item(FieldId(1)).IsEnabled());
+    easy.UserSelect(UnitId(1), 1);
+    easy.UserEdit(FieldId(1), u"150.0");
+    w.UserSelectTab(kIdTab, 1);
+    EXPECT_EQ(standard.GetItemText(ListId(13)), u"NONE");
+    EXPECT_EQ(standard.IsButtonChecked(TickId(6)), 1);
+    EXPECT_EQ(standard.GetItemText(FieldId(6)), u"150.0");
+    EXPECT_EQ(standard.GetItemText(UnitId(6)), u"MM");
+
+    // Leaving the Standard page carries its values back to the Easy page.
+    standard.UserSelect(ListId(13), 1); // REFLECT
+    w.UserSelectTab(kIdTab, 0);
+    EXPECT_EQ(easy.MediaIndex(), 1);
+    EXPECT_EQ(easy.IsButtonChecked(kEasyMarks), 1);
+    EXPECT_FALSE(easy.Item(FieldId(1)).IsEnabled());
+
+    // Continuous on the Easy page shows as "Labels with gaps" on the Sensor Adjustment page.
+    easy.UserClick(kEasyContinuous);
+    w.UserSelectTab(kIdTab, 4);
+    EXPECT_EQ(w.Calibration().MediaType(), 0);
+}
+
+TEST_F(WindowTest, BlackMarksDoNotCarryThePaperLength) {
+    COstrellDlg& w = Start();
+    w.UserSelectTab(kIdTab, 0);
+    CDlgTabEasy& easy = w.Easy();
+    easy.UserClick(TickId(0));
+    easy.UserClick(kEasyMarks);
+    EXPECT_FALSE(easy.UserEdit(FieldId(1), u"9.99")); // not editable
+    w.UserSelectTab(kIdTab, 4);
+    EXPECT_EQ(w.Calibration().MediaType(), 1);
+    EXPECT_EQ(w.Standard().GetItemText(ListId(13)), u"REFLECT");
+    EXPECT_EQ(w.Standard().IsButtonChecked(TickId(6)), 0);
+}
+
+} // namespace
+} // namespace qm
