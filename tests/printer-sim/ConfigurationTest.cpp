@@ -107,6 +107,21 @@ TEST(SimConfiguration, RequestsNeedTheLeadInWhichMayArriveInPieces) {
     EXPECT_TRUE(Contains(ReadFile(dir.Path("log")), "tcp INCOMPLETE"));
 }
 
+TEST(SimConfiguration, LengthsSentBackUnchangedDoNotDriftWhenTheUnitChanges) {
+    SimProcess sim({"--tcp", "127.0.0.1:0", "--model", "26"});
+    ASSERT_TRUE(sim.Ready());
+    std::string before = Exchange(sim.TcpPort(), LeadIn() + kStandard).bytes;
+    ASSERT_TRUE(Contains(before, "\r\nRFID NGMARK WIDTH\t:\t0.39\tINCH\r\n")); // 10.0 mm
+    Exchange(sim.TcpPort(),
+             LeadIn() + "RFID NGMARK WIDTH\t:\t0.39\tINCH\r\nRFID NG MARK HEIGHT\t:\t0.40\tINCH\r\n"
+                        "METRIC/INCH\t:\tMM\r\nEND\r\n",
+             "", 300, 1000);
+    std::string after = Exchange(sim.TcpPort(), LeadIn() + kStandard).bytes;
+    EXPECT_TRUE(Contains(after, "\r\nRFID NGMARK WIDTH\t:\t10.0\tMM\r\n"));
+    // A changed value is taken and converted (0.40 in = 10.16 mm), under either spelling.
+    EXPECT_TRUE(Contains(after, "\r\nRFID NGMARK HEIGHT\t:\t10.2\tMM\r\n"));
+}
+
 TEST(SimConfiguration, EmulationSwitchIsKeptInTheStateFile) {
     TempDir dir;
     std::string state = dir.Path("printer.state");

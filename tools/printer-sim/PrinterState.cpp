@@ -83,7 +83,15 @@ PrinterState::ApplyResult PrinterState::ApplyLine(std::string_view line, std::st
     if (row->key == "METRIC/INCH" && *value != "MM" && *value != "INCH") {
         return ApplyResult::kRejected;
     }
-    values_[std::string(row->key)] = *value;
+    std::string& current = values_[std::string(row->key)];
+    // A length sent back as it was reported (e.g. 10.0 mm reported as 0.39 in) keeps the
+    // stored value, so that switching METRIC/INCH in the same configuration does not drift it.
+    const bool inchSent = value->ends_with("\tINCH");
+    if (row->form != ValueForm::kLength || current.empty() ||
+        RenderValue(*row, current, inchSent) != RenderValue(*row, *value, inchSent)) {
+        current = *value;
+    }
+    *value = current;
     if (stored != nullptr) {
         *stored = *value;
     }
