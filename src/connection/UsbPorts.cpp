@@ -155,15 +155,12 @@ std::u16string UsbPortLabel(uint32_t portNumber) {
 int EnumerateUsbPrinters(std::vector<UsbDeviceRecord>& records) {
     records.clear();
     std::error_code ec;
-    fs::directory_iterator it(SysfsPath("class/usbmisc"), ec);
-    if (ec) {
-        return 0;
-    }
     std::vector<std::pair<long, fs::path>> entries;
-    for (const fs::directory_entry& entry : it) {
-        const long index = LpIndex(entry.path().filename().string());
+    for (fs::directory_iterator it(SysfsPath("class/usbmisc"), ec), end; !ec && it != end;
+         it.increment(ec)) {
+        const long index = LpIndex(it->path().filename().string());
         if (index >= 0) {
-            entries.emplace_back(index, entry.path());
+            entries.emplace_back(index, it->path());
         }
     }
     std::sort(entries.begin(), entries.end());
