@@ -42,7 +42,7 @@ RunResult RunCli(const std::string& arguments) {
     return result;
 }
 
-class CommandLine : public ::testing::Test {
+class CliReceiveSend : public ::testing::Test {
 protected:
     void SetUp() override {
         if (!std::filesystem::exists(CliPath())) {
@@ -76,7 +76,7 @@ std::string PrinterAnswer(const std::string& request) {
     return "?";
 }
 
-TEST_F(CommandLine, ReceiveAllPrintsSettingsStatusAndCounters) {
+TEST_F(CliReceiveSend, ReceiveAllPrintsSettingsStatusAndCounters) {
     test::PrinterServer printer(PrinterAnswer);
     RunResult run =
         RunCli("receive --net 127.0.0.1:" + std::to_string(printer.Port()) + " --scope all");
@@ -100,7 +100,7 @@ TEST_F(CommandLine, ReceiveAllPrintsSettingsStatusAndCounters) {
     EXPECT_EQ(requests[2].rfind(test::kLeadInBytes + "SERIAL NUMBER CHECK:", 0), 0u);
 }
 
-TEST_F(CommandLine, ReceiveFailuresShowTheProgramsMessages) {
+TEST_F(CliReceiveSend, ReceiveFailuresShowTheProgramsMessages) {
     test::LoopbackServer gone;
     int port = gone.Port();
     ::close(gone.Listener());
@@ -121,7 +121,7 @@ TEST_F(CommandLine, ReceiveFailuresShowTheProgramsMessages) {
     EXPECT_NE(RunCli("receive --scope all").status, 0); // no interface
 }
 
-TEST_F(CommandLine, SendRefusesInvalidItemsAndSendsTheRest) {
+TEST_F(CliReceiveSend, SendRefusesInvalidItemsAndSendsTheRest) {
     test::PrinterServer printer([](const std::string&) { return std::string(); });
     std::string dir = runtime_;
     std::ofstream(dir + "/good.prn", std::ios::binary)

@@ -256,7 +256,7 @@ void Shrink(int fd) {
     ::setsockopt(fd, SOL_SOCKET, SO_RCVBUF, &small, sizeof small);
 }
 
-TEST(StalledDevices, UsbWriteTimesOutAndLptWriteIsBusy) {
+TEST(ConnectionStalledDevices, UsbWriteTimesOutAndLptWriteIsBusy) {
     test::FakeDeviceTree tree;
     FakeClock clock;
     test::FakePortServices services;

@@ -10,7 +10,7 @@
 namespace qm {
 namespace {
 
-TEST(PortNames, KindByExactPrefix) {
+TEST(ConnectionPortNames, KindByExactPrefix) {
     EXPECT_EQ(ClassifyPortName(u"COM3:"), kPortCom);
     EXPECT_EQ(ClassifyPortName(u"KORVANE COM5:"), kPortCom);
     EXPECT_EQ(ClassifyPortName(u"LPT1:"), kPortLpt);
@@ -22,7 +22,7 @@ TEST(PortNames, KindByExactPrefix) {
     EXPECT_EQ(ClassifyPortName(u"192.168.0.1"), kPortNone);
 }
 
-TEST(PortNames, DeviceMap) {
+TEST(ConnectionPortNames, DeviceMap) {
     test::FakeDeviceTree tree;
     EXPECT_EQ(DeviceNodeForPort(u"COM3:"), tree.Dev("ttyS2"));
     EXPECT_EQ(DeviceNodeForPort(u"KORVANE COM5:"), tree.Dev("ttyS4"));
@@ -42,7 +42,7 @@ TEST(PortNames, DeviceMap) {
     EXPECT_EQ(SerialDevicePath(u"LPT1:"), "");
 }
 
-TEST(PortNames, TimeoutsPerPurpose) {
+TEST(ConnectionPortNames, TimeoutsPerPurpose) {
     for (int32_t kind : {kPortCom, kPortLpt, kPortUsb}) {
         EXPECT_EQ(TimeoutsFor(kind, kPurposeSend).readMs, 5000u);
         EXPECT_EQ(TimeoutsFor(kind, kPurposeReceive).readMs, 5000u);
@@ -55,7 +55,7 @@ TEST(PortNames, TimeoutsPerPurpose) {
     EXPECT_EQ(TimeoutsFor(kPortNet, kPurposeSensor).writeMs, 5000u);
 }
 
-TEST(PortNames, SerialPortListShowsHardwareOnly) {
+TEST(ConnectionPortNames, SerialPortListShowsHardwareOnly) {
     test::FakeDeviceTree tree;
     auto touch = [](const std::string& path) { std::ofstream(path).put('\n'); };
     auto port = [&](const std::string& name, const char* type) {
@@ -77,7 +77,7 @@ TEST(PortNames, SerialPortListShowsHardwareOnly) {
     EXPECT_EQ(ListSerialPorts(), expected);
 }
 
-TEST(NetAddresses, DottedQuadRules) {
+TEST(ConnectionNetAddresses, DottedQuadRules) {
     EXPECT_TRUE(IsDottedQuad(u"192.168.0.1"));
     EXPECT_TRUE(IsDottedQuad(u"0.0.0.0"));
     EXPECT_TRUE(IsDottedQuad(u"255.255.255.255"));

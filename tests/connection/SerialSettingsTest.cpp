@@ -123,7 +123,7 @@ TEST(ComSettingsDialogRules, OkConversion) {
     EXPECT_EQ(ComSettingsFromDialog({u"9600", u"8", u"1", u"None", u"None"}, german).parity, 2);
 }
 
-TEST(PortTypeText, ExactMatchOnly) {
+TEST(ConnectionPortTypeText, ExactMatchOnly) {
     EXPECT_EQ(PortTypeFromText(u"NET"), kPortNet);
     EXPECT_EQ(PortTypeFromText(u"PRT"), kPortPrt);
     EXPECT_EQ(PortTypeFromText(u"net"), kPortNone);
