@@ -216,9 +216,13 @@ TEST_F(ComTransport, WriteToAStoppedPortIsBusy) {
     settings.serial.flow = u"X";
     connection.SetInterfaceSettings(&settings);
     ASSERT_EQ(connection.ConnectForOperation(kPurposeSend), 1);
-    // XOFF from the printer: the terminal stops sending for real.
+    // XOFF from the printer: the terminal stops sending for real (a probe byte from the test's
+    // own descriptor shows when it has).
     pty.Send("\x13", 0);
-    ::usleep(50000);
+    EXPECT_TRUE(test::WaitUntil([&] {
+        pty.Take(0);
+        return ::write(pty.Slave(), "?", 1) < 0 && errno == EAGAIN;
+    }));
     clock.ClearSleeps();
     std::string data(100, 'w');
     uint32_t written = 0;
@@ -232,10 +236,11 @@ TEST_F(ComTransport, WriteToAStoppedPortIsBusy) {
     EXPECT_LE(elapsed, 5500u + 10u);
     // XON lets the data through.
     pty.Send("\x11", 0);
-    ::usleep(50000);
+    EXPECT_TRUE(test::WaitUntil([&] { return ::write(pty.Slave(), "?", 1) == 1; }));
     EXPECT_EQ(connection.Write(reinterpret_cast<const uint8_t*>(data.data()), 100, &written),
               kResultSuccess);
-    EXPECT_EQ(pty.Take(100), data);
+    std::string got = pty.Take(101);
+    EXPECT_EQ(got.substr(got.find_first_not_of('?')), data); // after the probe bytes
     connection.Disconnect();
     EXPECT_EQ(connection.Kind(), kPortNone);
 }
