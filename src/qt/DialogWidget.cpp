@@ -203,6 +203,7 @@ QWidget* DialogWidget::CreateWidget(ui::Control& control) {
     case ControlKind::PushButton: {
         auto* button = new QPushButton(this);
         button->setAutoDefault(false);
+        button->setDefault(control.HasStyle(ui::kStyleDefault)); // drawn as the default
         return button;
     }
     case ControlKind::CheckBox:
