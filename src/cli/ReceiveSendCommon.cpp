@@ -31,7 +31,7 @@ std::u16string WithColon(const std::string& name) {
 
 } // namespace
 
-void AddInterfaceOptions(CLI::App* command, InterfaceArguments& args) {
+CLI::Option_group* AddInterfaceOptions(CLI::App* command, InterfaceArguments& args) {
     CLI::Option_group* group =
         command->add_option_group("interface", "how the printer is attached");
     group->add_option("--net", args.net, "TCP/IP printer: HOST[:PORT] (port 9100 by default)");
@@ -41,6 +41,7 @@ void AddInterfaceOptions(CLI::App* command, InterfaceArguments& args) {
     group->require_option(1);
     command->add_option("--serial", args.serial, "serial line settings, e.g. \"9600 8 1 N X\"")
         ->needs(com);
+    return group;
 }
 
 bool BuildInterfaceSettings(const InterfaceArguments& args, StaticInterfaceSettings& settings,

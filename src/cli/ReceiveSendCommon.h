@@ -26,8 +26,9 @@ struct InterfaceArguments {
     std::string usb;    // USB001 / USB_AUTO
 };
 
-// Adds --net, --com (with --serial), --lpt and --usb; exactly one interface is required.
-void AddInterfaceOptions(CLI::App* command, InterfaceArguments& args);
+// Adds --net, --com (with --serial), --lpt and --usb; exactly one interface is required. The
+// group is returned so a command can offer a further interface in it (e.g. a print queue).
+CLI::Option_group* AddInterfaceOptions(CLI::App* command, InterfaceArguments& args);
 
 // Turns the options into stored interface settings. False with a message when a value cannot
 // be used (empty host, bad TCP port, --serial without five fields, ...).
