@@ -15,6 +15,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QWheelEvent>
 
 #include <gtest/gtest.h>
 
@@ -31,6 +32,9 @@ constexpr int kIdLanguage = 1035;
 constexpr int kIdExit = 173;
 constexpr int kIdSend = 172;
 constexpr int kIdImport = 174;
+constexpr int kIdRadioCom = 124;
+constexpr int kIdDetail = 134;
+constexpr int kIdComCancel = 171;
 
 // Presses Yes (or OK) on the next message box and remembers its text.
 void AnswerNextBox(QString* text) {
@@ -102,6 +106,8 @@ TEST_F(ProgramTest, MainWindowTabsLanguagesAndExit) {
     QSize resized;
     QSize smallest;
     int tabHeight = 0;
+    int scrolledBy = 0;
+    QString comTitle;
     const int code = RunProgramWith(host, [&](DialogWidget& window) {
         title = window.windowTitle();
         auto* tabs = qobject_cast<QTabWidget*>(window.WidgetFor(kIdTab));
@@ -124,6 +130,44 @@ TEST_F(ProgramTest, MainWindowTabsLanguagesAndExit) {
         }
         sendCaptionOnPrintTest = qobject_cast<QPushButton*>(window.WidgetFor(kIdSend))->text();
         importEnabledOnPrintTest = window.WidgetFor(kIdImport)->isEnabled();
+
+        // The Standard page scrolls with the wheel.
+        QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(1).center());
+        QTest::qWait(20);
+        DialogWidget* standard = nullptr;
+        for (qm::ui::Dialog* page : window.Model()->Children()) {
+            if (page->IsVisible()) {
+                standard = host.GetRenderer().WidgetOf(*page);
+            }
+        }
+        ASSERT_NE(standard, nullptr);
+        QWidget* firstControl = standard->childAt(QPoint(60, 40));
+        const int topBefore = firstControl != nullptr ? firstControl->y() : 0;
+        for (int i = 0; i < 4; ++i) {
+            QWheelEvent wheel(QPointF(50, 50), standard->mapToGlobal(QPointF(50, 50)), QPoint(),
+                              QPoint(0, -120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase,
+                              false);
+            QCoreApplication::sendEvent(standard, &wheel);
+        }
+        QTest::qWait(20);
+        if (firstControl != nullptr) {
+            scrolledBy = topBefore - firstControl->y();
+        }
+        Save(&window, "main-english-standard-scrolled");
+
+        // The COM Settings dialog from the Detail button.
+        QTest::mouseClick(window.WidgetFor(kIdRadioCom), Qt::LeftButton);
+        QTimer::singleShot(50, qApp, [&] {
+            auto* com = dynamic_cast<DialogWidget*>(QApplication::activeModalWidget());
+            if (com == nullptr) {
+                ADD_FAILURE() << "no COM Settings dialog";
+                return;
+            }
+            comTitle = com->windowTitle();
+            Save(com, "com-settings-english");
+            QTest::mouseClick(com->WidgetFor(kIdComCancel), Qt::LeftButton);
+        });
+        QTest::mouseClick(window.WidgetFor(kIdDetail), Qt::LeftButton);
 
         // Back to Standard, then Japanese.
         QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(1).center());
@@ -159,6 +203,8 @@ TEST_F(ProgramTest, MainWindowTabsLanguagesAndExit) {
     EXPECT_FALSE(importEnabledOnPrintTest);
     EXPECT_EQ(japaneseTab, QString::fromUtf8("基本"));
     EXPECT_FALSE(exitQuestion.isEmpty());
+    EXPECT_EQ(scrolledBy, 200); // four wheel notches of 50
+    EXPECT_EQ(comTitle, "COM Settings");
     EXPECT_EQ(resized, QSize(840, 600));
     EXPECT_EQ(tabHeight, 600 - 10 - 35);
     EXPECT_EQ(smallest, QSize(350, 300));
