@@ -19,7 +19,7 @@ inline constexpr int kAdvRfidAntennaRow = 63;
 
 // clang-format off
 inline constexpr ui::ControlTemplate kAdvancedPageRows[] = {
-    {kIdAdvGroup, ui::ControlKind::GroupBox, u"Factory Mode", {7, 4, 380, 130}},
+    {kIdAdvGroup, ui::ControlKind::GroupBox, u"Factory Mode", {7, 4, 335, 130}},
     {TickId(kAdvThroughSensorRow), ui::ControlKind::CheckBox, u"Through Sensor Position", {15, 18, 140, 10}, ui::kStyleGroup},
     {FieldId(kAdvThroughSensorRow), ui::ControlKind::Edit, u"", {215, 16, 40, 12}, ui::kStyleGroup, 4},
     {SpinId(kAdvThroughSensorRow), ui::ControlKind::UpDown, u"", {255, 16, 10, 12}, ui::kStyleNone, 0, FieldId(kAdvThroughSensorRow)},

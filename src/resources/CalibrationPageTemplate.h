@@ -25,11 +25,11 @@ inline constexpr int kIdCalStart = 1060;
 
 // clang-format off
 inline constexpr ui::ControlTemplate kCalibrationPageRows[] = {
-    {kIdCalGroupGlobal, ui::ControlKind::GroupBox, u"Global Config", {7, 4, 380, 30}},
+    {kIdCalGroupGlobal, ui::ControlKind::GroupBox, u"Global Config", {7, 4, 335, 30}},
     {kIdCalConfigSetTick, ui::ControlKind::CheckBox, u"Config Set", {15, 17, 140, 10}, ui::kStyleGroup},
     {kIdCalConfigSet, ui::ControlKind::DropDownList, u"", {160, 15, 100, 60}, ui::kStyleGroup},
 
-    {kIdCalGroupMedia, ui::ControlKind::GroupBox, u"Media Calibration", {7, 40, 380, 110}},
+    {kIdCalGroupMedia, ui::ControlKind::GroupBox, u"Media Calibration", {7, 40, 335, 110}},
     {kIdCalPrompt, ui::ControlKind::Static, u"Please select the type of media being used:", {15, 52, 300, 8}},
     {kIdCalRadioGaps, ui::ControlKind::Radio, u"Labels with gaps", {27, 80, 110, 10}, ui::kStyleGroup},
     {kIdCalRadioMarks, ui::ControlKind::Radio, u"Black marks on back", {27, 124, 110, 10}},
@@ -37,13 +37,13 @@ inline constexpr ui::ControlTemplate kCalibrationPageRows[] = {
     {kIdCalPictureGaps, ui::ControlKind::Picture, u"", {150, 64, 64, 40}, ui::kStyleNone, 0, 257},
     {kIdCalPictureMarks, ui::ControlKind::Picture, u"", {150, 106, 64, 40}, ui::kStyleNone, 0, 256},
     {kIdCalPictureRfid, ui::ControlKind::Picture, u"", {300, 64, 64, 40}, ui::kStyleHidden | ui::kStyleDisabled},
-    {kIdCalStepText, ui::ControlKind::Static, u"", {15, 160, 360, 26}},
+    {kIdCalStepText, ui::ControlKind::Static, u"", {15, 160, 320, 26}},
     {kIdCalStepPicture, ui::ControlKind::Picture, u"", {15, 188, 120, 60}},
-    {kIdCalStepText + 1, ui::ControlKind::Static, u"", {15, 268, 360, 26}},
+    {kIdCalStepText + 1, ui::ControlKind::Static, u"", {15, 268, 320, 26}},
     {kIdCalStepPicture + 1, ui::ControlKind::Picture, u"", {15, 296, 120, 60}},
-    {kIdCalStepText + 2, ui::ControlKind::Static, u"", {15, 376, 360, 26}},
+    {kIdCalStepText + 2, ui::ControlKind::Static, u"", {15, 376, 320, 26}},
     {kIdCalStepPicture + 2, ui::ControlKind::Picture, u"", {15, 404, 120, 60}},
-    {kIdCalStepText + 3, ui::ControlKind::Static, u"", {15, 484, 360, 26}},
+    {kIdCalStepText + 3, ui::ControlKind::Static, u"", {15, 484, 320, 26}},
     {kIdCalStepPicture + 3, ui::ControlKind::Picture, u"", {15, 512, 120, 60}},
     {kIdCalStart, ui::ControlKind::PushButton, u"Start Sensor Adjustment", {130, 592, 120, 16}, ui::kStyleGroup},
 };

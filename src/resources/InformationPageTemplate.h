@@ -22,7 +22,7 @@ inline constexpr int kIdInfoStatusOnly = 1070;
 
 // clang-format off
 inline constexpr ui::ControlTemplate kInformationPageRows[] = {
-    {kIdInfoGroupInformation, ui::ControlKind::GroupBox, u"Printer Information", {7, 4, 380, 72}},
+    {kIdInfoGroupInformation, ui::ControlKind::GroupBox, u"Printer Information", {7, 4, 335, 72}},
     {kIdInfoSerialCaption, ui::ControlKind::Static, u"Serial Number : ", {15, 18, 100, 8}},
     {kIdInfoSerial, ui::ControlKind::Edit, u"", {120, 16, 150, 12}, ui::kStyleReadOnly},
     {kIdInfoSerialCaption + 1, ui::ControlKind::Static, u"Print Counter : ", {15, 32, 100, 8}},
@@ -32,7 +32,7 @@ inline constexpr ui::ControlTemplate kInformationPageRows[] = {
     {kIdInfoSerialCaption + 3, ui::ControlKind::Static, u"Cut Counter : ", {15, 60, 100, 8}},
     {kIdInfoSerial + 3, ui::ControlKind::Edit, u"", {120, 58, 150, 12}, ui::kStyleReadOnly},
 
-    {kIdInfoGroupDmxZpl, ui::ControlKind::GroupBox, u"DMX/ZPL Printer Status", {7, 82, 380, 86}},
+    {kIdInfoGroupDmxZpl, ui::ControlKind::GroupBox, u"DMX/ZPL Printer Status", {7, 82, 335, 86}},
     {kIdInfoPaperErrorCaption, ui::ControlKind::Static, u"Paper Error : ", {15, 96, 100, 8}},
     {kIdInfoPaperError, ui::ControlKind::Edit, u"", {120, 94, 60, 12}, ui::kStyleReadOnly},
     {kIdInfoPaperErrorCaption + 1, ui::ControlKind::Static, u"Ribbon Error : ", {15, 110, 100, 8}},
@@ -44,10 +44,10 @@ inline constexpr ui::ControlTemplate kInformationPageRows[] = {
     {kIdInfoPaperErrorCaption + 4, ui::ControlKind::Static, u"Waiting for peeling : ", {15, 152, 100, 8}},
     {kIdInfoPaperError + 4, ui::ControlKind::Edit, u"", {120, 150, 60, 12}, ui::kStyleReadOnly},
 
-    {kIdInfoGroupEpl, ui::ControlKind::GroupBox, u"EPL Printer Status", {7, 174, 380, 34}},
+    {kIdInfoGroupEpl, ui::ControlKind::GroupBox, u"EPL Printer Status", {7, 174, 335, 34}},
     {kIdInfoErrorCodeCaption, ui::ControlKind::Static, u"Error code : ", {15, 189, 100, 8}},
     {kIdInfoErrorCode, ui::ControlKind::Edit, u"", {120, 187, 30, 12}, ui::kStyleReadOnly},
-    {kIdInfoErrorMessage, ui::ControlKind::Edit, u"", {155, 187, 220, 12}, ui::kStyleReadOnly},
+    {kIdInfoErrorMessage, ui::ControlKind::Edit, u"", {155, 187, 175, 12}, ui::kStyleReadOnly},
     {kIdInfoStatusOnly, ui::ControlKind::CheckBox, u"Receive Printer Status only", {15, 216, 200, 10}, ui::kStyleGroup},
 };
 // clang-format on

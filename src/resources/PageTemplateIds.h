@@ -35,8 +35,9 @@ constexpr int UnitLabelId(int row) {
     return kUnitLabelBase + row;
 }
 
-// Every page lies in the tab control's area: 600 x 455 pixels, i.e. 400 x 280 dialog units.
-inline constexpr int kPageWidth = 400;
-inline constexpr int kPageHeight = 280;
+// Every page lies in the tab control's area, 600 x 455 pixels (the main window places it); the
+// template size is that area in dialog units at the renderer's base units (7 x 14).
+inline constexpr int kPageWidth = 342;
+inline constexpr int kPageHeight = 260;
 
 } // namespace qm::res

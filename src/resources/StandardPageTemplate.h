@@ -32,11 +32,11 @@ inline constexpr int kStdBtPinRow = 98;
 
 // clang-format off
 inline constexpr ui::ControlTemplate kStandardPageRows[] = {
-    {kIdStdGroupGlobal, ui::ControlKind::GroupBox, u"Global Config", {7, 4, 380, 30}},
+    {kIdStdGroupGlobal, ui::ControlKind::GroupBox, u"Global Config", {7, 4, 335, 30}},
     {TickId(kStdConfigSetRow), ui::ControlKind::CheckBox, u"Config Set", {15, 17, 140, 10}, ui::kStyleGroup},
     {ListId(kStdConfigSetRow), ui::ControlKind::DropDownList, u"", {160, 15, 100, 60}, ui::kStyleGroup},
 
-    {kIdStdGroupPage, ui::ControlKind::GroupBox, u"Page Setup", {7, 40, 380, 128}},
+    {kIdStdGroupPage, ui::ControlKind::GroupBox, u"Page Setup", {7, 40, 335, 128}},
     {TickId(kStdPrintSpeedRow), ui::ControlKind::CheckBox, u"Print Speed", {15, 53, 140, 10}, ui::kStyleGroup},
     {ListId(kStdPrintSpeedRow), ui::ControlKind::DropDownList, u"", {160, 51, 100, 90}, ui::kStyleGroup},
     {TickId(kStdPrintDarknessRow), ui::ControlKind::CheckBox, u"Print Darkness", {15, 71, 140, 10}, ui::kStyleGroup},
@@ -53,26 +53,26 @@ inline constexpr ui::ControlTemplate kStandardPageRows[] = {
     {FieldId(kStdVerticalPositionRow), ui::ControlKind::Edit, u"", {160, 141, 50, 12}, ui::kStyleGroup, 5},
     {UnitId(kStdVerticalPositionRow), ui::ControlKind::DropDownList, u"", {215, 141, 45, 40}, ui::kStyleGroup},
 
-    {kIdStdGroupSystem, ui::ControlKind::GroupBox, u"System Setup", {7, 174, 380, 40}},
+    {kIdStdGroupSystem, ui::ControlKind::GroupBox, u"System Setup", {7, 174, 335, 40}},
     {TickId(kStdEmulationRow), ui::ControlKind::CheckBox, u"Emulation Select", {15, 189, 140, 10}, ui::kStyleGroup},
     {ListId(kStdEmulationRow), ui::ControlKind::DropDownList, u"", {160, 187, 100, 60}, ui::kStyleGroup},
 
-    {kIdStdGroupAfterPrint, ui::ControlKind::GroupBox, u"After Print Setup", {7, 220, 380, 50}},
+    {kIdStdGroupAfterPrint, ui::ControlKind::GroupBox, u"After Print Setup", {7, 220, 335, 50}},
     {TickId(kStdFunctionSelectRow), ui::ControlKind::CheckBox, u"Function Select", {15, 235, 140, 10}, ui::kStyleGroup},
     {ListId(kStdFunctionSelectRow), ui::ControlKind::DropDownList, u"", {160, 233, 100, 70}, ui::kStyleGroup},
     {TickId(kStdPaperPositionRow), ui::ControlKind::CheckBox, u"Paper Position", {15, 253, 140, 10}, ui::kStyleGroup},
     {FieldId(kStdPaperPositionRow), ui::ControlKind::Edit, u"", {160, 251, 50, 12}, ui::kStyleGroup, 5},
     {UnitId(kStdPaperPositionRow), ui::ControlKind::DropDownList, u"", {215, 251, 45, 40}, ui::kStyleGroup},
 
-    {kIdStdGroupRfid, ui::ControlKind::GroupBox, u"RFID", {7, 276, 380, 30}},
+    {kIdStdGroupRfid, ui::ControlKind::GroupBox, u"RFID", {7, 276, 335, 30}},
 
-    {kIdStdGroupInterface, ui::ControlKind::GroupBox, u"Interface Menu", {7, 312, 380, 60}},
+    {kIdStdGroupInterface, ui::ControlKind::GroupBox, u"Interface Menu", {7, 312, 335, 60}},
     {TickId(kStdIpv4AddressRow), ui::ControlKind::CheckBox, u"IPv4 Address", {15, 327, 140, 10}, ui::kStyleGroup},
     {AddressId(kStdIpv4AddressRow), ui::ControlKind::IpAddress, u"", {160, 325, 100, 13}, ui::kStyleGroup},
     {TickId(kStdIpv6AddressRow), ui::ControlKind::CheckBox, u"IPv6 Address", {15, 346, 140, 10}, ui::kStyleGroup},
     {FieldId(kStdIpv6AddressRow), ui::ControlKind::Edit, u"", {160, 344, 170, 12}, ui::kStyleGroup, 39},
 
-    {kIdStdGroupOption, ui::ControlKind::GroupBox, u"Option Interface Menu", {7, 378, 380, 40}},
+    {kIdStdGroupOption, ui::ControlKind::GroupBox, u"Option Interface Menu", {7, 378, 335, 40}},
     {TickId(kStdBtPinRow), ui::ControlKind::CheckBox, u"BT PIN Code", {15, 393, 140, 10}, ui::kStyleGroup},
     {FieldId(kStdBtPinRow), ui::ControlKind::Edit, u"", {160, 391, 100, 12}, ui::kStyleGroup, 16},
 };
