@@ -7,8 +7,8 @@
 //
 // Without a path the program looks for quillmark-cli in ../../src/cli beside itself.
 //
-// Part 1 runs the exchange in this process (three requests, as the receive sequence sends
-// them); part 2 runs the command-line program, which adds start-up, parsing and JSON output.
+// It first runs the exchange in this process (three requests, as the receive sequence sends
+// them), then the command-line program, which adds start-up, parsing and JSON output.
 
 #include "connection/Exchange.h"
 #include "connection/PrinterConnection.h"
