@@ -24,7 +24,7 @@ constexpr ModelTexts kHeadStopDefaults = {
 
 constexpr ModelSet kHeadCheckModels = ModelRange(0, 25) | ModelRange(32, 37);
 
-constexpr PageItemSpec kAdvancedItems[] = {
+constexpr PageItemData kAdvancedItems[] = {
     {.entry = kAdvancedFirstEntry + kAdvThroughSensorRow,
      .text = TextId::kAdvThroughSensorPosition,
      .tickBox = TickId(kAdvThroughSensorRow),

@@ -15,7 +15,7 @@ constexpr ModelInts kEasyPrintMethodDefaults = {1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 0,
                                                 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
                                                 1, 1, 1, 0, 0, 0, 1, 1, 1, 0, 0, 0};
 
-constexpr PageItemSpec kEasyItems[] = {
+constexpr PageItemData kEasyItems[] = {
     {.text = TextId::kEasyMediaType, .tickBox = TickId(kEasyMediaRow)},
     {.text = TextId::kEasyPaperLength,
      .unitList = UnitId(kEasyPaperLengthRow),
@@ -72,8 +72,8 @@ void CDlgTabEasy::SetCaptions() {
 void CDlgTabEasy::FillValueList(PageItem& item) {
     Control& list = Item(item.valueList);
     list.ResetContent();
-    std::vector<std::u16string> texts = TextTable::ChoiceList(item.spec->text, Language());
-    if (item.spec->text == TextId::kEasyPostPrint) {
+    std::vector<std::u16string> texts = TextTable::ChoiceList(item.data->text, Language());
+    if (item.data->text == TextId::kEasyPostPrint) {
         const bool rewind = ModelIndex() >= 15 && ModelIndex() <= 19;
         if (!rewind && texts.size() > kRewindIndex) {
             texts.resize(kRewindIndex);

@@ -24,7 +24,7 @@ constexpr ModelTexts kDarknessDefaults = {
 
 constexpr ModelSet kNetworkModels = ModelRange(2, 4) | ModelRange(24, 31);
 
-constexpr PageItemSpec kStandardItems[] = {
+constexpr PageItemData kStandardItems[] = {
     {.entry = entry::kGlobalConfig,
      .text = TextId::kConfigSet,
      .tickBox = TickId(kStdConfigSetRow),
@@ -157,7 +157,7 @@ void CDlgTabStandard::AdjustModelLists(int /*modelIndex*/) {
 void CDlgTabStandard::DefaultSpinRange(const PageItem& item, int modelIndex, int& lo,
                                        int& hi) const {
     SettingsPage::DefaultSpinRange(item, modelIndex, lo, hi);
-    if (item.spec->entry == entry::kPrintDarkness && ModelTable::IsEltronVariant(modelIndex)) {
+    if (item.data->entry == entry::kPrintDarkness && ModelTable::IsEltronVariant(modelIndex)) {
         lo = 0;
         hi = 15;
     }

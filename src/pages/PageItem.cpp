@@ -2,33 +2,33 @@
 
 namespace qm {
 
-PageItem PageItem::FromSpec(const PageItemSpec& spec, SettingsRecord& record) {
+PageItem PageItem::FromData(const PageItemData& data, SettingsRecord& record) {
     PageItem item;
-    item.spec = &spec;
-    if (spec.entry >= 0 && spec.entry < SettingsRecord::kEntryCount) {
-        item.state = &record.Item(spec.entry);
+    item.data = &data;
+    if (data.entry >= 0 && data.entry < SettingsRecord::kEntryCount) {
+        item.state = &record.Item(data.entry);
     }
-    item.defaultUnit = spec.defaultUnit;
-    item.spinMin = spec.spinMin;
-    item.spinMax = spec.spinMax;
+    item.defaultUnit = data.defaultUnit;
+    item.spinMin = data.spinMin;
+    item.spinMax = data.spinMax;
     for (int m = 0; m < kModelCount; ++m) {
         const size_t i = static_cast<size_t>(m);
-        item.defaultIndex[i] = spec.defaultIndexByModel != nullptr ? (*spec.defaultIndexByModel)[i]
-                                                                   : spec.defaultIndex;
+        item.defaultIndex[i] = data.defaultIndexByModel != nullptr ? (*data.defaultIndexByModel)[i]
+                                                                   : data.defaultIndex;
         item.defaultText[i] =
-            spec.defaultTextByModel != nullptr ? (*spec.defaultTextByModel)[i] : spec.defaultText;
-        item.availableFor[i] = (spec.available >> m) & 1u ? 1 : 0;
+            data.defaultTextByModel != nullptr ? (*data.defaultTextByModel)[i] : data.defaultText;
+        item.availableFor[i] = (data.available >> m) & 1u ? 1 : 0;
     }
-    item.japaneseOnly = spec.japaneseOnly;
-    item.notInJapanese = spec.notInJapanese;
+    item.japaneseOnly = data.japaneseOnly;
+    item.notInJapanese = data.notInJapanese;
     return item;
 }
 
 std::u16string_view PageItem::UnitResetText(int unit) const {
     if (unit == 1) {
-        return spec != nullptr && !spec->mmReset.empty() ? spec->mmReset : u"0.0";
+        return data != nullptr && !data->mmReset.empty() ? data->mmReset : u"0.0";
     }
-    return spec != nullptr && !spec->inchReset.empty() ? spec->inchReset : u"0.00";
+    return data != nullptr && !data->inchReset.empty() ? data->inchReset : u"0.00";
 }
 
 } // namespace qm

@@ -44,7 +44,7 @@ inline constexpr uint32_t kItemShownText = 1u << 4;      // list text stored wit
 // the setting it shows (entry of the settings record, -1 for none), its text-directory entry,
 // text limit, spin range, unit reset texts and the per-model columns. A per-model column is
 // either one value for every model or, when the ...ByModel pointer is set, a 38-entry array.
-struct PageItemSpec {
+struct PageItemData {
     int entry = -1;
     TextId text = TextId::kCount;
     int tickBox = 0;
@@ -74,7 +74,7 @@ struct PageItemSpec {
 // reference to the item's SettingValue in the settings record, and the per-model columns
 // indexed by the model index.
 struct PageItem {
-    const PageItemSpec* spec = nullptr;
+    const PageItemData* data = nullptr;
     int valueList = 0;
     int unitList = 0;
     int spin = 0;
@@ -91,10 +91,11 @@ struct PageItem {
     int japaneseOnly = 0;
     int notInJapanese = 0;
 
-    // The per-model columns and limits of a spec row (control fields stay 0 until bound).
-    static PageItem FromSpec(const PageItemSpec& spec, SettingsRecord& record);
+    // The per-model columns and limits of a row of constant data (control fields stay 0 until
+    // bound).
+    static PageItem FromData(const PageItemData& data, SettingsRecord& record);
 
-    bool HasFlag(uint32_t flag) const { return spec != nullptr && (spec->flags & flag) != 0; }
+    bool HasFlag(uint32_t flag) const { return data != nullptr && (data->flags & flag) != 0; }
     // The text the row's text field gets when its unit list selects unit (0 INCH, 1 MM).
     std::u16string_view UnitResetText(int unit) const;
 };

@@ -35,7 +35,7 @@ const std::u16string kEmpty;
 } // namespace
 
 SettingsPage::SettingsPage(const ui::DialogTemplate& dialogTemplate, SettingsRecord& record,
-                           std::span<const PageItemSpec> rows, const PageBehaviour& behaviour)
+                           std::span<const PageItemData> rows, const PageBehaviour& behaviour)
     : ui::Dialog(dialogTemplate), record_(record), rows_(rows), behaviour_(behaviour),
       scroller_(behaviour.scrollMax) {}
 
@@ -53,15 +53,15 @@ void SettingsPage::BindItems() {
     items_.clear();
     items_.reserve(rows_.size());
     fieldTexts_.clear();
-    for (const PageItemSpec& spec : rows_) {
-        PageItem item = PageItem::FromSpec(spec, record_);
+    for (const PageItemData& data : rows_) {
+        PageItem item = PageItem::FromData(data, record_);
         auto bind = [this](int id) { return id != 0 && Find(id) != nullptr ? id : 0; };
-        item.tickBox = bind(spec.tickBox);
-        item.valueList = bind(spec.valueList);
-        item.unitList = bind(spec.unitList);
-        item.spin = bind(spec.spin);
-        item.textField = bind(spec.textField);
-        item.addressField = bind(spec.addressField);
+        item.tickBox = bind(data.tickBox);
+        item.valueList = bind(data.valueList);
+        item.unitList = bind(data.unitList);
+        item.spin = bind(data.spin);
+        item.textField = bind(data.textField);
+        item.addressField = bind(data.addressField);
         items_.push_back(item);
     }
 }
@@ -70,7 +70,7 @@ void SettingsPage::InitPage() {
     for (PageItem& item : items_) {
         if (item.textField != 0) {
             Control& field = Item(item.textField);
-            field.SetLimitText(item.spec->textLimit);
+            field.SetLimitText(item.data->textLimit);
             if (item.HasFlag(kItemRefuseComma)) {
                 field.SetRefusedChars(u",");
             }
@@ -89,7 +89,7 @@ void SettingsPage::InitPage() {
             Control& units = Item(item.unitList);
             units.ResetContent();
             std::vector<std::u16string> texts =
-                TextTable::List(item.spec->text, TextPart::kUnit, language_);
+                TextTable::List(item.data->text, TextPart::kUnit, language_);
             if (texts.size() != 2) {
                 texts = DisplayLists::UnitList();
             }
@@ -97,8 +97,8 @@ void SettingsPage::InitPage() {
                 units.AddString(text);
             }
         }
-        if (item.tickBox != 0 && item.spec->text != TextId::kCount) {
-            std::u16string_view caption = TextTable::Caption(item.spec->text, language_);
+        if (item.tickBox != 0 && item.data->text != TextId::kCount) {
+            std::u16string_view caption = TextTable::Caption(item.data->text, language_);
             if (!caption.empty()) {
                 Item(item.tickBox).SetText(caption);
             }
@@ -115,11 +115,11 @@ void SettingsPage::FillValueList(PageItem& item) {
     const int selected = list.CurSel();
     list.ResetContent();
     std::vector<std::u16string> texts;
-    if (item.spec->entry >= 0) {
-        texts = DisplayLists::ForEntry(item.spec->entry, modelIndex_, Options());
+    if (item.data->entry >= 0) {
+        texts = DisplayLists::ForEntry(item.data->entry, modelIndex_, Options());
     }
     if (texts.empty()) {
-        texts = TextTable::ChoiceList(item.spec->text, language_);
+        texts = TextTable::ChoiceList(item.data->text, language_);
     }
     for (const std::u16string& text : texts) {
         list.AddString(text);
@@ -130,8 +130,8 @@ void SettingsPage::FillValueList(PageItem& item) {
 void SettingsPage::RefreshTexts(UiLanguage language) {
     language_ = language;
     for (PageItem& item : items_) {
-        if (item.tickBox != 0 && item.spec->text != TextId::kCount) {
-            std::u16string_view caption = TextTable::Caption(item.spec->text, language_);
+        if (item.tickBox != 0 && item.data->text != TextId::kCount) {
+            std::u16string_view caption = TextTable::Caption(item.data->text, language_);
             if (!caption.empty()) {
                 Item(item.tickBox).SetText(caption);
             }
@@ -231,11 +231,11 @@ bool SettingsPage::FillFromSettings() {
 
 std::u16string SettingsPage::CollectedChoice(const PageItem& item, int index,
                                              const std::u16string& shown) const {
-    if (!behaviour_.mapChoices || item.HasFlag(kItemShownText) || item.spec->entry < 0) {
+    if (!behaviour_.mapChoices || item.HasFlag(kItemShownText) || item.data->entry < 0) {
         return shown;
     }
     std::u16string printer =
-        DisplayLists::ChoiceText(item.spec->entry, index, modelIndex_, Options());
+        DisplayLists::ChoiceText(item.data->entry, index, modelIndex_, Options());
     return printer.empty() ? shown : printer;
 }
 

@@ -31,7 +31,7 @@ struct PageBehaviour {
 class SettingsPage : public ui::Dialog {
 public:
     SettingsPage(const ui::DialogTemplate& dialogTemplate, SettingsRecord& record,
-                 std::span<const PageItemSpec> rows, const PageBehaviour& behaviour);
+                 std::span<const PageItemData> rows, const PageBehaviour& behaviour);
 
     void SetOwner(PageOwner* owner) { owner_ = owner; }
     PageOwner* Owner() const { return owner_; }
@@ -121,7 +121,7 @@ private:
     bool IsRowEnabled(const PageItem& item) const;
 
     SettingsRecord& record_;
-    std::span<const PageItemSpec> rows_;
+    std::span<const PageItemData> rows_;
     PageBehaviour behaviour_;
     std::vector<PageItem> items_;
     std::map<int, std::u16string> fieldTexts_;

@@ -68,7 +68,7 @@ inline constexpr ModelInts kSensorDefaults = {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0
                                               0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
                                               0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1};
 
-inline constexpr PageItemSpec kTestItems[] = {
+inline constexpr PageItemData kTestItems[] = {
     {.entry = entry::kPrintSpeed,
      .text = TextId::kStdPrintSpeed,
      .tickBox = TickId(kSpeed),
