@@ -82,6 +82,24 @@ TEST_F(NetTransport, StaleDataIsDiscardedAtConnect) {
     EXPECT_EQ(Text(buffer, count), "new\r\nEND\r\n");
 }
 
+TEST_F(NetTransport, ChattyPrinterIsDrainedForAtMostTwoSeconds) {
+    bool accepted = false;
+    clock.SetOnSleep([&](uint64_t now) {
+        if (!accepted) {
+            accepted = true;
+            server.Accept();
+        }
+        if (now % 50 == 0) {
+            server.Send("chatter");
+        }
+    });
+    uint64_t start = clock.NowMs();
+    ASSERT_EQ(connection.NetConnect(u"127.0.0.1", server.Port()), 1);
+    clock.SetOnSleep(nullptr);
+    EXPECT_GE(clock.NowMs() - start, 2000u);
+    EXPECT_LE(clock.NowMs() - start, 2100u);
+}
+
 TEST_F(NetTransport, SilentPrinterGivesWaitTimeoutAfterThreeWaits) {
     Connect(1000);
     uint64_t start = clock.NowMs();
