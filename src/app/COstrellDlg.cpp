@@ -1,4 +1,5 @@
 #include "app/COstrellDlg.h"
+#include "ui/ProgramVersion.h"
 
 #include "app/CComSettingsDlg.h"
 #include "app/COstrellApp.h"
@@ -46,10 +47,6 @@ constexpr PageShowRule kPageShowRules[COstrellDlg::kPageCount] = {
 
 constexpr std::u16string_view kMakerQueuePrefix = u"Korvane";
 
-#ifndef QM_VERSION_TEXT
-#define QM_VERSION_TEXT "1.0.0.0"
-#endif
-
 // First entry equal to text, case-sensitive (the list's own search ignores case).
 int FindExactCase(const Control& list, std::u16string_view text) {
     for (int i = 0; i < list.Count(); ++i) {
@@ -89,7 +86,7 @@ UiLanguage COstrellDlg::Language() const {
 }
 
 std::u16string COstrellDlg::VersionText() {
-    return U16(QM_VERSION_TEXT);
+    return ui::ProgramVersionText();
 }
 
 SettingsPage& COstrellDlg::Page(int index) {
