@@ -4,6 +4,7 @@
 
 #include "cli/CommandRegistry.h"
 #include "cli/ReceiveSendCommon.h"
+#include "cli/RecordJson.h"
 #include "connection/Exchange.h"
 #include "connection/PrinterConnection.h"
 #include "platform/Encoding.h"
@@ -64,24 +65,6 @@ int DefaultStatusClass(int model) {
 // Reply bytes as JSON text (bytes that are not UTF-8 become U+FFFD).
 std::string AsText(const std::string& bytes) {
     return Utf16ToUtf8(AnsiToWide(bytes));
-}
-
-nlohmann::ordered_json ItemsAsJson(const SettingsRecord& record) {
-    nlohmann::ordered_json items = nlohmann::ordered_json::array();
-    for (int e = 0; e < SettingsRecord::kEntryCount; ++e) {
-        const SettingValue& item = record.Item(e);
-        items.push_back({
-            {"entry", e},
-            {"key", std::string(SettingsRecord::EntryKey(e))},
-            {"ticked", item.ticked},
-            {"value", Utf16ToUtf8(item.value)},
-            {"second", Utf16ToUtf8(item.second)},
-            {"error", item.error},
-            {"choice", item.choice},
-            {"metric", item.metric},
-        });
-    }
-    return items;
 }
 
 int Fail(const std::string& message) {

@@ -2,6 +2,8 @@
 // model and prints the record and the configuration it gives as one JSON object.
 
 #include "cli/CommandRegistry.h"
+#include "cli/ReceiveSendCommon.h"
+#include "cli/RecordJson.h"
 #include "platform/Encoding.h"
 #include "settings/ConfigurationWriter.h"
 #include "settings/DisplayLists.h"
@@ -41,23 +43,6 @@ int Fail(const std::string& message) {
     return kFailure;
 }
 
-std::optional<int> ResolveModel(const std::string& text) {
-    if (!text.empty() && text.find_first_not_of("0123456789") == std::string::npos) {
-        if (text.size() > 2) {
-            return std::nullopt;
-        }
-        const int model = std::stoi(text);
-        return ModelTable::IsValid(model) ? std::optional<int>(model) : std::nullopt;
-    }
-    // A display name; "(R)" or "\u00AE" both name the registered sign.
-    std::string name = text;
-    if (const size_t at = name.find("(R)"); at != std::string::npos) {
-        name.replace(at, 3, "\xC2\xAE");
-    }
-    const int model = ModelTable::FindByDisplayName(Utf8ToUtf16(name));
-    return model >= 0 ? std::optional<int>(model) : std::nullopt;
-}
-
 std::string FileError(FileResult result, int error) {
     switch (result) {
     case FileResult::kCannotOpen:
@@ -90,26 +75,8 @@ bool ReadWholeFile(const std::string& path, std::string& bytes, int& error) {
     return true;
 }
 
-nlohmann::ordered_json ItemsAsJson(const SettingsRecord& record) {
-    nlohmann::ordered_json items = nlohmann::ordered_json::array();
-    for (int e = 0; e < SettingsRecord::kEntryCount; ++e) {
-        const SettingValue& item = record.Item(e);
-        items.push_back({
-            {"entry", e},
-            {"key", std::string(SettingsRecord::EntryKey(e))},
-            {"ticked", item.ticked},
-            {"value", Utf16ToUtf8(item.value)},
-            {"second", Utf16ToUtf8(item.second)},
-            {"error", item.error},
-            {"choice", item.choice},
-            {"metric", item.metric},
-        });
-    }
-    return items;
-}
-
 int RunInspect(const InspectArguments& args) {
-    const std::optional<int> model = ResolveModel(args.model);
+    const std::optional<int> model = ResolveModelArgument(args.model);
     if (!model) {
         return Fail("unknown model \"" + args.model + "\" (give 0-37 or a display name)");
     }

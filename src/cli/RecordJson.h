@@ -1,0 +1,15 @@
+#pragma once
+
+// The JSON form of a settings record that `inspect` and `receive` both print.
+
+#include "settings/SettingsRecord.h"
+
+#include <nlohmann/json.hpp>
+
+namespace qm::cli {
+
+// Every entry of the record in entry order: entry, key, ticked, value, second, error, choice,
+// metric.
+nlohmann::ordered_json ItemsAsJson(const SettingsRecord& record);
+
+} // namespace qm::cli
