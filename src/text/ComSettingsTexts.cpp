@@ -11,7 +11,7 @@ using enum TextId;
 using enum TextPart;
 
 constexpr DirectoryRow kRows[] = {
-    {kComBaudRate, kCaption, Short(u"Baud rate:", u"ボーレート:", u"波特率:", u"보레이트:")},
+    {kComBaudRate, kCaption, Short(u"Baud rate:", u"ボーレート:", u"波特率:", u"보드 레이트:")},
     {kComBaudRate, kChoice, Same(u"9600")},
     {kComBaudRate, kChoice, Same(u"19200")},
     {kComBaudRate, kChoice, Same(u"38400")},

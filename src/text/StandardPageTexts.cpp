@@ -387,7 +387,7 @@ constexpr DirectoryRow kRows[] = {
      Short(u"IPv6 Gateway", u"IPv6ゲートウェイ", u"IPv6网关", u"IPv6 게이트웨이")},
     // 66 to 70
     {kStdRs232cBaud, kCaption,
-     Short(u"RS-232C Baud Rate", u"RS-232C ボーレート", u"RS-232C 波特率", u"RS-232C 보레이트")},
+     Short(u"RS-232C Baud Rate", u"RS-232C ボーレート", u"RS-232C 波特率", u"RS-232C 보드 레이트")},
     {kStdRs232cBaud, kChoice, Same(u"2400")},
     {kStdRs232cBaud, kChoice, Same(u"4800")},
     {kStdRs232cBaud, kChoice, Same(u"9600")},
