@@ -379,7 +379,17 @@ int PrinterConnection::Close() {
         return 0;
     }
     if (handleIsTty_) {
-        ::tcflush(handle_, TCIOFLUSH);
+        // The terminal still holds what the last write handed it: let it go out on the line
+        // (bounded by the write time-out, waits polled every 5 ms) before stale input is
+        // discarded; only output that cannot leave in that time is discarded with it.
+        uint32_t limit = serialWriteTimeoutMs_ != 0 ? serialWriteTimeoutMs_ : kDrainLimitMs;
+        uint64_t start = clock_.NowMs();
+        int pending = 0;
+        while (::ioctl(handle_, TIOCOUTQ, &pending) == 0 && pending > 0 &&
+               ElapsedMs(clock_, start) < limit) {
+            clock_.SleepMs(kCancelPollMs);
+        }
+        ::tcflush(handle_, pending > 0 ? TCIOFLUSH : TCIFLUSH);
     }
     if (kind_ == kPortUsb) {
         CancelUsbTransfers();

@@ -207,6 +207,12 @@ TEST_F(ComTransport, WriteReachesThePort) {
     EXPECT_EQ(connection.Write(reinterpret_cast<const uint8_t*>(data.data()), 0, &written),
               kResultSuccess);
     EXPECT_EQ(written, 5u);
+    // Closing right after a write (a configuration send) loses nothing the write accepted.
+    std::string tail(2000, 't');
+    EXPECT_EQ(connection.Write(reinterpret_cast<const uint8_t*>(tail.data()), 2000, &written),
+              kResultSuccess);
+    EXPECT_NE(connection.Close(), 0);
+    EXPECT_EQ(pty.Take(2000), tail);
 }
 
 TEST_F(ComTransport, WriteToAStoppedPortIsBusy) {
