@@ -17,9 +17,7 @@
 
 #include <cerrno>
 #include <cstring>
-#include <fstream>
 #include <iostream>
-#include <iterator>
 #include <memory>
 #include <optional>
 #include <string>
@@ -61,20 +59,6 @@ std::string FileError(FileResult result, int error) {
     return "unknown failure";
 }
 
-bool ReadWholeFile(const std::string& path, std::string& bytes, int& error) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        error = errno;
-        return false;
-    }
-    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    if (in.bad()) {
-        error = errno;
-        return false;
-    }
-    return true;
-}
-
 int RunInspect(const InspectArguments& args) {
     const std::optional<int> model = ResolveModelArgument(args.model);
     if (!model) {
@@ -86,10 +70,13 @@ int RunInspect(const InspectArguments& args) {
     SettingsRecord record;
     record.modelIndex = *model;
     if (args.reply) {
+        // Read like a settings file (a directory or an unreadable device is refused with
+        // its reason, never thrown out of the reader).
         std::string bytes;
         int error = 0;
-        if (!ReadWholeFile(args.file, bytes, error)) {
-            return Fail(FileError(FileResult::kCannotOpen, error));
+        if (const FileResult read = SettingsFile::ReadBytes(args.file, bytes, &error);
+            read != FileResult::kOk) {
+            return Fail(FileError(read, error));
         }
         const ReplyStartResult start = CheckReplyStart(bytes);
         if (!start.accepted) {

@@ -80,15 +80,14 @@ ImportedText SettingsFile::ImportBytes(std::string_view bytes) {
     return result;
 }
 
-ImportedText SettingsFile::Read(const std::string& path) {
-    ImportedText result;
+FileResult SettingsFile::ReadBytes(const std::string& path, std::string& bytes, int* error) {
+    bytes.clear();
+    SetError(error, 0);
     FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
     if (fd.Get() < 0) {
-        result.result = FileResult::kCannotOpen;
-        result.error = errno;
-        return result;
+        SetError(error, errno);
+        return FileResult::kCannotOpen;
     }
-    std::string bytes;
     char buffer[8192];
     for (;;) {
         const ssize_t n = ::read(fd.Get(), buffer, sizeof buffer);
@@ -96,14 +95,26 @@ ImportedText SettingsFile::Read(const std::string& path) {
             if (errno == EINTR) {
                 continue;
             }
-            result.result = FileResult::kReadError;
-            result.error = errno;
-            return result;
+            SetError(error, errno);
+            bytes.clear();
+            return FileResult::kReadError;
         }
         if (n == 0) {
             break;
         }
         bytes.append(buffer, static_cast<size_t>(n));
+    }
+    return FileResult::kOk;
+}
+
+ImportedText SettingsFile::Read(const std::string& path) {
+    std::string bytes;
+    int error = 0;
+    if (const FileResult read = ReadBytes(path, bytes, &error); read != FileResult::kOk) {
+        ImportedText result;
+        result.result = read;
+        result.error = error;
+        return result;
     }
     return ImportBytes(bytes);
 }

@@ -35,6 +35,9 @@ public:
     // (CR LF put in front); anything else is refused (kNoLeadIn, empty text). A text larger
     // than the 4096-byte send buffer is refused whole (kTooLarge).
     static ImportedText ImportBytes(std::string_view bytes);
+    // Reads a file's bytes as they are. Returns kOk, kCannotOpen or kReadError (a directory
+    // or a device that fails to read), with errno in *error; bytes is emptied on failure.
+    static FileResult ReadBytes(const std::string& path, std::string& bytes, int* error = nullptr);
     // Reads a file and applies ImportBytes.
     static ImportedText Read(const std::string& path);
 

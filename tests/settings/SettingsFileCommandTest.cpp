@@ -101,7 +101,8 @@ TEST_F(InspectCommand, RepliesAndRefusals) {
     const std::string out = (dir_ / "never.prn").string();
     for (const std::string& args :
          {plain + " --export " + out, reply + " --model 38", reply + " --model Nobody",
-          (dir_ / "missing").string(), plain + " --reply", reply + " --language de"}) {
+          (dir_ / "missing").string(), plain + " --reply", reply + " --language de", dir_.string(),
+          dir_.string() + " --reply"}) {
         const CliRun refused = Inspect(args);
         EXPECT_EQ(refused.status, 2) << args;
         EXPECT_TRUE(refused.out.empty()) << args;

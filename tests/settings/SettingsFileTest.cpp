@@ -109,6 +109,10 @@ TEST(SettingsFile, ImportExportThroughTheFileSystem) {
     EXPECT_EQ(SettingsFile::Import(dir.File("missing.prn"), back, parser, &error),
               FileResult::kCannotOpen);
     EXPECT_EQ(error, ENOENT);
+    std::string bytes2 = "left over";
+    EXPECT_EQ(SettingsFile::ReadBytes(dir.File(""), bytes2, &error), FileResult::kReadError);
+    EXPECT_EQ(error, EISDIR);
+    EXPECT_TRUE(bytes2.empty());
     WriteBytes(dir.File("plain.txt"), "PRINT SPEED\t:\t3 IPS\r\n");
     EXPECT_EQ(SettingsFile::Import(dir.File("plain.txt"), back, parser), FileResult::kNoLeadIn);
     EXPECT_EQ(back.Item(entry::kPrintSpeed).ticked, 0);
