@@ -40,21 +40,26 @@ const SettingItem& EnumRow(std::string_view key) {
         SettingCatalogue::FindEnumeratedRow(key))];
 }
 
-std::vector<std::u16string> SplitNumbers(std::u16string_view text, char16_t separator) {
-    std::vector<std::u16string> parts(1);
-    for (char16_t c : text) {
-        if (c == separator) {
-            parts.emplace_back();
-        } else {
-            parts.back().push_back(c);
+std::vector<std::u16string_view> Split(std::u16string_view text, char16_t separator) {
+    std::vector<std::u16string_view> parts;
+    size_t from = 0;
+    for (;;) {
+        const size_t at = text.find(separator, from);
+        if (at == std::u16string_view::npos) {
+            parts.push_back(text.substr(from));
+            return parts;
         }
+        parts.push_back(text.substr(from, at - from));
+        from = at + 1;
     }
-    return parts;
 }
 
-// Reads a decimal (or hexadecimal) field; anything unreadable counts as 0.
-unsigned ReadNumber(std::u16string_view field, int base) {
-    unsigned value = 0;
+// Reads a field of 1 to maxDigits digits of the base (10 or 16); false for anything else.
+bool ReadField(std::u16string_view field, int base, size_t maxDigits, unsigned& value) {
+    if (field.empty() || field.size() > maxDigits) {
+        return false;
+    }
+    value = 0;
     for (char16_t c : field) {
         int digit = -1;
         if (c >= u'0' && c <= u'9') {
@@ -65,14 +70,70 @@ unsigned ReadNumber(std::u16string_view field, int base) {
             digit = c - u'A' + 10;
         }
         if (digit < 0) {
-            return 0;
+            return false;
         }
         value = value * static_cast<unsigned>(base) + static_cast<unsigned>(digit);
-        if (value > 0xFFFFu) {
-            return 0;
-        }
     }
-    return value;
+    return true;
+}
+
+// Exactly `count` decimal fields 0..255 joined by `separator`; false for anything else.
+bool ReadBytes(std::u16string_view text, char16_t separator, size_t count,
+               std::vector<unsigned>& bytes) {
+    const auto parts = Split(text, separator);
+    if (parts.size() != count) {
+        return false;
+    }
+    bytes.clear();
+    for (std::u16string_view part : parts) {
+        unsigned value = 0;
+        if (!ReadField(part, 10, 3, value) || value > 255) {
+            return false;
+        }
+        bytes.push_back(value);
+    }
+    return true;
+}
+
+// Up to eight groups of 1-4 hex digits joined by ':'; true when all were read.
+bool ReadGroups(std::u16string_view text, std::vector<unsigned>& groups) {
+    if (text.empty()) {
+        return true;
+    }
+    for (std::u16string_view part : Split(text, u':')) {
+        unsigned value = 0;
+        if (!ReadField(part, 16, 4, value)) {
+            return false;
+        }
+        groups.push_back(value);
+    }
+    return groups.size() <= 8;
+}
+
+// An IPv6 address in hex groups, full ("fe80:0:0:0:0:0:0:1") or with one "::" standing for
+// one or more zero groups ("fe80::1"), as sixteen bytes; false when it is not such an address.
+bool ReadIpv6Groups(std::u16string_view text, std::vector<unsigned>& bytes) {
+    std::vector<unsigned> head, tail;
+    const size_t gap = text.find(u"::");
+    if (gap == std::u16string_view::npos) {
+        if (!ReadGroups(text, head) || head.size() != 8) {
+            return false;
+        }
+    } else {
+        if (text.find(u"::", gap + 1) != std::u16string_view::npos ||
+            !ReadGroups(text.substr(0, gap), head) || !ReadGroups(text.substr(gap + 2), tail) ||
+            head.size() + tail.size() > 7) {
+            return false;
+        }
+        head.resize(8 - tail.size(), 0);
+        head.insert(head.end(), tail.begin(), tail.end());
+    }
+    bytes.clear();
+    for (unsigned group : head) {
+        bytes.push_back(group >> 8);
+        bytes.push_back(group & 0xFFu);
+    }
+    return true;
 }
 
 std::u16string JoinBytes(const std::vector<unsigned>& bytes) {
@@ -200,45 +261,35 @@ std::u16string DisplayLists::ChoiceText(int e, int choice, int model,
 
 std::u16string DisplayLists::Ipv4ForSending(std::u16string_view value) {
     const char16_t separator = value.find(u',') != std::u16string_view::npos ? u',' : u'.';
-    auto parts = SplitNumbers(value, separator);
-    parts.resize(4);
     std::vector<unsigned> bytes;
-    for (const auto& p : parts) {
-        bytes.push_back(ReadNumber(p, 10));
+    if (!ReadBytes(value, separator, 4, bytes)) {
+        // Not four octets 0..255: kept as written, so the check before sending refuses it
+        // instead of sending some other address.
+        return std::u16string(value);
     }
     return JoinBytes(bytes);
 }
 
 std::u16string DisplayLists::Ipv6ForSending(std::u16string_view value) {
-    if (value.find(u':') == std::u16string_view::npos) {
-        // Already the comma form: normalise it to sixteen fields.
-        auto parts = SplitNumbers(value, u',');
-        parts.resize(16);
-        std::vector<unsigned> bytes;
-        for (const auto& p : parts) {
-            bytes.push_back(ReadNumber(p, 10));
-        }
-        return JoinBytes(bytes);
-    }
-    auto groups = SplitNumbers(value, u':');
-    groups.resize(8);
     std::vector<unsigned> bytes;
-    for (const auto& g : groups) {
-        const unsigned word = ReadNumber(g, 16);
-        bytes.push_back(word >> 8);
-        bytes.push_back(word & 0xFFu);
+    const bool read = value.find(u':') == std::u16string_view::npos
+                          ? ReadBytes(value, u',', 16, bytes) // already the comma form
+                          : ReadIpv6Groups(value, bytes);
+    if (!read) {
+        return std::u16string(value); // refused by the check before sending
     }
     return JoinBytes(bytes);
 }
 
 std::u16string DisplayLists::Ipv6ForDisplay(std::u16string_view commaForm) {
-    auto parts = SplitNumbers(commaForm, u',');
-    parts.resize(16);
+    std::vector<unsigned> bytes;
+    if (!ReadBytes(commaForm, u',', 16, bytes)) {
+        return std::u16string(commaForm);
+    }
     std::u16string out;
     for (size_t i = 0; i < 16; i += 2) {
         char buffer[8];
-        std::snprintf(buffer, sizeof buffer, "%02x%02x", ReadNumber(parts[i], 10) & 0xFFu,
-                      ReadNumber(parts[i + 1], 10) & 0xFFu);
+        std::snprintf(buffer, sizeof buffer, "%02x%02x", bytes[i], bytes[i + 1]);
         if (i > 0) {
             out += u':';
         }

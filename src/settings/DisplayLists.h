@@ -43,8 +43,10 @@ public:
     static std::u16string ChoiceText(int entryIndex, int choice, int model,
                                      const SettingsOptions& options, int printMethodIndex = -1);
 
-    // IPv4 "a.b.c.d" (or already "a,b,c,d") to "a,b,c,d"; IPv6 hex groups to sixteen decimal
-    // bytes joined by "," (a missing part counts as 0); and back for display.
+    // IPv4 "a.b.c.d" (or already "a,b,c,d") to "a,b,c,d"; IPv6 hex groups (full, or with one
+    // "::") to sixteen decimal bytes joined by ","; and back for display. A value that is not
+    // such an address is returned as it is, so the check before sending refuses it rather
+    // than sending another address in its place.
     static std::u16string Ipv4ForSending(std::u16string_view value);
     static std::u16string Ipv6ForSending(std::u16string_view value);
     static std::u16string Ipv6ForDisplay(std::u16string_view commaForm);

@@ -237,56 +237,5 @@ TEST(RoundTrip, ExportedRecordsImportUnchanged) {
     EXPECT_GT(compared, 300);
 }
 
-TEST(DisplayLists, ListsFollowTheModel) {
-    const SettingsOptions en;
-    SettingsOptions ja;
-    ja.japaneseInterface = true;
-    EXPECT_EQ(DisplayLists::ForEntry(entry::kPrintSpeed, 0, en).size(), 5u);
-    EXPECT_EQ(DisplayLists::ForEntry(entry::kPrintSpeed, 17, en).back(), u"10 IPS");
-    EXPECT_EQ(DisplayLists::ForEntry(entry::kPrintSpeed, 24, ja).size(), 5u);
-    EXPECT_EQ(DisplayLists::ForEntry(entry::kPrintSpeed, 24, en).size(), 7u);
-    EXPECT_EQ(DisplayLists::ForEntry(entry::kPrintSpeed, 12, en, 1).size(), 5u);
-    EXPECT_EQ(DisplayLists::ForEntry(entry::kPrintSpeed, 12, en, 0).size(), 3u);
-    EXPECT_EQ(DisplayLists::ForEntry(entry::kPrintSpeed, 12, en).size(), 3u);
-    EXPECT_EQ(DisplayLists::ForEntry(entry::kEmulationSelect, 0, en),
-              (std::vector<std::u16string>{u"ZPI2", u"DM4", u"DMI", u"DPP"}));
-    EXPECT_EQ(DisplayLists::ForEntry(entry::kEmulationSelect, 26, en).front(), u"EPI2");
-    EXPECT_EQ(DisplayLists::ForEntry(entry::kFunctionSelect, 15, en).back(), u"REWIND");
-    EXPECT_EQ(DisplayLists::ForEntry(entry::kFunctionSelect, 14, en).back(), u"CUT ON");
-    EXPECT_EQ(DisplayLists::ForEntry(entry::kBuzzerSelect, 26, en).size(), 5u);
-    EXPECT_EQ(DisplayLists::ForEntry(entry::kBuzzerSelect, 25, en).size(), 7u);
-    EXPECT_EQ(DisplayLists::ForEntry(entry::kRibbonEndDetection, 16, en),
-              (std::vector<std::u16string>{u"NORMAL", u"SLOW"}));
-    EXPECT_EQ(DisplayLists::ForEntry(entry::kRibbonEndDetection, 20, en).size(), 3u);
-    EXPECT_EQ(DisplayLists::ForEntry(24, 0, en), (std::vector<std::u16string>{u"MM", u"INCH"}));
-    EXPECT_EQ(DisplayLists::ForEntry(40, 0, en),
-              (std::vector<std::u16string>{u"THROUGH", u"BACKFEED"}));
-    EXPECT_EQ(DisplayLists::ForEntry(66, 0, en).at(3), u"19200");
-    EXPECT_EQ(DisplayLists::ForEntry(18, 0, en).at(55), u"u1");
-    EXPECT_EQ(DisplayLists::UnitList(), (std::vector<std::u16string>{u"INCH", u"MM"}));
-    EXPECT_TRUE(DisplayLists::ForEntry(entry::kContinuousMediaLength, 0, en).empty());
-}
-
-TEST(DisplayLists, SendReadyForms) {
-    EXPECT_EQ(DisplayLists::Ipv4ForSending(u"192.168.0.1"), u"192,168,0,1");
-    EXPECT_EQ(DisplayLists::Ipv4ForSending(u"10,0,0"), u"10,0,0,0");
-    std::u16string zeros15one = u"0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,1";
-    EXPECT_EQ(DisplayLists::Ipv6ForDisplay(zeros15one), u"0000:0000:0000:0000:0000:0000:0000:0001");
-    EXPECT_EQ(DisplayLists::Ipv6ForSending(u"fe80:0000:0000:0000:0000:0000:0000:0001"),
-              u"254,128,0,0,0,0,0,0,0,0,0,0,0,0,0,1");
-    EXPECT_EQ(DisplayLists::Ipv6ForSending(u"0,0,1"), u"0,0,1,0,0,0,0,0,0,0,0,0,0,0,0,0");
-
-    auto record = test::Parse({"PRINT SPEED\t:\t5 IPS", "MAX MEDIA LENGTH\t:\t254.0\tMM",
-                               "IPV4 ADDRESS\t:\t10,1,2,3", "USB SERIAL NUMBER\t:\tON",
-                               "PRINT DARKNESS\t:\t99"},
-                              2);
-    DisplayLists::MakeSendReady(record, {});
-    EXPECT_EQ(record.Item(entry::kPrintSpeed).value, u"5 IPS");
-    EXPECT_EQ(record.Item(25).second, u"MM");
-    EXPECT_EQ(record.Item(52).value, u"10,1,2,3");
-    EXPECT_EQ(record.Item(entry::kUsbSerialNumber).second, u"ON");
-    EXPECT_EQ(record.Item(entry::kPrintDarkness).value, u"0"); // rejected: left as shown
-}
-
 } // namespace
 } // namespace qm
