@@ -1,8 +1,12 @@
 #include "settings/ModelTable.h"
+#include "settings/SettingsOptions.h"
 
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <set>
+#include <string>
+#include <utility>
 
 namespace qm {
 namespace {
@@ -51,6 +55,48 @@ TEST(ModelTable, FamilyProperties) {
     }
     EXPECT_FALSE(ModelTable::OffersEltronEmulation(-1));
     EXPECT_FALSE(ModelTable::IsValid(38));
+}
+
+// The model ranges the other rules are keyed on, checked over all 38 models so that a rule
+// cannot reach a model next to its range.
+TEST(ModelTable, RulesCoverExactlyTheirModels) {
+    auto in = [](int m, std::initializer_list<std::pair<int, int>> ranges) {
+        for (auto [first, last] : ranges) {
+            if (m >= first && m <= last) {
+                return true;
+            }
+        }
+        return false;
+    };
+    for (int m = 0; m < kModelCount; ++m) {
+        SCOPED_TRACE("model " + std::to_string(m));
+        EXPECT_EQ(ModelTable::HasHighPaperEndLevel(m), in(m, {{24, 37}}));
+        EXPECT_EQ(ModelTable::AllowsRewind(m), in(m, {{15, 19}}));
+        EXPECT_EQ(ModelTable::OffersBuzzerOnOff(m), !in(m, {{26, 37}}));
+        EXPECT_EQ(ModelTable::PrintSpeedFollowsPrintMethod(m), in(m, {{10, 14}}));
+        EXPECT_EQ(ModelTable::RibbonEndOffersQuick(m), in(m, {{10, 14}, {20, 23}}));
+        EXPECT_EQ(ModelTable::HasWideTtColdHeatrate(m), in(m, {{29, 31}, {35, 37}}));
+        EXPECT_EQ(ModelTable::FollowsLanguageRule(m),
+                  in(m, {{0, 6}, {10, 11}, {15, 16}, {20, 23}}));
+        const RibbonEndRule ribbon = in(m, {{10, 14}, {20, 23}}) ? RibbonEndRule::kIndexIsCode
+                                     : in(m, {{15, 19}, {24, 25}, {29, 31}, {35, 37}})
+                                         ? RibbonEndRule::kQuickIsBad
+                                         : RibbonEndRule::kSlowShowsAsFirst;
+        EXPECT_EQ(ModelTable::RibbonEndRuleFor(m), ribbon);
+        const HeadCheckRanges head = ModelTable::HeadCheckRangesFor(m);
+        const int firstMax = in(m, {{20, 23}}) ? 1344 : in(m, {{32, 37}}) ? 832 : 848;
+        const int secondMax = in(m, {{20, 23}}) ? 1984 : in(m, {{32, 37}}) ? 1240 : 1264;
+        EXPECT_EQ(head.firstMin, 1);
+        EXPECT_EQ(head.firstMax, firstMax);
+        EXPECT_EQ(head.secondMin, in(m, {{20, 23}}) ? 1345 : 1);
+        EXPECT_EQ(head.secondMax, secondMax);
+        for (bool japanese : {false, true}) {
+            EXPECT_EQ(ModelTable::UsesFixReflectKeys(m, japanese), m == 0 && japanese);
+            const SettingsOptions options = SettingsOptions::For(m, japanese);
+            EXPECT_EQ(options.ttColdHeatrateLimit, in(m, {{29, 31}, {35, 37}}) ? 20 : 10);
+            EXPECT_EQ(options.fixReflectKeys, m == 0 && japanese);
+        }
+    }
 }
 
 } // namespace
