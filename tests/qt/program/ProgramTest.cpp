@@ -36,19 +36,19 @@ constexpr int kIdRadioCom = 124;
 constexpr int kIdDetail = 134;
 constexpr int kIdComCancel = 171;
 
-// Presses Yes (or OK) on the next message box and remembers its text.
-void AnswerNextBox(QString* text) {
+// Presses Yes (or OK; No when yes is false) on the next message box and remembers its text.
+void AnswerNextBox(QString* text, bool yes = true) {
     auto* timer = new QTimer(qApp);
     timer->setInterval(10);
-    QObject::connect(timer, &QTimer::timeout, [timer, text] {
+    QObject::connect(timer, &QTimer::timeout, [timer, text, yes] {
         if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
             timer->stop();
             timer->deleteLater();
             if (text != nullptr) {
                 *text = box->text();
             }
-            QAbstractButton* yes = box->button(QMessageBox::Yes);
-            (yes != nullptr ? yes : box->button(QMessageBox::Ok))->click();
+            QAbstractButton* button = box->button(yes ? QMessageBox::Yes : QMessageBox::No);
+            (button != nullptr ? button : box->button(QMessageBox::Ok))->click();
         }
     });
     timer->start();
@@ -218,4 +218,25 @@ TEST_F(ProgramTest, MainWindowTabsLanguagesAndExit) {
                                  (bytes.size() - 2) / 2)
             : QString::fromUtf8(bytes);
     EXPECT_TRUE(text.contains("REGION=1")) << text.toStdString();
+}
+
+TEST_F(ProgramTest, TheCloseBoxAsksBeforeEnding) {
+    QtHost host;
+    bool stillOpen = false;
+    QString question;
+    const int code = RunProgramWith(host, [&](DialogWidget& window) {
+        AnswerNextBox(nullptr, false);
+        window.close(); // No: the window stays
+        QTest::qWait(20);
+        stillOpen = window.isVisible() && !window.Model()->IsEnded();
+        // Esc never closes the main window.
+        QTest::keyClick(&window, Qt::Key_Escape);
+        QTest::qWait(20);
+        stillOpen = stillOpen && !window.Model()->IsEnded();
+        AnswerNextBox(&question);
+        window.close();
+    });
+    EXPECT_TRUE(stillOpen);
+    EXPECT_FALSE(question.isEmpty());
+    EXPECT_NE(code, 10); // not refused as a second instance
 }
