@@ -524,12 +524,22 @@ uint32_t PrinterConnection::WriteUsb(const uint8_t* data, uint32_t length, uint3
     if (total != 0) {
         *written = total;
     }
-    return total == length ? kResultSuccess : result;
+    // A chunk the device accepted but did not complete in time is a failed write even when
+    // every byte was handed over.
+    return result;
+}
+
+bool PrinterConnection::UsbWriteSettled() {
+    // The device reports itself writable again once it has finished the last transfer.
+    if (writeAsync_.pending && WaitForFd(clock_, handle_, POLLOUT, 0) != 0) {
+        writeAsync_.pending = false;
+    }
+    return !writeAsync_.pending;
 }
 
 uint32_t PrinterConnection::WriteUsbChunk(const uint8_t* data, uint32_t length, uint32_t* written) {
     uint64_t start = clock_.NowMs();
-    while (writeAsync_.pending) {
+    while (!UsbWriteSettled()) {
         if (ElapsedMs(clock_, start) > usbWriteTimeoutMs_) {
             return kErrorTimeout;
         }
@@ -539,26 +549,27 @@ uint32_t PrinterConnection::WriteUsbChunk(const uint8_t* data, uint32_t length, 
     writeAsync_.pending = true;
     start = clock_.NowMs();
     while (true) {
-        ssize_t put =
-            ::write(handle_, data + writeAsync_.transferred, length - writeAsync_.transferred);
-        if (put > 0) {
-            writeAsync_.transferred += static_cast<uint32_t>(put);
-            if (writeAsync_.transferred == length) {
-                writeAsync_.pending = false;
-                *written = length;
-                return kResultSuccess;
+        if (writeAsync_.transferred < length) {
+            ssize_t put =
+                ::write(handle_, data + writeAsync_.transferred, length - writeAsync_.transferred);
+            if (put > 0) {
+                writeAsync_.transferred += static_cast<uint32_t>(put);
+                continue;
             }
-            continue;
-        }
-        if (put < 0 && errno != EAGAIN && errno != EWOULDBLOCK && errno != EINTR) {
-            writeAsync_.error = errno;
-            writeAsync_.pending = false;
-            *written = writeAsync_.transferred;
-            return static_cast<uint32_t>(writeAsync_.error);
+            if (put < 0 && errno != EAGAIN && errno != EWOULDBLOCK && errno != EINTR) {
+                writeAsync_.error = errno;
+                writeAsync_.pending = false;
+                *written = writeAsync_.transferred;
+                return static_cast<uint32_t>(writeAsync_.error);
+            }
+        } else if (UsbWriteSettled()) {
+            // The device has taken the whole chunk: the transfer is complete.
+            *written = length;
+            return kResultSuccess;
         }
         if (ElapsedMs(clock_, start) > usbWriteTimeoutMs_) {
-            // The part the device took is on its way; the rest is given up.
-            writeAsync_.pending = false;
+            // Not completed in time: the transfer stays outstanding (Close cancels it). The
+            // bytes the device accepted are reported, so nothing is sent twice.
             *written = writeAsync_.transferred;
             return kErrorTimeout;
         }

@@ -194,6 +194,7 @@ private:
     void CancelUsbTransfers();
     uint32_t WriteSerial(const uint8_t* data, uint32_t length, uint32_t* written);
     uint32_t WriteUsb(const uint8_t* data, uint32_t length, uint32_t* written);
+    bool UsbWriteSettled();
     uint32_t WriteUsbChunk(const uint8_t* data, uint32_t length, uint32_t* written);
     uint32_t ReadCom(uint8_t* buffer, uint32_t* received, ReplyKind kind);
     uint32_t ReadLpt(uint8_t* buffer, uint32_t* received, ReplyKind kind);

@@ -279,6 +279,38 @@ TEST(ConnectionStalledDevices, UsbWriteTimesOutAndLptWriteIsBusy) {
         EXPECT_EQ(clock.NowMs() - start, 5001u);
     }
     {
+        // A chunk counts only once the device has finished taking it: one the device accepted
+        // but never completed is a write time-out, not a success.
+        services.usbNode = tree.Dev("usb/lp1");
+        test::SocketDevice device(services.usbNode, SOCK_SEQPACKET);
+        PrinterConnection usb(clock, services);
+        ASSERT_EQ(usb.Open(u"USB001"), 1);
+        device.Accept();
+        Shrink(usb.Handle());
+        ASSERT_EQ(usb.SetUsbTimeouts(5000), 1);
+        std::vector<uint8_t> chunk(512, 'c');
+        uint32_t written = 0;
+        uint32_t result = kResultSuccess;
+        int accepted = 0;
+        while ((result = usb.Write(chunk.data(), 512, &written)) == kResultSuccess) {
+            ASSERT_LT(++accepted, 64);
+        }
+        EXPECT_EQ(result, kErrorTimeout);
+        EXPECT_EQ(written, 512u); // handed over, not completed
+        EXPECT_EQ(device.Packets().size(), static_cast<size_t>(accepted) + 1);
+        // A device that takes what it is given completes every chunk.
+        size_t taken = 0;
+        clock.SetOnSleep([&](uint64_t) { taken += device.Packets().size(); });
+        std::vector<uint8_t> more(1300, 'm');
+        EXPECT_EQ(usb.Write(more.data(), 1300, &written), kResultSuccess);
+        EXPECT_EQ(written, 1300u);
+        clock.SetOnSleep(nullptr);
+        EXPECT_EQ(taken + device.Packets().size(), 3u);
+        uint64_t start = clock.NowMs();
+        EXPECT_NE(usb.Close(), 0);
+        EXPECT_LE(clock.NowMs() - start, 2000u);
+    }
+    {
         test::SocketDevice device(tree.Dev("lp0"), SOCK_STREAM);
         PrinterConnection lpt(clock, services);
         ASSERT_EQ(lpt.Open(u"LPT1:"), 1);
