@@ -11,19 +11,88 @@ export PATH="$PATH:/usr/sbin:/sbin"
 action=${1:?start or stop}
 dir=${2:?folder}
 
+conf="$dir/etc/cupsd.conf"
+
+# The helpers below read /proc with shell builtins only, so scanning every process stays quick.
+
+# Sets STATE and SID (session) of process PID; false when it is gone.
+proc_stat() {
+  local line
+  STATE='' SID=''
+  read -r line 2>/dev/null <"/proc/$1/stat" || return 1
+  read -r STATE _ _ SID _ <<<"${line##*) }"
+}
+
+# True while PID is a live process (a zombie is not).
+alive() {
+  proc_stat "$1" && [ "$STATE" != Z ] && [ "$STATE" != X ]
+}
+
+# True while PID is a live scheduler of this folder; a reused process id of some other program
+# never counts.
+is_ours() {
+  local -a args
+  alive "$1" || return 1
+  mapfile -d '' args 2>/dev/null <"/proc/$1/cmdline" || return 1
+  [[ " ${args[*]} " == *" -c $conf "* ]]
+}
+
+# Sets MEMBERS to the live processes of session SID: the scheduler and the backends it started.
+session_members() {
+  local proc
+  MEMBERS=()
+  for proc in /proc/[0-9]*; do
+    if alive "${proc#/proc/}" && [ "$SID" = "$1" ]; then
+      MEMBERS+=("${proc#/proc/}")
+    fi
+  done
+}
+
+# Ends the scheduler PID (it stops its jobs on SIGTERM) and then anything left in its session.
+stop_session() {
+  local sid=$1 signal
+  kill -TERM "$sid" 2>/dev/null || true
+  for _ in $(seq 50); do
+    is_ours "$sid" || break
+    sleep 0.1
+  done
+  for signal in TERM KILL; do
+    session_members "$sid"
+    [ "${#MEMBERS[@]}" -gt 0 ] || return 0
+    kill -"$signal" "${MEMBERS[@]}" 2>/dev/null || true
+    for _ in $(seq 20); do
+      session_members "$sid"
+      [ "${#MEMBERS[@]}" -gt 0 ] || return 0
+      sleep 0.1
+    done
+  done
+}
+
+# Stops the scheduler of this folder: the one named in its pid file and any other started with
+# this folder's configuration whose pid file was lost (an interrupted run).
 stop_daemon() {
+  local pid proc
   if [ -f "$dir/cupsd.pid" ]; then
-    pid=$(cat "$dir/cupsd.pid")
-    if kill -0 "$pid" 2>/dev/null; then
-      kill -TERM "$pid" 2>/dev/null || true
-      for _ in $(seq 50); do
-        kill -0 "$pid" 2>/dev/null || break
-        sleep 0.1
-      done
-      kill -KILL "$pid" 2>/dev/null || true
+    read -r pid 2>/dev/null <"$dir/cupsd.pid" || pid=''
+    if [[ "$pid" =~ ^[0-9]+$ ]] && is_ours "$pid"; then
+      stop_session "$pid"
     fi
     rm -f "$dir/cupsd.pid"
   fi
+  for proc in /proc/[0-9]*; do
+    pid=${proc#/proc/}
+    if is_ours "$pid"; then
+      stop_session "$pid"
+    fi
+  done
+}
+
+# True once the scheduler answers on its socket (lpstat -r says "not running" with status 0, so
+# its text decides).
+answers() {
+  [ -S "$dir/cups.sock" ] &&
+    [ "$(CUPS_SERVER="$dir/cups.sock" LC_ALL=C LANG=C timeout 5 lpstat -r 2>/dev/null)" = \
+      "scheduler is running" ]
 }
 
 case "$action" in
@@ -86,17 +155,17 @@ JobRetryInterval 1
   </Limit>
 </Policy>
 CONF
-  # The scheduler runs in the foreground of its own session, detached from the caller's output
-  # so the test runner does not wait for it.
-  setsid cupsd -f -c "$dir/etc/cupsd.conf" -s "$dir/etc/cups-files.conf" \
-    </dev/null >"$dir/log/cupsd.out" 2>&1 &
-  echo $! >"$dir/cupsd.pid"
-  for _ in $(seq 100); do
-    if [ -S "$dir/cups.sock" ] && CUPS_SERVER="$dir/cups.sock" lpstat -r >/dev/null 2>&1; then
-      echo "private CUPS scheduler running on $dir/cups.sock"
+  # The scheduler runs in the foreground of its own session (so its backends can be found and
+  # stopped with it), detached from the caller's terminal and output so the test runner does not
+  # wait for it. The shell writes its own process id, which cupsd then takes over.
+  setsid sh -c 'echo $$ >"$1/cupsd.pid"; exec cupsd -f -c "$1/etc/cupsd.conf" -s "$1/etc/cups-files.conf"' \
+    sh "$dir" </dev/null >"$dir/log/cupsd.out" 2>&1 &
+  for _ in $(seq 150); do
+    if answers; then
+      echo "private CUPS scheduler running on $dir/cups.sock (process $(cat "$dir/cupsd.pid"))"
       exit 0
     fi
-    if ! kill -0 "$(cat "$dir/cupsd.pid")" 2>/dev/null; then
+    if [ -s "$dir/cupsd.pid" ] && ! alive "$(cat "$dir/cupsd.pid")"; then
       break
     fi
     sleep 0.1

@@ -7,9 +7,9 @@
 #include <arpa/inet.h>
 #include <cerrno>
 #include <chrono>
+#include <csignal>
 #include <cstdlib>
 #include <fcntl.h>
-#include <filesystem>
 #include <netinet/in.h>
 #include <poll.h>
 #include <stdexcept>
@@ -33,17 +33,19 @@ class CupsdEnvironment : public ::testing::Environment {
 public:
     void SetUp() override {
         const std::string socket = std::string(QM_CUPSD_DIR) + "/cups.sock";
-        if (!std::filesystem::exists(socket)) {
-            started_ = true;
-            const std::string start =
-                std::string(QM_CUPSD_SCRIPT) + " start " + std::string(QM_CUPSD_DIR);
-            ASSERT_EQ(std::system(start.c_str()), 0) << "the private CUPS scheduler did not start";
-        }
         ::setenv("CUPS_SERVER", socket.c_str(), 1);
         // lpadmin and cupsdisable live in sbin, which a plain user's PATH may lack.
         const char* path = std::getenv("PATH");
         ::setenv("PATH", (std::string(path ? path : "/usr/bin:/bin") + ":/usr/sbin:/sbin").c_str(),
                  1);
+        // A socket left behind by a scheduler that is gone does not count: the script then
+        // clears the folder and starts a fresh one.
+        if (!SchedulerAnswers()) {
+            started_ = true;
+            const std::string start =
+                std::string(QM_CUPSD_SCRIPT) + " start " + std::string(QM_CUPSD_DIR);
+            ASSERT_EQ(std::system(start.c_str()), 0) << "the private CUPS scheduler did not start";
+        }
     }
     void TearDown() override {
         if (started_) {
@@ -54,6 +56,12 @@ public:
     }
 
 private:
+    static bool SchedulerAnswers() {
+        CupsClient client;
+        std::vector<CupsClient::Printer> printers;
+        return client.Connected() && client.GetPrinters(printers);
+    }
+
     bool started_ = false;
 };
 
@@ -63,8 +71,43 @@ private:
 } // namespace
 
 int Run(const std::string& commandLine) {
-    const int status = std::system((commandLine + " >/dev/null 2>&1").c_str());
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    // The command runs in a session of its own without a terminal and with no input, so a tool
+    // that wants a password gets none and fails instead of waiting for someone to type it; one
+    // that does not finish in time is stopped with everything it started.
+    constexpr int64_t kCommandTimeoutMs = 60000;
+    const pid_t child = ::fork();
+    if (child < 0) {
+        return -1;
+    }
+    if (child == 0) {
+        ::setsid();
+        const int null = ::open("/dev/null", O_RDWR);
+        if (null >= 0) {
+            ::dup2(null, STDIN_FILENO);
+            ::dup2(null, STDOUT_FILENO);
+            ::dup2(null, STDERR_FILENO);
+        }
+        ::execl("/bin/sh", "sh", "-c", commandLine.c_str(), static_cast<char*>(nullptr));
+        ::_exit(127);
+    }
+    const int64_t end = NowMs() + kCommandTimeoutMs;
+    int status = 0;
+    while (true) {
+        const pid_t done = ::waitpid(child, &status, WNOHANG);
+        if (done == child) {
+            return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        }
+        if (done < 0 && errno != EINTR) {
+            return -1;
+        }
+        if (NowMs() >= end) {
+            ADD_FAILURE() << "\"" << commandLine << "\" did not finish in time";
+            ::kill(-child, SIGKILL);
+            ::waitpid(child, &status, 0);
+            return -1;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
 }
 
 bool AddQueue(const std::string& name, const std::string& deviceUri, const std::string& extra) {
