@@ -160,6 +160,10 @@ int ApplyLineSettings(PrinterConnection& connection, const SerialSettings& setti
         // A socket standing in for the port (printer simulator): no line to set.
         return 1;
     }
+    if (BaudToSpeed(settings.baudRate) == B0) {
+        // A rate the terminal interface cannot set would leave the line at some other speed.
+        return 0;
+    }
     termios tio{};
     if (::tcgetattr(fd, &tio) != 0) {
         return 0;

@@ -24,7 +24,8 @@ void MapLineSettings(const SerialSettings& settings, termios& tio);
 SerialSettings LineSettingsFromTermios(const termios& tio);
 
 // At every COM connect, after the port is open: read the port's line settings, map them and
-// write them back. 1 applied, 0 failed (not open as COM, or the port refused).
+// write them back. 1 applied, 0 failed (not open as COM, a baud rate the system has no speed
+// for, or the port refused).
 int ApplyLineSettings(PrinterConnection& connection, const SerialSettings& settings);
 
 // The termios speed constant for a baud rate; B0 when the system has none for it.

@@ -287,6 +287,13 @@ TEST_F(ComTransport, ConnectAppliesLineSettingsAndTimeouts) {
     EXPECT_EQ(line.c_iflag & (IXON | IXOFF), static_cast<tcflag_t>(IXON | IXOFF));
     EXPECT_EQ(connection.SerialReadTimeoutMs(), 5000u);
     connection.Disconnect();
+    // A rate the line cannot run at fails the connect instead of keeping another speed.
+    settings.serial.baudRate = 12345;
+    EXPECT_EQ(connection.ConnectForOperation(kPurposeReceive), 0);
+    connection.Disconnect();
+    line = pty.Line();
+    EXPECT_EQ(cfgetospeed(&line), static_cast<speed_t>(B9600));
+    settings.serial.baudRate = 9600;
     EXPECT_EQ(DescribeSerialPort(u"COM3:"), u"COM3, 9600, 8, 1, None, Xon/Xoff");
     EXPECT_EQ(DescribeSerialPort(u"KORVANE COM3:"), u"KORVANE COM3, 9600, 8, 1, None, Xon/Xoff");
     EXPECT_EQ(DescribeSerialPort(u"COM9:"), u"COM9");
