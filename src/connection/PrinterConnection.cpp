@@ -95,6 +95,16 @@ ssize_t ReadNow(int fd, uint8_t* buffer, size_t length, bool* endOfData = nullpt
     return got;
 }
 
+// One write that never raises SIGPIPE: a socket standing in for a device whose other end has
+// gone reports EPIPE like any failed write instead of ending the program.
+ssize_t WriteNow(int fd, const uint8_t* data, size_t length) {
+    ssize_t put = ::send(fd, data, length, MSG_NOSIGNAL | MSG_DONTWAIT);
+    if (put < 0 && errno == ENOTSOCK) {
+        put = ::write(fd, data, length);
+    }
+    return put;
+}
+
 // Writes as much as the device takes within `limitMs` (the port's write time-out): the bytes
 // written; 0 when nothing could be written (also after an error).
 uint32_t WriteWithin(Clock& clock, int fd, const uint8_t* data, uint32_t length, uint32_t limitMs) {
@@ -102,13 +112,16 @@ uint32_t WriteWithin(Clock& clock, int fd, const uint8_t* data, uint32_t length,
     uint64_t start = clock.NowMs();
     bool reportedReady = false;
     while (done < length) {
-        ssize_t put = ::write(fd, data + done, length - done);
+        ssize_t put = WriteNow(fd, data + done, length - done);
         if (put > 0) {
             done += static_cast<uint32_t>(put);
             reportedReady = false;
             continue;
         }
         if (put < 0 && errno != EAGAIN && errno != EWOULDBLOCK && errno != EINTR) {
+            // A failed write takes no bytes; the short pause keeps the caller's retries from
+            // spinning and lets its no-progress clock run on any clock.
+            clock.SleepMs(1);
             break;
         }
         if (reportedReady) {
@@ -551,7 +564,7 @@ uint32_t PrinterConnection::WriteUsbChunk(const uint8_t* data, uint32_t length, 
     while (true) {
         if (writeAsync_.transferred < length) {
             ssize_t put =
-                ::write(handle_, data + writeAsync_.transferred, length - writeAsync_.transferred);
+                WriteNow(handle_, data + writeAsync_.transferred, length - writeAsync_.transferred);
             if (put > 0) {
                 writeAsync_.transferred += static_cast<uint32_t>(put);
                 continue;

@@ -101,6 +101,24 @@ TEST_F(LptTransport, FifoPortDrainsWritesAndGivesQueuesBackAtOnce) {
     ::close(writer);
 }
 
+TEST_F(LptTransport, DeviceThatGoesAwayFailsTheWriteWithoutEndingTheProgram) {
+    test::SocketDevice device(tree.Dev("lp0"), SOCK_STREAM);
+    ASSERT_EQ(connection.Open(u"LPT1:"), 1);
+    device.Accept();
+    ASSERT_EQ(connection.SetSerialTimeouts(5000, 5000), 1);
+    device.ClosePeer();
+    std::string data(100, 'x');
+    uint32_t written = 7;
+    uint64_t start = clock.NowMs();
+    // Every attempt fails (no SIGPIPE); after the write time-out the port counts as busy.
+    EXPECT_EQ(connection.Write(reinterpret_cast<const uint8_t*>(data.data()), 100, &written),
+              kErrorBusy);
+    EXPECT_EQ(written, 7u);
+    EXPECT_GT(clock.NowMs() - start, 5000u);
+    EXPECT_LE(clock.NowMs() - start, 5500u + 10u);
+    EXPECT_NE(connection.Close(), 0);
+}
+
 class UsbTransport : public ::testing::Test {
 protected:
     test::FakeDeviceTree tree;
