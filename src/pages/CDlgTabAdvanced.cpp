@@ -81,7 +81,8 @@ constexpr PageItemData kAdvancedItems[] = {
      .available = Models({32, 35}),
      .defaultText = u"0.73",
      .inchReset = u"0.73",
-     .mmReset = u"18.5"},
+     .mmReset = u"18.5",
+     .flags = kItemRfid},
 };
 
 PageBehaviour AdvancedBehaviour() {

@@ -32,7 +32,7 @@ constexpr CaptionRow kCaptions[] = {
 
 PageBehaviour InformationBehaviour() {
     PageBehaviour behaviour;
-    behaviour.escapeCloses = true;
+    behaviour.escapeToOwner = true;
     return behaviour;
 }
 

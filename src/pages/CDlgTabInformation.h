@@ -6,7 +6,7 @@ namespace qm {
 
 // The Information page (template 3000): serial number and counters, the printer status in one
 // of two forms and the "Receive Printer Status only" box. It has no items; Esc is not
-// swallowed on this page.
+// swallowed by this page but handed on to the main window.
 class CDlgTabInformation : public SettingsPage {
 public:
     explicit CDlgTabInformation(SettingsRecord& record);

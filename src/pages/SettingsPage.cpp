@@ -188,6 +188,16 @@ void SettingsPage::UntickAll() {
     }
 }
 
+int SettingsPage::CountTickedRfid() const {
+    int count = 0;
+    for (const PageItem& item : items_) {
+        if (item.HasFlag(kItemRfid) && item.tickBox != 0 && IsButtonChecked(item.tickBox) == 1) {
+            ++count;
+        }
+    }
+    return count;
+}
+
 bool SettingsPage::FillFromSettings() {
     bool result = true;
     for (PageItem& item : items_) {
@@ -434,10 +444,13 @@ bool SettingsPage::OnNotify(ui::Notification& n) {
         }
         return OnPageNotify(n) || behaviour_.focusOnClick;
     case ui::Event::Cancel:
-        if (!behaviour_.escapeCloses) {
-            return true;
+        if (behaviour_.escapeToOwner && !OnPageNotify(n) && Parent() != nullptr) {
+            // The main window decides what Esc does (it swallows it as well).
+            ui::Notification cancel;
+            cancel.event = ui::Event::Cancel;
+            Parent()->Dispatch(cancel);
         }
-        return OnPageNotify(n);
+        return true; // a page never closes on Esc: that would leave its tab empty
     case ui::Event::Ok:
         OnEnterKey();
         return true;

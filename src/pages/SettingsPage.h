@@ -20,8 +20,10 @@ struct PageBehaviour {
     int scrollMax = 0;         // vertical scroll range 0..scrollMax with page 300; 0 = none
     bool wheel = false;        // the mouse wheel scrolls the page
     bool focusOnClick = false; // a click gives the page the keyboard focus
-    bool escapeCloses = false; // Esc is not swallowed (the Information page)
-    bool mapChoices = true;    // CollectTicked maps the shown list text to the printer's text
+    // Esc is not swallowed by the page but handed on to the window that holds it (the
+    // Information page); the page itself never closes on Esc, so its tab never goes blank.
+    bool escapeToOwner = false;
+    bool mapChoices = true; // CollectTicked maps the shown list text to the printer's text
 };
 
 // The common behaviour of the six tab pages: a child dialog inside the main window's tab control
@@ -62,6 +64,9 @@ public:
     void ApplyModel(int modelIndex);
     // Every row back to the current model's defaults, unticked.
     void RestoreDefaults();
+    // The number of RFID rows (the Standard page's eight RFID items, the Advanced page's last
+    // two) whose tick box is ticked, enabled or not.
+    int CountTickedRfid() const;
 
     // What the main window calls when the model changes (setting pages: ApplyModel).
     virtual void OnModelChange(int modelIndex) { ApplyModel(modelIndex); }

@@ -61,18 +61,24 @@ TEST_F(PageFrameworkTest, InitialisationBindsRowsSetsLimitsAndFillsLists) {
 TEST_F(PageFrameworkTest, TickAllAndUntickAllIgnoreAvailability) {
     page.ApplyModel(10); // IPv4 row unavailable on model 10
     ASSERT_FALSE(C(TickId(kIpv4)).IsEnabled());
+    EXPECT_EQ(page.CountTickedRfid(), 0);
     page.TickAll();
     for (const PageItem& item : page.Items()) {
         if (item.tickBox != 0) {
             EXPECT_EQ(C(item.tickBox).Check(), 1);
         }
     }
+    // The RFID count takes every ticked RFID row, enabled or not, and no other row.
+    EXPECT_EQ(page.CountTickedRfid(), 2);
     page.UntickAll();
     for (const PageItem& item : page.Items()) {
         if (item.tickBox != 0) {
             EXPECT_EQ(C(item.tickBox).Check(), 0);
         }
     }
+    EXPECT_EQ(page.CountTickedRfid(), 0);
+    page.UserClick(TickId(kPin));
+    EXPECT_EQ(page.CountTickedRfid(), 1);
 }
 
 TEST_F(PageFrameworkTest, ApplyModelAvailabilityAndLanguageRule) {
@@ -250,13 +256,27 @@ TEST_F(PageFrameworkTest, EscapeAndEnter) {
     EXPECT_EQ(owner.sends, 1);
     EXPECT_EQ(owner.prints, 0);
 
-    PageBehaviour closes;
-    closes.escapeCloses = true;
-    TestPage info(record, closes);
-    info.Create(&window);
+    // A page that hands Esc on (the Information page) stays shown in its tab; the window that
+    // holds it gets the Esc.
+    struct HoldingWindow : ui::Dialog {
+        HoldingWindow() : ui::Dialog(kTestPageTemplate) {}
+        int cancels = 0;
+        bool OnNotify(ui::Notification& n) override {
+            cancels += n.event == ui::Event::Cancel ? 1 : 0;
+            return n.event == ui::Event::Cancel;
+        }
+    } holder;
+    holder.Create(nullptr);
+    PageBehaviour handsOn;
+    handsOn.escapeToOwner = true;
+    TestPage info(record, handsOn);
+    info.Create(&holder);
     info.Show(true);
     info.UserEscape();
-    EXPECT_FALSE(info.IsVisible());
+    EXPECT_TRUE(info.IsVisible());
+    EXPECT_FALSE(info.IsEnded());
+    EXPECT_EQ(holder.cancels, 1);
+    EXPECT_FALSE(holder.IsEnded());
 }
 
 TEST(PageScrolling, ScrollBarWheelAndFocus) {

@@ -168,10 +168,11 @@ TEST_F(PagesTest, InformationStatusGroups) {
     info.RefreshTexts(UiLanguage::kKorean);
     EXPECT_EQ(info.GetItemText(kIdInfoStatusOnly),
               TextTable::Caption(TextId::kInfoReceiveStatusOnly, UiLanguage::kKorean));
-    // Esc is not swallowed here: the page closes (hides).
+    // Esc goes on to the window that holds the page; the page itself stays shown.
     info.Show(true);
     info.UserEscape();
-    EXPECT_FALSE(info.IsVisible());
+    EXPECT_TRUE(info.IsVisible());
+    EXPECT_FALSE(info.IsEnded());
 }
 
 } // namespace

@@ -13,7 +13,8 @@ using namespace res;
 // Media Length), 3 IPv4 address, 4 IPv6 text, 5 Japanese-only list (Top Form Sensor, model 0),
 // 6 not-in-Japanese list (Web Monitor, models 0-25), 7 text refusing commas with per-model
 // defaults (BT PIN Code), 8 list with per-model default index (Media Sensor), 9 text + unit list
-// with the plain reset texts (Vertical Position), 10 a list without a tick box.
+// with the plain reset texts (Vertical Position), 10 a list without a tick box. Rows 3 and 7 stand
+// in for RFID rows (CountTickedRfid).
 enum TestRow {
     kSpeed,
     kDarkness,
@@ -96,7 +97,8 @@ inline constexpr PageItemData kTestItems[] = {
      .text = TextId::kStdIpv4Address,
      .tickBox = TickId(kIpv4),
      .addressField = AddressId(kIpv4),
-     .available = ModelRange(2, 4) | ModelRange(24, 31)},
+     .available = ModelRange(2, 4) | ModelRange(24, 31),
+     .flags = kItemRfid},
     {.entry = 63,
      .text = TextId::kStdIpv6Address,
      .tickBox = TickId(kIpv6),
@@ -122,7 +124,7 @@ inline constexpr PageItemData kTestItems[] = {
      .textField = FieldId(kPin),
      .textLimit = 16,
      .defaultTextByModel = &kPinDefaults,
-     .flags = kItemRefuseComma},
+     .flags = kItemRefuseComma | kItemRfid},
     {.entry = entry::kMediaSensor,
      .text = TextId::kStdMediaSensor,
      .tickBox = TickId(kSensor),

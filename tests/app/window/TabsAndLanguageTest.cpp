@@ -158,10 +158,16 @@ TEST_F(WindowTest, EscapeIsSwallowedEnterSends) {
     EXPECT_EQ(w.prints, 1);
     w.Print().UserClick(1042); // Execute
     EXPECT_EQ(w.prints, 2);
-    // Esc on a page is swallowed too, except on the Information page.
+    // Esc on a page is swallowed too; the Information page hands it to the window, which
+    // swallows it: the page stays in its tab and the window stays open.
     w.Standard().Show(true);
     w.Standard().UserEscape();
     EXPECT_TRUE(w.Standard().IsVisible());
+    w.UserSelectTab(kIdTab, 3);
+    w.Information().UserEscape();
+    EXPECT_TRUE(w.Information().IsVisible());
+    EXPECT_FALSE(w.Information().IsEnded());
+    EXPECT_FALSE(w.IsEnded());
     w.UserClick(kIdReceive);
     EXPECT_EQ(w.receives, 1);
 }
