@@ -73,9 +73,18 @@ bool BuildInterfaceSettings(const InterfaceArguments& args, StaticInterfaceSetti
     if (!args.com.empty()) {
         settings.portType = kPortCom;
         settings.portName = WithColon(args.com);
-        if (!args.serial.empty() && !ReadComSet(Utf8ToUtf16(args.serial), settings.serial)) {
-            error = "--serial needs five fields separated by single blanks, e.g. \"9600 8 1 N X\"";
-            return false;
+        if (!args.serial.empty()) {
+            // The stored form's rules leave a field unchanged when its token is not valid; on
+            // the command line such a token is refused (read over two different starting
+            // values, a valid token gives the same field both times).
+            std::u16string text = Utf8ToUtf16(args.serial);
+            SerialSettings other{0, 0, 1, 1, u"?"};
+            if (!ReadComSet(text, settings.serial) || !ReadComSet(text, other) ||
+                !(other == settings.serial)) {
+                error = "--serial needs five valid fields separated by single blanks: baud, data "
+                        "bits, stop bits 1/1.5/2, parity N/O/E, flow H/X/N, e.g. \"9600 8 1 N X\"";
+                return false;
+            }
         }
         return true;
     }

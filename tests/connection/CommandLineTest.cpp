@@ -118,6 +118,9 @@ TEST_F(CliReceiveSend, ReceiveFailuresShowTheProgramsMessages) {
 
     EXPECT_EQ(RunCli("receive --net 127.0.0.1:99999").status, 2);
     EXPECT_EQ(RunCli("receive --com COM1 --serial \"9600 8 1 N\"").status, 2);
+    run = RunCli("receive --com COM1 --serial \"9600 8 3 N X\"");
+    EXPECT_EQ(run.status, 2);
+    EXPECT_NE(run.err.find("--serial"), std::string::npos) << run.err;
     EXPECT_NE(RunCli("receive --scope all").status, 0); // no interface
 }
 
