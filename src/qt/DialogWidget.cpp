@@ -509,7 +509,8 @@ void DialogWidget::ApplyColours(ui::Control& control, QWidget* widget) {
         return;
     }
     const ui::Notification n = dialog_->RequestColours(control.Id());
-    const Colours colours{n.textColour, n.backColour};
+    const bool greyed = control.Kind() == ControlKind::Edit && control.IsReadOnly();
+    const Colours colours{n.textColour, n.backColour, greyed};
     const auto known = colours_.find(widget);
     if (known != colours_.end() && *known == colours) {
         return;
@@ -526,6 +527,9 @@ void DialogWidget::ApplyColours(ui::Control& control, QWidget* widget) {
         const QColor c = ToQColor(*colours.back);
         palette.setColor(QPalette::Window, c);
         palette.setColor(QPalette::Base, c);
+    } else if (colours.greyed) {
+        // A read-only edit shows the dialog's background, as the system's did.
+        palette.setColor(QPalette::Base, palette.color(QPalette::Window));
     }
     widget->setAutoFillBackground(colours.back.has_value());
     widget->setPalette(palette);
@@ -578,6 +582,7 @@ void DialogWidget::ApplyControl(ui::Control& control, ControlChange what) {
         break;
     case ControlChange::Attributes:
         ApplyAttributes(control, widget);
+        ApplyColours(control, widget);
         break;
     }
 }

@@ -51,6 +51,7 @@ private:
     struct Colours {
         std::optional<ui::Colour> text;
         std::optional<ui::Colour> back;
+        bool greyed = false; // read-only edit on the dialog's background
         bool operator==(const Colours&) const = default;
     };
 

@@ -145,8 +145,13 @@ TEST_F(RendererTest, FollowsModelChanges) {
     EXPECT_EQ(combo->toolTip(), "COM1:");
     d.SetTitle(u"Quillmark 1.0.0.0");
     EXPECT_EQ(window->windowTitle(), "Quillmark 1.0.0.0");
+    auto* readOnly = Widget<QLineEdit>(window.get(), 43);
+    EXPECT_EQ(readOnly->palette().color(QPalette::Base),
+              readOnly->palette().color(QPalette::Window));
     d.Item(43).SetReadOnly(false);
-    EXPECT_FALSE(Widget<QLineEdit>(window.get(), 43)->isReadOnly());
+    EXPECT_FALSE(readOnly->isReadOnly());
+    EXPECT_NE(readOnly->palette().color(QPalette::Base),
+              readOnly->palette().color(QPalette::Window));
     auto* tabs = Widget<QTabWidget>(window.get(), 70);
     d.Item(70).InsertString(-1, u"Easy");
     d.Item(70).InsertString(-1, u"Standard");
