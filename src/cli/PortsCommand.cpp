@@ -125,7 +125,10 @@ void PrintText(const nlohmann::ordered_json& ports) {
 int RunPorts(const PortsArguments& args) {
     const nlohmann::ordered_json ports = Collect();
     if (args.json) {
-        std::cout << ports.dump(2) << "\n";
+        // A name that is not valid UTF-8 (a queue or device named in another encoding) is shown
+        // with replacement characters instead of ending the program.
+        std::cout << ports.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace)
+                  << "\n";
     } else {
         PrintText(ports);
     }

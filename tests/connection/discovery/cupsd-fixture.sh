@@ -160,7 +160,9 @@ CONF
   # wait for it. The shell writes its own process id, which cupsd then takes over.
   setsid sh -c 'echo $$ >"$1/cupsd.pid"; exec cupsd -f -c "$1/etc/cupsd.conf" -s "$1/etc/cups-files.conf"' \
     sh "$dir" </dev/null >"$dir/log/cupsd.out" 2>&1 &
-  for _ in $(seq 150); do
+  # Up to 20 seconds for the scheduler to answer.
+  deadline=$((SECONDS + 20))
+  while [ "$SECONDS" -lt "$deadline" ]; do
     if answers; then
       echo "private CUPS scheduler running on $dir/cups.sock (process $(cat "$dir/cupsd.pid"))"
       exit 0
