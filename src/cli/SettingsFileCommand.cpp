@@ -50,7 +50,7 @@ std::string FileError(FileResult result, int error) {
     case FileResult::kNoLeadIn:
         return "the file does not begin with a lead-in line; not a settings file";
     case FileResult::kTooLarge:
-        return "the settings text does not fit the 4096-byte send buffer";
+        return "the file is too large: a settings text must fit the 4096-byte send buffer";
     case FileResult::kWriteError:
         return std::string("cannot write the file: ") + std::strerror(error);
     case FileResult::kOk:

@@ -29,6 +29,19 @@ private:
     int fd_;
 };
 
+// Opens without waiting (a FIFO without a partner or a device waiting for its line must not
+// hang the caller), then makes the descriptor blocking again for ordinary reads and writes.
+int OpenWithoutWaiting(const std::string& path, int flags, mode_t mode = 0) {
+    const int fd = ::open(path.c_str(), flags | O_NONBLOCK | O_CLOEXEC, mode);
+    if (fd >= 0) {
+        const int status = ::fcntl(fd, F_GETFL);
+        if (status >= 0) {
+            ::fcntl(fd, F_SETFL, status & ~O_NONBLOCK);
+        }
+    }
+    return fd;
+}
+
 void SetError(int* error, int value) {
     if (error != nullptr) {
         *error = value;
@@ -83,7 +96,7 @@ ImportedText SettingsFile::ImportBytes(std::string_view bytes) {
 FileResult SettingsFile::ReadBytes(const std::string& path, std::string& bytes, int* error) {
     bytes.clear();
     SetError(error, 0);
-    FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    FileDescriptor fd(OpenWithoutWaiting(path, O_RDONLY));
     if (fd.Get() < 0) {
         SetError(error, errno);
         return FileResult::kCannotOpen;
@@ -101,6 +114,10 @@ FileResult SettingsFile::ReadBytes(const std::string& path, std::string& bytes, 
         }
         if (n == 0) {
             break;
+        }
+        if (bytes.size() + static_cast<size_t>(n) > kMaxFileBytes) {
+            bytes.clear();
+            return FileResult::kTooLarge;
         }
         bytes.append(buffer, static_cast<size_t>(n));
     }
@@ -134,7 +151,7 @@ FileResult SettingsFile::Import(const std::string& path, SettingsRecord& record,
 
 FileResult SettingsFile::Write(const std::string& path, std::string_view bytes, int* error) {
     SetError(error, 0);
-    FileDescriptor fd(::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0644));
+    FileDescriptor fd(OpenWithoutWaiting(path, O_WRONLY | O_CREAT, 0644));
     if (fd.Get() < 0) {
         SetError(error, errno);
         return FileResult::kWriteError;

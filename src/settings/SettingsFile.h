@@ -4,6 +4,7 @@
 #include "settings/SettingsParser.h"
 #include "settings/SettingsRecord.h"
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -30,13 +31,18 @@ struct ImportedText {
 // Send Configuration would put it on the wire.
 class SettingsFile {
 public:
+    // Far more than any settings file or reply: what is read beyond this is refused.
+    static constexpr size_t kMaxFileBytes = 1024 * 1024;
+
     // Import rules on a file's bytes: lines end at LF (a CR before it is dropped) and each is
     // followed by CR LF; the text must begin with marker A (used as is), or marker B / C
     // (CR LF put in front); anything else is refused (kNoLeadIn, empty text). A text larger
     // than the 4096-byte send buffer is refused whole (kTooLarge).
     static ImportedText ImportBytes(std::string_view bytes);
     // Reads a file's bytes as they are. Returns kOk, kCannotOpen or kReadError (a directory
-    // or a device that fails to read), with errno in *error; bytes is emptied on failure.
+    // or a device that fails to read), with errno in *error, or kTooLarge for a file longer
+    // than kMaxFileBytes (an endless device such as /dev/zero ends there); bytes is emptied
+    // on failure.
     static FileResult ReadBytes(const std::string& path, std::string& bytes, int* error = nullptr);
     // Reads a file and applies ImportBytes.
     static ImportedText Read(const std::string& path);

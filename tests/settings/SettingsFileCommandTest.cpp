@@ -102,7 +102,7 @@ TEST_F(InspectCommand, RepliesAndRefusals) {
     for (const std::string& args :
          {plain + " --export " + out, reply + " --model 38", reply + " --model Nobody",
           (dir_ / "missing").string(), plain + " --reply", reply + " --language de", dir_.string(),
-          dir_.string() + " --reply"}) {
+          dir_.string() + " --reply", std::string("/dev/zero --reply")}) {
         const CliRun refused = Inspect(args);
         EXPECT_EQ(refused.status, 2) << args;
         EXPECT_TRUE(refused.out.empty()) << args;

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -113,6 +115,13 @@ TEST(SettingsFile, ImportExportThroughTheFileSystem) {
     EXPECT_EQ(SettingsFile::ReadBytes(dir.File(""), bytes2, &error), FileResult::kReadError);
     EXPECT_EQ(error, EISDIR);
     EXPECT_TRUE(bytes2.empty());
+    // An endless device stops at the size limit instead of filling the memory.
+    EXPECT_EQ(SettingsFile::ReadBytes("/dev/zero", bytes2, &error), FileResult::kTooLarge);
+    EXPECT_TRUE(bytes2.empty());
+    // A FIFO nobody writes to or reads from neither blocks the reader nor the writer.
+    ASSERT_EQ(::mkfifo(dir.File("fifo").c_str(), 0600), 0);
+    EXPECT_EQ(SettingsFile::Read(dir.File("fifo")).result, FileResult::kNoLeadIn);
+    EXPECT_EQ(SettingsFile::Write(dir.File("fifo"), "x", &error), FileResult::kWriteError);
     WriteBytes(dir.File("plain.txt"), "PRINT SPEED\t:\t3 IPS\r\n");
     EXPECT_EQ(SettingsFile::Import(dir.File("plain.txt"), back, parser), FileResult::kNoLeadIn);
     EXPECT_EQ(back.Item(entry::kPrintSpeed).ticked, 0);
