@@ -3,6 +3,7 @@
 #include "app/COstrellApp.h"
 #include "app/COstrellDlg.h"
 #include "app/MainWindow.h"
+#include "connection/PortServices.h"
 #include "qt/Pictures.h"
 #include "qt/QtHost.h"
 
@@ -33,7 +34,9 @@ void SetUpApplication(QApplication& app) {
 }
 
 int RunProgram(QtHost& host) {
-    COstrellApp app(host);
+    // The connection's poll loops wait through the host, so the window repaints while a printer
+    // is being waited for.
+    COstrellApp app(host, host.WaitClock(), SystemPortServices());
     const int code = app.Run([&host](COstrellApp& a) -> std::unique_ptr<MainWindow> {
         return std::make_unique<COstrellDlg>(a, host);
     });
