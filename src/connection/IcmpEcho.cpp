@@ -10,6 +10,7 @@
 #include <unistd.h>
 
 #include <atomic>
+#include <cerrno>
 #include <cstring>
 
 namespace qm {
@@ -99,6 +100,9 @@ EchoResult SendIcmpEcho(Clock& clock, uint32_t address, uint32_t timeoutMs) {
         socklen_t fromLength = sizeof from;
         ssize_t got = ::recvfrom(fd, reply, sizeof reply, MSG_DONTWAIT,
                                  reinterpret_cast<sockaddr*>(&from), &fromLength);
+        if (got < 0 && errno != EAGAIN && errno != EWOULDBLOCK && errno != EINTR) {
+            return EchoResult::kNoReply; // an error the socket keeps reporting: no answer
+        }
         if (got <= 0) {
             continue;
         }
