@@ -1,5 +1,6 @@
 #include "connection/Exchange.h"
 
+#include "connection/ReplyEnd.h"
 #include "settings/Frame.h"
 
 namespace qm {
@@ -65,6 +66,16 @@ ExchangeResult Exchange::Request(std::u16string_view commandText, bool withLeadI
     if (error != kResultSuccess || received == 0 || received > kReplyBufferSize) {
         result.code = kExchangeAcquisitionFailed;
         result.error = error;
+        return result;
+    }
+    // A port read that times out after some bytes hands back what it has. A reply that must end
+    // with its terminator and does not is incomplete (cut off, or the printer stopped talking):
+    // taking it would show half of the printer's settings as if they were all of them.
+    const bool acceptShifted = settings_.StoredPortType() != kPortUsb;
+    if (!IsUnterminatedReply(kind) &&
+        CheckReplyEnd(buffer, received, acceptShifted) == ReplyEnd::kOpen) {
+        result.code = kExchangeAcquisitionFailed;
+        result.error = kWaitTimeout;
         return result;
     }
     result.reply.assign(reinterpret_cast<const char*>(buffer), received);
