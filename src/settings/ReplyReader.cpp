@@ -40,10 +40,43 @@ LineTokens LineTokens::Tokenise(std::string_view line) {
         }
         t.original[static_cast<size_t>(t.count)] = std::move(token);
         t.upper[static_cast<size_t>(t.count)] = std::move(up);
+        if (t.count == 1) {
+            t.valueBegin = i;
+        }
+        if (t.count >= 1) {
+            t.valueEnd = end;
+        }
         ++t.count;
         i = end;
     }
+    // Stopped at the token limit: the value still runs to the end of the line (short of a
+    // comment).
+    if (t.count == kMaxTokens) {
+        while (i < text.size() && IsDelimiter(text[i])) {
+            ++i;
+        }
+        if (i < text.size() && text[i] != ';') {
+            size_t end = text.size();
+            while (end > i && IsDelimiter(text[end - 1])) {
+                --end;
+            }
+            t.valueEnd = end;
+        }
+    }
     return t;
+}
+
+std::string LineTokens::WholeValue(bool upperCase) const {
+    if (count < 2 || valueEnd <= valueBegin) {
+        return std::string();
+    }
+    std::string value = line.substr(valueBegin, valueEnd - valueBegin);
+    if (upperCase) {
+        for (char& c : value) {
+            c = UpperByte(c);
+        }
+    }
+    return value;
 }
 
 ReplyReader::ReplyReader(std::u16string_view text, bool appendEnd) {

@@ -18,9 +18,17 @@ struct LineTokens {
     std::array<std::string, kMaxTokens> upper;    // byte-wise upper case
     std::array<std::string, kMaxTokens> original; // as written
 
+    // Where the value starts in `line` (token 1) and where the last token ends: a text value
+    // may itself hold "," or ":" ("CAFE,GUEST"), which split it into several tokens.
+    size_t valueBegin = 0;
+    size_t valueEnd = 0;
+
     // Empty when the line has fewer tokens.
     const std::string& Upper(int i) const { return upper[static_cast<size_t>(i)]; }
     const std::string& Original(int i) const { return original[static_cast<size_t>(i)]; }
+    // Everything from token 1 to the end of the last token, as written or upper-cased; empty when
+    // the line has no value token.
+    std::string WholeValue(bool upperCase) const;
 
     // Splits a line at runs of ",", ":", TAB, CR, LF (blanks stay inside tokens); stops at the
     // first token that begins with ";" (a comment) or after 17 tokens.

@@ -124,7 +124,10 @@ Converted ConvertAddress(const LineTokens& t, int octetCount) {
 }
 
 Converted ConvertText(const ValueItem& row, const LineTokens& t) {
-    const std::string& value = row.text == TextRule::kPrintableUpper ? t.Upper(1) : t.Original(1);
+    // The whole value, not just its first token: a name such as "CAFE,GUEST" or "LAB:2" must not
+    // arrive cut to "CAFE" or "LAB" (and be sent back so); the character rules below still
+    // refuse a comma where the printer does not take one.
+    const std::string value = t.WholeValue(row.text == TextRule::kPrintableUpper);
     if (value.size() > row.maxLength) {
         return Fail();
     }

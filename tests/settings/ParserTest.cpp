@@ -276,6 +276,20 @@ TEST(Parser, TextsRfidAndSerialNumber) {
     EXPECT_EQ(Value(record, 27), "ON");
     EXPECT_EQ(record.Item(27).choice, 1);
 
+    // A text holding "," or ":" arrives whole; a comment after it is not part of it; where the
+    // printer takes no comma the text is refused, never cut.
+    auto texts = Parse({"WLAN SSID\t:\tCAFE,GUEST", "HOST NAME\t:\tLAB:2\t;room 4",
+                        "EAP USER NAME\t:\tDOM:USER", "BT DEVICE NAME\t:\tA,B"},
+                       2);
+    EXPECT_EQ(Value(texts, 80), "CAFE,GUEST");
+    EXPECT_EQ(Value(texts, 56), "LAB:2");
+    EXPECT_EQ(Value(texts, 89), "DOM:USER");
+    EXPECT_EQ(texts.Item(99).error, 1);
+    // More pieces than a line has token slots: the text still runs to the end of the line.
+    EXPECT_EQ(
+        Value(Parse({"EAP USER NAME\t:\t1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16,17,18"}, 2), 89),
+        "1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16,17,18");
+
     auto rfid = Parse({"RFID WRITE POWER\t:\t25 dBm", "RFID CALIB Y POSITION\t:\t0.66\tINCH",
                        "RFID CALIB POSITION OFFSET\t:\t1.5\tmm", "RFID CALIB EXECUTED\t:\tYes"},
                       32);
