@@ -3,6 +3,7 @@
 #include "connection/NetAddress.h"
 #include "platform/Encoding.h"
 #include "platform/IniFile.h"
+#include "platform/TextFields.h"
 #include "text/UiLanguage.h"
 
 #include <string>
@@ -24,18 +25,6 @@ bool ReadKey(const IniFile& ini, std::u16string_view key, std::u16string& value)
 
 int RegionFromLanguageId(uint16_t primaryLanguageId) {
     return LanguageIndex(UiLanguageFromLanguageId(primaryLanguageId & 0x3ff));
-}
-
-bool IsDecimalDigits(std::u16string_view text) {
-    if (text.empty()) {
-        return false;
-    }
-    for (char16_t c : text) {
-        if (c < u'0' || c > u'9') {
-            return false;
-        }
-    }
-    return true;
 }
 
 std::u16string NormaliseFolder(std::u16string_view folder) {

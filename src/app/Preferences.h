@@ -67,9 +67,6 @@ inline constexpr unsigned kChangeRegion = 0x40;
 // (Japanese), 0x04 gives 2 (Chinese), 0x12 gives 3 (Korean), anything else 0 (English).
 int RegionFromLanguageId(uint16_t primaryLanguageId);
 
-// True when text is not empty and every character is a decimal digit 0..9.
-bool IsDecimalDigits(std::u16string_view text);
-
 // An empty folder stays empty; any other folder ends with exactly the separator "/" added when
 // it does not already end with one.
 std::u16string NormaliseFolder(std::u16string_view folder);

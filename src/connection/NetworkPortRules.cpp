@@ -1,5 +1,7 @@
 #include "connection/NetworkPortRules.h"
 
+#include "platform/TextFields.h"
+
 #include "platform/Encoding.h"
 
 #include <algorithm>
@@ -17,26 +19,6 @@ std::u16string AddressAndPort(std::u16string_view address, std::u16string_view p
     text += u", ";
     text += port;
     return text;
-}
-
-// Splits at every ", ".
-std::vector<std::u16string_view> SplitAtCommaBlank(std::u16string_view text) {
-    std::vector<std::u16string_view> fields;
-    size_t start = 0;
-    while (true) {
-        const size_t hit = text.find(u", ", start);
-        if (hit == std::u16string_view::npos) {
-            fields.push_back(text.substr(start));
-            return fields;
-        }
-        fields.push_back(text.substr(start, hit - start));
-        start = hit + 2;
-    }
-}
-
-bool AllDigits(std::u16string_view text) {
-    return !text.empty() &&
-           std::all_of(text.begin(), text.end(), [](char16_t c) { return c >= u'0' && c <= u'9'; });
 }
 
 std::u16string DecodeRecord(std::span<const uint8_t> property, size_t size, size_t portOffset,
@@ -75,8 +57,8 @@ int ClassifyNetworkPort(NetworkPortSource& source, std::u16string_view portName)
         return kNetPortSeh;
     }
     const std::u16string text = ReadStandardTcpPort(source, portName);
-    const std::vector<std::u16string_view> fields = SplitAtCommaBlank(text);
-    if (fields.size() == 2 && !fields[0].empty() && AllDigits(fields[1])) {
+    const std::vector<std::u16string_view> fields = SplitFields(text, u", ");
+    if (fields.size() == 2 && !fields[0].empty() && IsDecimalDigits(fields[1])) {
         return kNetPortStandard;
     }
     return kNetPortOther;

@@ -1,23 +1,12 @@
 #include "connection/SerialSettings.h"
 
 #include "platform/Encoding.h"
+#include "platform/TextFields.h"
 
 #include <vector>
 
 namespace qm {
 namespace {
-
-bool AllDigits(std::u16string_view text) {
-    if (text.empty()) {
-        return false;
-    }
-    for (char16_t c : text) {
-        if (c < u'0' || c > u'9') {
-            return false;
-        }
-    }
-    return true;
-}
 
 // Decimal conversion of the leading digits (as a C text-to-integer conversion would do it);
 // saturates instead of overflowing.
@@ -33,20 +22,6 @@ uint32_t LeadingNumber(std::u16string_view text) {
         }
     }
     return static_cast<uint32_t>(value);
-}
-
-std::vector<std::u16string_view> Split(std::u16string_view text, std::u16string_view separator) {
-    std::vector<std::u16string_view> fields;
-    size_t start = 0;
-    while (true) {
-        size_t at = text.find(separator, start);
-        if (at == std::u16string_view::npos) {
-            fields.push_back(text.substr(start));
-            return fields;
-        }
-        fields.push_back(text.substr(start, at - start));
-        start = at + separator.size();
-    }
 }
 
 std::u16string Number(uint32_t value) {
@@ -67,14 +42,14 @@ std::u16string FormatComSet(const SerialSettings& settings) {
 }
 
 int ReadComSet(std::u16string_view text, SerialSettings& settings) {
-    std::vector<std::u16string_view> tokens = Split(text, u" ");
+    std::vector<std::u16string_view> tokens = SplitFields(text, u" ");
     if (tokens.size() != 5) {
         return 0;
     }
-    if (AllDigits(tokens[0])) {
+    if (IsDecimalDigits(tokens[0])) {
         settings.baudRate = LeadingNumber(tokens[0]);
     }
-    if (AllDigits(tokens[1])) {
+    if (IsDecimalDigits(tokens[1])) {
         settings.dataBits = static_cast<uint8_t>(LeadingNumber(tokens[1]));
     }
     std::u16string stop = ToHalfWidth(tokens[2]);
@@ -146,7 +121,7 @@ std::u16string FormatSerialDescription(std::u16string_view port, const SerialSet
 }
 
 int ParseSerialSettings(std::u16string_view text, SerialSettings& settings) {
-    std::vector<std::u16string_view> fields = Split(text, u", ");
+    std::vector<std::u16string_view> fields = SplitFields(text, u", ");
     if (fields.size() != 5) {
         return 0;
     }

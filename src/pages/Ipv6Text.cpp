@@ -1,5 +1,7 @@
 #include "pages/Ipv6Text.h"
 
+#include "platform/TextFields.h"
+
 #include <array>
 #include <cstdio>
 #include <optional>
@@ -7,20 +9,6 @@
 
 namespace qm {
 namespace {
-
-std::vector<std::u16string_view> Split(std::u16string_view text, char16_t separator) {
-    std::vector<std::u16string_view> fields;
-    size_t start = 0;
-    while (true) {
-        size_t at = text.find(separator, start);
-        if (at == std::u16string_view::npos) {
-            fields.push_back(text.substr(start));
-            return fields;
-        }
-        fields.push_back(text.substr(start, at - start));
-        start = at + 1;
-    }
-}
 
 int HexDigit(char16_t c) {
     if (c >= u'0' && c <= u'9') {
@@ -59,7 +47,7 @@ std::optional<std::array<unsigned, 8>> ReadGroups(std::u16string_view text) {
     while (!text.empty() && (text.back() == u' ' || text.back() == u'\t')) {
         text.remove_suffix(1);
     }
-    std::vector<std::u16string_view> fields = Split(text, u':');
+    std::vector<std::u16string_view> fields = SplitFields(text, u":");
     if (fields.size() != 8) {
         return std::nullopt;
     }
@@ -112,7 +100,7 @@ std::u16string Ipv6ToDisplay(std::u16string_view stored) {
         }
         return std::u16string(stored);
     }
-    std::vector<std::u16string_view> fields = Split(stored, u',');
+    std::vector<std::u16string_view> fields = SplitFields(stored, u",");
     std::array<unsigned, 16> bytes{};
     for (size_t i = 0; i < 16 && i < fields.size(); ++i) {
         bytes[i] = static_cast<unsigned>(LeadingNumber(fields[i])) & 0xFFu;
