@@ -303,4 +303,12 @@ std::vector<std::string> LogEvents(const std::string& logPath, const std::string
     return lines;
 }
 
+std::string Joined(const std::vector<std::string>& lines) {
+    std::string text;
+    for (const std::string& line : lines) {
+        text += "  " + line + "\n";
+    }
+    return text;
+}
+
 } // namespace qm::e2e

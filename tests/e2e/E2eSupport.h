@@ -63,6 +63,9 @@ std::string ReadFile(const std::string& path);
 bool WriteFile(const std::string& path, const std::string& bytes);
 
 // Lines of the simulator's --log with the given event ("RECV", "APPLY", "REJECT", ...).
+// Lines for a failure message, each indented on its own line.
+std::string Joined(const std::vector<std::string>& lines);
+
 std::vector<std::string> LogEvents(const std::string& logPath, const std::string& event);
 
 } // namespace qm::e2e

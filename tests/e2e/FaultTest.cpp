@@ -19,14 +19,6 @@ namespace {
 using simtest::SimProcess;
 using simtest::TempDir;
 
-std::string Joined(const std::vector<std::string>& lines) {
-    std::string text;
-    for (const std::string& line : lines) {
-        text += "  " + line + "\n";
-    }
-    return text;
-}
-
 // One receive of scope `scope` (model 0) against a simulator started with `faults`.
 struct FaultRun {
     CliResult result;

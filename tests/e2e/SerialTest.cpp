@@ -15,14 +15,6 @@ namespace {
 using simtest::SimProcess;
 using simtest::TempDir;
 
-std::string Joined(const std::vector<std::string>& lines) {
-    std::string text;
-    for (const std::string& line : lines) {
-        text += "  " + line + "\n";
-    }
-    return text;
-}
-
 // A fake device tree with the simulator's pty as ttyS0 (COM1); the simulator also serves TCP
 // so the test can read what it holds without going through the program.
 struct ComPrinter {

@@ -15,14 +15,6 @@ namespace {
 using simtest::SimProcess;
 using simtest::TempDir;
 
-std::string Joined(const std::vector<std::string>& lines) {
-    std::string text;
-    for (const std::string& line : lines) {
-        text += "  " + line + "\n";
-    }
-    return text;
-}
-
 // Every setting line of `after` equals the one of `before`, except the keys in `changed`,
 // which must hold the new value.
 void ExpectOnlyChanged(const std::string& before, const std::string& after,

@@ -18,14 +18,6 @@ namespace {
 using simtest::SimProcess;
 using simtest::TempDir;
 
-std::string Joined(const std::vector<std::string>& lines) {
-    std::string text;
-    for (const std::string& line : lines) {
-        text += "  " + line + "\n";
-    }
-    return text;
-}
-
 // Configures the simulator directly (no program code) with `lines` and waits until it applied
 // them: the next request on a new connection is served after the configuration.
 std::string Configure(int port, const std::string& lines) {
