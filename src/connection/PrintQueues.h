@@ -42,7 +42,8 @@ int ListQueues(std::vector<QueueRecord>& queues);
 // Submits `length` bytes of `data` as one raw job named "My Document" to the queue.
 // Returns 0 when every byte was accepted, 110 when the queue cannot be opened (no server, no such
 // queue), 29 when a later step fails (for example a queue that rejects jobs) or fewer bytes were
-// accepted than asked (also for null data with a non-zero length). `written` receives the bytes accepted.
+// accepted than asked (also for null data with a non-zero length). `written` receives the bytes
+// accepted.
 int SendRawJob(std::u16string_view printerName, uint32_t& written, uint32_t length,
                const void* data);
 
