@@ -1,6 +1,7 @@
 #include "settings/DisplayLists.h"
 
 #include "platform/Encoding.h"
+#include "platform/TextFields.h"
 #include "settings/EntrySource.h"
 #include "settings/ModelTable.h"
 #include "settings/SettingCatalogue.h"
@@ -40,20 +41,6 @@ const SettingItem& EnumRow(std::string_view key) {
         SettingCatalogue::FindEnumeratedRow(key))];
 }
 
-std::vector<std::u16string_view> Split(std::u16string_view text, char16_t separator) {
-    std::vector<std::u16string_view> parts;
-    size_t from = 0;
-    for (;;) {
-        const size_t at = text.find(separator, from);
-        if (at == std::u16string_view::npos) {
-            parts.push_back(text.substr(from));
-            return parts;
-        }
-        parts.push_back(text.substr(from, at - from));
-        from = at + 1;
-    }
-}
-
 // Reads a field of 1 to maxDigits digits of the base (10 or 16); false for anything else.
 bool ReadField(std::u16string_view field, int base, size_t maxDigits, unsigned& value) {
     if (field.empty() || field.size() > maxDigits) {
@@ -80,7 +67,7 @@ bool ReadField(std::u16string_view field, int base, size_t maxDigits, unsigned& 
 // Exactly `count` decimal fields 0..255 joined by `separator`; false for anything else.
 bool ReadBytes(std::u16string_view text, char16_t separator, size_t count,
                std::vector<unsigned>& bytes) {
-    const auto parts = Split(text, separator);
+    const auto parts = SplitFields(text, std::u16string_view(&separator, 1));
     if (parts.size() != count) {
         return false;
     }
@@ -100,7 +87,7 @@ bool ReadGroups(std::u16string_view text, std::vector<unsigned>& groups) {
     if (text.empty()) {
         return true;
     }
-    for (std::u16string_view part : Split(text, u':')) {
+    for (std::u16string_view part : SplitFields(text, u":")) {
         unsigned value = 0;
         if (!ReadField(part, 16, 4, value)) {
             return false;
