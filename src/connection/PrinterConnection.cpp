@@ -592,6 +592,29 @@ uint32_t PrinterConnection::WriteUsbChunk(const uint8_t* data, uint32_t length, 
 
 // ---- Read ----------------------------------------------------------------------------------
 
+namespace {
+
+// COM and LPT: true when the reply so far ends with its terminator; the shifted terminator
+// ("ND\r\nT", a stray byte after the end) leaves the stray byte out of the count.
+bool SerialReplyComplete(const uint8_t* buffer, uint32_t& count) {
+    const ReplyEnd end = CheckReplyEnd(buffer, count, true);
+    if (end == ReplyEnd::kShifted) {
+        --count;
+    }
+    return end != ReplyEnd::kOpen;
+}
+
+// COM and LPT: what arrived is the reply; nothing at all is the error seen, else a time-out.
+uint32_t SerialReadResult(uint32_t* received, uint32_t count, uint32_t error) {
+    *received = count;
+    if (count == 0) {
+        return error != 0 ? error : kWaitTimeout;
+    }
+    return kResultSuccess;
+}
+
+} // namespace
+
 uint32_t PrinterConnection::Read(uint8_t* buffer, uint32_t* received, ReplyKind kind) {
     if (handle_ < 0) {
         return kErrorInvalidHandle;
@@ -631,12 +654,7 @@ uint32_t PrinterConnection::ReadCom(uint8_t* buffer, uint32_t* received, ReplyKi
                 break;
             }
             count += static_cast<uint32_t>(got);
-            ReplyEnd end = unterminated ? ReplyEnd::kOpen : CheckReplyEnd(buffer, count, true);
-            if (end == ReplyEnd::kTerminated) {
-                break;
-            }
-            if (end == ReplyEnd::kShifted) {
-                --count;
+            if (!unterminated && SerialReplyComplete(buffer, count)) {
                 break;
             }
             if (count == kReplyBufferSize) {
@@ -653,11 +671,7 @@ uint32_t PrinterConnection::ReadCom(uint8_t* buffer, uint32_t* received, ReplyKi
         }
         clock_.SleepMs(kComPollMs);
     }
-    *received = count;
-    if (count == 0) {
-        return error != 0 ? error : kWaitTimeout;
-    }
-    return kResultSuccess;
+    return SerialReadResult(received, count, error);
 }
 
 uint32_t PrinterConnection::ReadLpt(uint8_t* buffer, uint32_t* received, ReplyKind kind) {
@@ -674,15 +688,8 @@ uint32_t PrinterConnection::ReadLpt(uint8_t* buffer, uint32_t* received, ReplyKi
             break;
         }
         count += static_cast<uint32_t>(got);
-        if (got > 0 && !unterminated) {
-            ReplyEnd end = CheckReplyEnd(buffer, count, true);
-            if (end == ReplyEnd::kTerminated) {
-                break;
-            }
-            if (end == ReplyEnd::kShifted) {
-                --count;
-                break;
-            }
+        if (got > 0 && !unterminated && SerialReplyComplete(buffer, count)) {
+            break;
         }
         if (count == kReplyBufferSize) {
             *received = count;
@@ -699,11 +706,7 @@ uint32_t PrinterConnection::ReadLpt(uint8_t* buffer, uint32_t* received, ReplyKi
         clock_.SleepMs(kLptPollMs);
         clock_.SleepMs(kLptPollMs);
     }
-    *received = count;
-    if (count == 0) {
-        return error != 0 ? error : kWaitTimeout;
-    }
-    return kResultSuccess;
+    return SerialReadResult(received, count, error);
 }
 
 uint32_t PrinterConnection::ReadUsb(uint8_t* buffer, uint32_t* received, ReplyKind kind) {

@@ -8,6 +8,10 @@
 #include "settings/ValueConverter.h"
 #include "settings/ValueText.h"
 
+#include <optional>
+#include <string>
+#include <string_view>
+
 namespace qm {
 namespace {
 
@@ -459,7 +463,11 @@ int SettingsParser::ParseCalibrationAnswer(const SettingsRecord& record) {
 
 // ---- scans of single replies ---------------------------------------------------------------
 
-int DetectEmulationCode(std::u16string_view reply) {
+namespace {
+
+// The first line before "END" that contains `text` (empty lines are skipped); nullopt when the
+// reply has none.
+std::optional<std::string> FindLineBeforeEnd(std::u16string_view reply, std::string_view text) {
     ReplyReader reader(reply, true);
     std::string line;
     while (reader.ReadLine(line)) {
@@ -467,41 +475,38 @@ int DetectEmulationCode(std::u16string_view reply) {
             continue;
         }
         if (line == "END") {
-            return 0;
+            return std::nullopt;
         }
-        if (line.find("MACHINE EMULATION CODE") != std::string::npos) {
-            const LineTokens t = LineTokens::Tokenise(line);
-            const std::string& value = t.Upper(1);
-            if (value == "CODE_ZEBRA") {
-                return 1;
-            }
-            if (value == "CODE_EPL") {
-                return 2;
-            }
-            if (value == "CODE_KORVANE") {
-                return 3;
-            }
-            return 0;
+        if (line.find(text) != std::string::npos) {
+            return line;
         }
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+int DetectEmulationCode(std::u16string_view reply) {
+    const std::optional<std::string> line = FindLineBeforeEnd(reply, "MACHINE EMULATION CODE");
+    if (!line) {
+        return 0;
+    }
+    const LineTokens t = LineTokens::Tokenise(*line);
+    const std::string& value = t.Upper(1);
+    if (value == "CODE_ZEBRA") {
+        return 1;
+    }
+    if (value == "CODE_EPL") {
+        return 2;
+    }
+    if (value == "CODE_KORVANE") {
+        return 3;
     }
     return 0;
 }
 
 int HasRfidSection(std::u16string_view reply) {
-    ReplyReader reader(reply, true);
-    std::string line;
-    while (reader.ReadLine(line)) {
-        if (line.empty()) {
-            continue;
-        }
-        if (line == "END") {
-            return 0;
-        }
-        if (line.find("RFID SETTINGS") != std::string::npos) {
-            return 1;
-        }
-    }
-    return 0;
+    return FindLineBeforeEnd(reply, "RFID SETTINGS") ? 1 : 0;
 }
 
 namespace {
