@@ -3,6 +3,7 @@
 // the raw status reply and the counters when the scope asks for them.
 
 #include "cli/CommandRegistry.h"
+#include "cli/PortPermissionNote.h"
 #include "cli/ReceiveSendCommon.h"
 #include "cli/RecordJson.h"
 #include "connection/Exchange.h"
@@ -121,7 +122,9 @@ int RunReceive(const ReceiveArguments& args) {
         }
         ExchangeResult result = exchange.Request(record.text, kind != kReplyStatus, kind);
         if (result.code != kExchangeOk) {
-            return PrinterFailure(result.code);
+            const int status = PrinterFailure(result.code);
+            ExplainOpenFailure(result.code, settings);
+            return status;
         }
         if (kind == kReplyStatus) {
             status = AsText(result.reply);

@@ -2,6 +2,7 @@
 // configuration of its items (lead-in + text) to a printer. No reply is read.
 
 #include "cli/CommandRegistry.h"
+#include "cli/PortPermissionNote.h"
 #include "cli/ReceiveSendCommon.h"
 #include "connection/Exchange.h"
 #include "connection/PrinterConnection.h"
@@ -99,6 +100,7 @@ int RunSend(const SendArguments& args) {
     ExchangeResult result = exchange.Send(text);
     if (result.code != kExchangeOk) {
         PrintOperationMessage(result.code);
+        ExplainOpenFailure(result.code, settings);
         return kExitPrinter;
     }
     return 0;
