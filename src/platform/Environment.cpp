@@ -46,28 +46,6 @@ std::string ExecutablePath() {
     return ec ? std::string() : path.string();
 }
 
-} // namespace
-
-std::string GetEnv(const char* name) {
-    const char* value = std::getenv(name);
-    return value ? std::string(value) : std::string();
-}
-
-std::string DevRoot() {
-    return RootFrom("QUILLMARK_DEV_ROOT", "/dev");
-}
-std::string SysfsRoot() {
-    return RootFrom("QUILLMARK_SYSFS_ROOT", "/sys");
-}
-std::string DevPath(const std::string& relative) {
-    return Join(DevRoot(), relative);
-}
-std::string SysfsPath(const std::string& relative) {
-    return Join(SysfsRoot(), relative);
-}
-
-namespace {
-
 std::string WithSlash(std::string folder) {
     if (folder.empty() || folder.back() != '/') {
         folder += '/';
@@ -88,6 +66,24 @@ std::string AccountHome() {
 }
 
 } // namespace
+
+std::string GetEnv(const char* name) {
+    const char* value = std::getenv(name);
+    return value ? std::string(value) : std::string();
+}
+
+std::string DevRoot() {
+    return RootFrom("QUILLMARK_DEV_ROOT", "/dev");
+}
+std::string SysfsRoot() {
+    return RootFrom("QUILLMARK_SYSFS_ROOT", "/sys");
+}
+std::string DevPath(const std::string& relative) {
+    return Join(DevRoot(), relative);
+}
+std::string SysfsPath(const std::string& relative) {
+    return Join(SysfsRoot(), relative);
+}
 
 std::string ChooseModuleDirectory(const ModuleDirectoryInputs& inputs) {
     if (!inputs.quillmarkHome.empty()) {
