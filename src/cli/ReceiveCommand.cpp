@@ -122,9 +122,9 @@ int RunReceive(const ReceiveArguments& args) {
         }
         ExchangeResult result = exchange.Request(record.text, kind != kReplyStatus, kind);
         if (result.code != kExchangeOk) {
-            const int status = PrinterFailure(result.code);
+            const int exitStatus = PrinterFailure(result.code);
             ExplainOpenFailure(result.code, settings);
-            return status;
+            return exitStatus;
         }
         if (kind == kReplyStatus) {
             status = AsText(result.reply);
