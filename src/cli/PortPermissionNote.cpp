@@ -1,8 +1,8 @@
 #include "cli/PortPermissionNote.h"
 
-#include "connection/Exchange.h"
-#include "connection/PortServices.h"
 #include "connection/PrinterConnection.h"
+#include "discovery/SystemPortServices.h"
+#include "operations/OperationCode.h"
 #include "platform/PortPermissionHint.h"
 
 #include <cerrno>
@@ -34,7 +34,7 @@ std::string DeviceOf(const InterfaceSettingsSource& settings) {
 } // namespace
 
 void ExplainOpenFailure(int code, const InterfaceSettingsSource& settings) {
-    if (code != kExchangeOpenFailed) {
+    if (code != kCodeOpenFailed) {
         return;
     }
     const std::string device = DeviceOf(settings);
