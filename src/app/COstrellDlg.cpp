@@ -165,6 +165,12 @@ bool COstrellDlg::OnInitDialog() {
                       .string();
     LoadRecentFile();
 
+    // The tab control and its pages fit the initial client area as they do after a resize
+    // (the template's tab control reaches below the dialog's bottom edge).
+    if (const ui::Rect client = ClientRect(); client.height > 0) {
+        OnSize(client.width, client.height);
+    }
+
     // The USB open tells the window which device it found (posted message 0x465).
     app_.Connection().SetUsbOpenedHandler(
         [this](const std::u16string& text) { host_.PostMessage(*this, ui::kMsgDeviceText, text); });
@@ -775,7 +781,7 @@ void COstrellDlg::OnReceive() {
     SettingsParser parser(options_);
     ui::WaitCursor wait(host_);
     const ReceiveResult result = ReceiveOperation(record, parser, app_.Connection(), app_)
-                                     .Run(kinds, standard_.EmulationClass(), *this);
+                                     .Run(kinds, information_.StatusFamily(), *this);
     if (!result.Ok()) {
         if (result.code == kCodeOpenFailed || result.code == kCodeNoInterface) {
             SetFocus(InterfaceControl(interfaceIndex_));
