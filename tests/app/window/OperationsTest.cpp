@@ -156,6 +156,8 @@ TEST_F(WindowOperations, ReceiveFailuresShowTheirMessages) {
         {"no lead-in", kMenu, u"code : 32"},
         {"hang-up", "<close>", u"code : 32"},
         {"no terminator", kMarkerA + "PRINT SPEED\t:\t4 IPS\r\n", u"code : 32"},
+        {"silent printer", "", u"code : 32"},
+        {"oversize", kMarkerA + std::string(5000, 'A'), u"code : 32"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -188,6 +190,15 @@ TEST_F(WindowOperations, ConnectionFailuresAndTheSilentCounters) {
         Receive(4);
         EXPECT_EQ(host.Messages().size(), 1u);
         EXPECT_EQ(w.ReceiveState(), COstrellDlg::kReceiveFailed);
+    }
+    // A COM port whose device is gone: "Open port error.".
+    {
+        WriteIni("PORT_TYPE=COM\r\nPORT_NAME=COM3:\r\n");
+        test::FakeDeviceTree tree;
+        testing::CountingWindow& w = Start();
+        w.operate = true;
+        Receive(1, u"code : 30");
+        EXPECT_EQ(w.FocusId(), kIdComList);
     }
     // A print queue whose port cannot be taken over: "Please choose the interface.".
     {
