@@ -9,7 +9,9 @@
 #include "platform/InstanceLock.h"
 #include "resources/InformationPageTemplate.h"
 
+#include <cstdlib>
 #include <fstream>
+#include <optional>
 #include <sstream>
 
 namespace qm {
@@ -41,7 +43,21 @@ std::string Answer(const std::string& request, const std::string& menu = kMarker
 
 class WindowOperations : public WindowTest {
 protected:
-    WindowOperations() { portServices = &queues; }
+    // The receive lock lives in this test's folder: receives of other programs running on
+    // the machine at the same time never meet it.
+    WindowOperations() {
+        portServices = &queues;
+        const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+        savedRuntime = runtime != nullptr ? std::optional<std::string>(runtime) : std::nullopt;
+        ::setenv("XDG_RUNTIME_DIR", folder.c_str(), 1);
+    }
+    ~WindowOperations() override {
+        if (savedRuntime) {
+            ::setenv("XDG_RUNTIME_DIR", savedRuntime->c_str(), 1);
+        } else {
+            ::unsetenv("XDG_RUNTIME_DIR");
+        }
+    }
 
     // A window on the NET interface to `port`, running its operations.
     testing::CountingWindow& StartNet(int port, const std::string& extra = "") {
@@ -88,6 +104,7 @@ protected:
     }
 
     test::FakePortServices queues;
+    std::optional<std::string> savedRuntime;
 };
 
 TEST_F(WindowOperations, ReceiveAllFillsThePagesAndAsksInOrder) {
