@@ -46,6 +46,13 @@ ExchangeResult Exchange::WriteFramed(std::string_view bytes, int purpose, bool k
 
 ExchangeResult Exchange::Request(std::u16string_view commandText, bool withLeadIn, ReplyKind kind,
                                  int purpose) {
+    // A request needs a port it can read from: nothing chosen, or a print queue whose port
+    // could not be taken over, has none.
+    if (const int32_t type = settings_.StoredPortType(); type < kPortCom || type > kPortNet) {
+        ExchangeResult result;
+        result.code = kExchangeNoInterface;
+        return result;
+    }
     std::string bytes = Frame(commandText, withLeadIn);
     if (bytes.empty()) {
         ExchangeResult result;

@@ -34,10 +34,10 @@ public:
     Exchange(PrinterConnection& connection, const InterfaceSettingsSource& settings);
 
     // A request with a reply: the receive sequence's step for one request kind (purpose
-    // kPurposeReceive unless given). Codes: 30 the connect failed; 40 the stored port type has
-    // no port to write to (none or PRT); 31 the write failed, wrote fewer bytes, or the framed
-    // command exceeds 4096 bytes; 32 the read failed, timed out empty, or the reply filled the
-    // buffer without its end.
+    // kPurposeReceive unless given). Codes: 40 the stored port type has no port to ask (none or
+    // PRT; nothing is opened); 30 the connect failed; 31 the write failed, wrote fewer bytes, or
+    // the framed command exceeds 4096 bytes; 32 the read failed, timed out empty, or the reply
+    // filled the buffer without its end.
     ExchangeResult Request(std::u16string_view commandText, bool withLeadIn, ReplyKind kind,
                            int purpose = kPurposeReceive);
 
