@@ -173,11 +173,23 @@ std::string Printer::Handle(const Message& message, std::string_view transport) 
     return {};
 }
 
+void Printer::CountPrintLocked() {
+    constexpr long kTenthsMmPerTenthM = 1000;
+    constexpr long kDefaultLabelTenthsMm = 1016;
+    printedTenthsMm_ +=
+        StoredLengthTenthsMm(state_.Get("CONTINUOUS MEDIA LENGTH")).value_or(kDefaultLabelTenthsMm);
+    const long whole = printedTenthsMm_ / kTenthsMmPerTenthM;
+    printedTenthsMm_ %= kTenthsMmPerTenthM;
+    counters_.printTenthsM += whole;
+    counters_.serviceTenthsM += whole;
+}
+
 void Printer::Print(const std::string& data, std::string_view transport) {
     std::string emulation;
     {
         std::lock_guard<std::mutex> lock(mutex_);
         emulation = state_.Emulation();
+        CountPrintLocked();
     }
     std::string_view running = LanguageOf(emulation);
     std::string_view kind = "data";
