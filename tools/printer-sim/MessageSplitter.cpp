@@ -1,5 +1,6 @@
 #include "MessageSplitter.h"
 
+#include "PrintCommands.h"
 #include "ReplyBuilder.h"
 
 #include <string_view>
@@ -93,6 +94,14 @@ bool MessageSplitter::Next(bool flush, Message& message) {
             return true;
         }
         waitForMore = waitForMore || IsProperPrefix(view, fixed.bytes);
+    }
+    // A print command of the printer is acted on as it comes, so it is a message of its own.
+    for (const PrintCommand& command : kPrintCommands) {
+        if (view.substr(0, command.bytes.size()) == command.bytes) {
+            Take(command.bytes.size(), Message::Kind::kPrintData, message);
+            return true;
+        }
+        waitForMore = waitForMore || IsProperPrefix(view, command.bytes);
     }
     if (waitForMore && !flush) {
         return false;

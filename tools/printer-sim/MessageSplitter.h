@@ -20,7 +20,8 @@ struct Message {
 
 // Cuts the byte stream of one connection into messages. Status requests come without lead-in;
 // commands and configurations start with the 17-byte lead-in and end with an "EXIT" or "END"
-// line; everything else is print data, which ends where a lead-in starts, at silence or when
+// line; a print command the printer knows (self test, sample: PrintCommands.h) is a message of
+// its own; everything else is print data, which ends where a lead-in starts, at silence or when
 // the connection closes.
 class MessageSplitter {
 public:

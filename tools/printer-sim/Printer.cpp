@@ -1,5 +1,6 @@
 #include "Printer.h"
 
+#include "PrintCommands.h"
 #include "ValueCodec.h"
 
 #include <cctype>
@@ -14,20 +15,6 @@
 namespace qm::sim {
 
 namespace {
-
-struct PrintCommand {
-    std::string_view bytes;
-    std::string_view kind;
-    std::string_view language; // empty: the language the printer runs (Zebra and Eltron share it)
-};
-
-constexpr PrintCommand kPrintCommands[] = {
-    {"~WC\n", "self-test", "zebra"},
-    {"U\n", "self-test", "eltron"},
-    {std::string_view("\x02Z\r\n", 4), "self-test", "native"},
-    {"~!Q4\n", "sample", ""},
-    {std::string_view("\x02\x1bQ4\r\n", 6), "sample", "native"},
-};
 
 std::string_view LanguageOf(const std::string& emulation) {
     if (emulation == "CODE_ZEBRA") {
