@@ -3,6 +3,7 @@
 #include "PrintCommands.h"
 #include "ReplyBuilder.h"
 
+#include <algorithm>
 #include <string_view>
 
 namespace qm::sim {
@@ -39,6 +40,7 @@ void MessageSplitter::Take(size_t length, Message::Kind kind, Message& message) 
     message.raw = buffer_.substr(0, length);
     message.complete = true;
     buffer_.erase(0, length);
+    printScanned_ = 0;
 }
 
 bool MessageSplitter::TakeCommand(bool flush, Message& message) {
@@ -106,13 +108,18 @@ bool MessageSplitter::Next(bool flush, Message& message) {
     if (waitForMore && !flush) {
         return false;
     }
-    // Print data runs up to the next lead-in, or to silence.
-    size_t next = buffer_.find(leadIn, 1);
+    // Print data runs up to the next lead-in, or to silence. The search goes on where the last
+    // one stopped (less a lead-in's length), so a large print file arriving in pieces is read
+    // through once, not once per piece.
+    const size_t from =
+        std::max<size_t>(1, printScanned_ >= leadIn.size() ? printScanned_ - leadIn.size() + 1 : 1);
+    size_t next = buffer_.find(leadIn, from);
     if (next != std::string::npos) {
         Take(next, Message::Kind::kPrintData, message);
         return true;
     }
     if (!flush) {
+        printScanned_ = buffer_.size();
         return false;
     }
     Take(buffer_.size(), Message::Kind::kPrintData, message);

@@ -38,6 +38,7 @@ private:
     void Take(size_t length, Message::Kind kind, Message& message);
 
     std::string buffer_;
+    size_t printScanned_ = 0; // print data: the bytes already searched for a lead-in
 };
 
 } // namespace qm::sim
