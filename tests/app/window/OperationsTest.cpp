@@ -326,6 +326,18 @@ TEST_F(WindowOperations, ExportThenImportTheSameFile) {
     EXPECT_EQ(ReadFile(folder / "labels.prn2"), bytes);
 }
 
+TEST_F(WindowOperations, ExportOnTheSensorAdjustmentTabWritesTheAdjustment) {
+    testing::CountingWindow& w = StartNet(9);
+    w.UserSelectTab(kIdTab, 4);
+    host.AnswerFileDialog(Utf8ToUtf16((folder / "sensor.prn").string()));
+    w.UserClick(kIdExport);
+    const std::string bytes = ReadFile(folder / "sensor.prn");
+    EXPECT_EQ(bytes.substr(0, 17), test::kLeadInBytes);
+    EXPECT_TRUE(Contains(bytes, "MEDIA SENSOR\t:\t")) << bytes;
+    EXPECT_TRUE(bytes.ends_with("AUTO CALIBRATION\r\nSAVE\r\nEND\r\n")) << bytes;
+    EXPECT_EQ(C(kIdCheckAll).Check(), 0);
+}
+
 TEST_F(WindowOperations, ImportAndExportRefusals) {
     testing::CountingWindow& w = StartNet(9);
     auto write = [&](const std::string& name, const std::string& bytes) {

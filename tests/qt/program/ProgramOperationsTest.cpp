@@ -54,11 +54,19 @@ protected:
         qm::qt::SetUpApplication(app);
         ASSERT_TRUE(home.isValid());
         qputenv("QUILLMARK_HOME", home.path().toUtf8());
+        // The receive lock of this test's program runs stays in its own folder.
+        savedRuntime = qgetenv("XDG_RUNTIME_DIR");
+        hadRuntime = qEnvironmentVariableIsSet("XDG_RUNTIME_DIR");
         qputenv("XDG_RUNTIME_DIR", home.path().toUtf8());
     }
     void TearDown() override {
         qunsetenv("QUILLMARK_DEV_ROOT");
         qunsetenv("QUILLMARK_SYSFS_ROOT");
+        if (hadRuntime) {
+            qputenv("XDG_RUNTIME_DIR", savedRuntime);
+        } else {
+            qunsetenv("XDG_RUNTIME_DIR");
+        }
     }
     void WriteIni(const std::string& body) {
         std::ofstream out(Path("Quillmark.ini"), std::ios::binary);
@@ -84,6 +92,8 @@ protected:
     }
 
     QTemporaryDir home;
+    QByteArray savedRuntime;
+    bool hadRuntime = false;
 };
 
 TEST_F(ProgramOperations, OverTcpReceiveSendRestoreExportImportAndRestart) {
