@@ -2,6 +2,7 @@
 // (and Config Set) and reports what the printer answered.
 
 #include "cli/CommandRegistry.h"
+#include "cli/PortPermissionNote.h"
 #include "cli/ReceiveSendCommon.h"
 #include "connection/PrinterConnection.h"
 #include "discovery/SystemPortServices.h"
@@ -62,6 +63,7 @@ int RunCalibrate(const CalibrateArguments& args) {
     const SensorAdjustmentResult result = operation.Run(built.text, connection, settings);
     if (!result.Ok()) {
         PrintOperationMessage(result.code);
+        ExplainOpenFailure(result.code, settings);
         if (result.errorLineNumber != 0) {
             std::cerr << "answer line " << result.errorLineNumber
                       << " is not a calibration result: \"" << result.errorLine << "\"\n";

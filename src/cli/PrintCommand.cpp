@@ -2,6 +2,7 @@
 // a print file sent as it is.
 
 #include "cli/CommandRegistry.h"
+#include "cli/PortPermissionNote.h"
 #include "cli/ReceiveSendCommon.h"
 #include "connection/PrinterConnection.h"
 #include "discovery/SystemPortServices.h"
@@ -75,6 +76,7 @@ int RunPrint(const PrintArguments& args) {
     }
     if (!result.Ok()) {
         PrintOperationMessage(result.code);
+        ExplainOpenFailure(result.code, settings);
         if (kind != PrintKind::kFile && result.code == kCodeAcquisitionFailed &&
             result.emulation == EmulationClass::kUnknown && !record.emulationCheckText.empty()) {
             std::cerr << "the printer names no command language it prints in; nothing sent\n";
