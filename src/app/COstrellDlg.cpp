@@ -7,6 +7,8 @@
 #include "app/DriverPortDescription.h"
 #include "connection/NetAddress.h"
 #include "connection/PrinterConnection.h"
+#include "operations/PrintRunOperation.h"
+#include "operations/SensorAdjustmentOperation.h"
 #include "operations/SettingsFileOperation.h"
 #include "pages/PageItem.h"
 #include "platform/Encoding.h"
@@ -1031,7 +1033,7 @@ void COstrellDlg::TakeFolderOf(const std::u16string& path) {
     }
 }
 
-bool COstrellDlg::BuildSensorAdjustmentExport(std::u16string& text) {
+bool COstrellDlg::BuildSensorAdjustment(std::u16string& text) {
     standard_.UntickAll();
     advanced_.UntickAll();
     easy_.UntickAll();
@@ -1044,26 +1046,94 @@ bool COstrellDlg::BuildSensorAdjustmentExport(std::u16string& text) {
     block.mediaIncluded = 1;
     block.mediaIndex = calibration_.MediaType();
     standard_.BlockToStandard(block);
-    SettingsRecord& record = app_.Settings();
     if (!standard_.CollectTicked()) {
         messages_.ShowErrorCode(kCodeNothingTicked);
         return false;
     }
     SettingsParser parser(options_);
     const ConfigurationWriter writer(options_);
-    record.text.clear();
-    writer.WriteConfiguration(record, static_cast<int>(ConfigurationUse::kFile));
-    parser.ParseSettings(record, 0);
-    const bool valid = standard_.ValidateTicked();
-    record.text.clear();
-    writer.WriteSensorAdjustment(record);
-    text = record.text;
+    const BuiltConfiguration built =
+        SensorAdjustmentOperation(app_.Settings(), writer, parser).Build();
+    const bool valid = standard_.ValidateTicked() && built.code == kOperationOk;
     standard_.Invalidate();
+    if (built.code == kCodeNothingTicked) {
+        messages_.ShowErrorCode(kCodeNothingTicked);
+        return false;
+    }
     if (!valid) {
         messages_.ShowErrorCode(kCodeInvalidItems);
         return false;
     }
+    text = built.text;
     return true;
+}
+
+void COstrellDlg::OnSensorAdjustment() {
+    ReadControls();
+    const int answer =
+        messages_.ShowLong(LongTextId::kConfirmSensorAdjustment, kMbYesNo | kMbIconWarning);
+    if (answer != kIdYes && answer != kIdOk) {
+        return;
+    }
+    SettingsRecord& record = app_.Settings();
+    record.modelIndex = std::max(Item(kIdModel).CurSel(), 0);
+    record.Clear();
+    std::u16string command;
+    if (!BuildSensorAdjustment(command)) {
+        return;
+    }
+    ui::WaitCursor wait(host_);
+    PrepareInterface();
+    SettingsParser parser(options_);
+    const ConfigurationWriter writer(options_);
+    const SensorAdjustmentResult result =
+        SensorAdjustmentOperation(record, writer, parser).Run(command, app_.Connection(), app_);
+    EndInterface();
+    if (result.code == kCodeOpenFailed || result.code == kCodeNoInterface) {
+        SetFocus(InterfaceControl(interfaceIndex_));
+    }
+    if (!result.Ok()) {
+        messages_.ShowErrorCode(result.code);
+    } else if (result.Succeeded()) {
+        messages_.ShowLong(LongTextId::kSensorAdjustmentDone, kMbIconInformation);
+    } else {
+        messages_.ShowLong(LongTextId::kSensorAdjustmentFailed, kMbIconError);
+    }
+    standard_.Invalidate();
+}
+
+void COstrellDlg::OnPrintButton() {
+    OnPrintRun();
+}
+
+void COstrellDlg::OnPrintRun() {
+    ReadControls();
+    const auto kind = static_cast<PrintKind>(std::clamp(print_.PrintKind(), 0, 2));
+    if (kind == PrintKind::kFile && print_.FilePath().empty()) {
+        // The file is asked for; choosing it is the operator's go-ahead.
+        ui::FileDialogResult chosen;
+        if (!host_.FileDialog(FileRequest(false), chosen)) {
+            return;
+        }
+        print_.SetFilePath(chosen.path);
+        TakeFolderOf(chosen.path);
+    } else if (!AskYes(kMsgConfirmPrint)) {
+        return;
+    }
+    ui::WaitCursor wait(host_);
+    PrepareInterface();
+    PrintRunOperation run(app_.Settings(), app_.Connection(), app_);
+    const PrintResult result = kind == PrintKind::kFile
+                                   ? run.SendFile(Utf16ToUtf8(print_.FilePath()))
+                                   : run.PrintTest(kind);
+    EndInterface();
+    if (!result.Ok()) {
+        if (result.code == kCodeOpenFailed || result.code == kCodeNoInterface ||
+            result.code == kCodeFileOpenFailed) {
+            SetFocus(InterfaceControl(interfaceIndex_));
+        }
+        messages_.ShowErrorCode(result.code);
+    }
 }
 
 void COstrellDlg::OnExport() {
@@ -1073,7 +1143,7 @@ void COstrellDlg::OnExport() {
     record.Clear();
     std::u16string text;
     if (Item(kIdTab).CurSel() == 4) {
-        if (!BuildSensorAdjustmentExport(text)) {
+        if (!BuildSensorAdjustment(text)) {
             return;
         }
     } else {

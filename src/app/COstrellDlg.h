@@ -124,10 +124,11 @@ protected:
     virtual void OnImport();
     virtual void OnExport();
     virtual void OnSelfInfo();
-    // The sensor adjustment and the print runs hang here.
-    virtual void OnSensorAdjustment() {}
-    virtual void OnPrintRun() {}
-    virtual void OnPrintButton() {}
+    // The sensor adjustment (Send on the Sensor Adjustment tab) and the print run (Send on the
+    // Print Test tab, the hidden Print button, Execute and Enter on the Print Test page).
+    virtual void OnSensorAdjustment();
+    virtual void OnPrintRun();
+    virtual void OnPrintButton();
     // The Information page's share of a receive: emptied before it, then the status and the
     // counters replies. They return the code for ShowErrorCode (1 shows nothing).
     virtual void ClearInformation() {}
@@ -162,7 +163,9 @@ private:
     // Collects the ticked items of the Standard (and the unlocked Advanced) page and builds the
     // configuration; shows message 4 or 3 and returns false when there is nothing valid to send.
     bool BuildFromPages(ConfigurationUse use, std::u16string& text);
-    bool BuildSensorAdjustmentExport(std::u16string& text);
+    // The sensor-adjustment command of the page's choices (export and the run); shows message
+    // 4 or 3 and returns false when there is nothing valid to send.
+    bool BuildSensorAdjustment(std::u16string& text);
     // The RFID rows of the Standard and the unlocked Advanced page.
     bool RfidCheckWanted();
     void UntickRfidRows();

@@ -1,5 +1,6 @@
 #include "Printer.h"
 
+#include "PrintCommands.h"
 #include "ValueCodec.h"
 
 #include <cctype>
@@ -14,20 +15,6 @@
 namespace qm::sim {
 
 namespace {
-
-struct PrintCommand {
-    std::string_view bytes;
-    std::string_view kind;
-    std::string_view language; // empty: the language the printer runs (Zebra and Eltron share it)
-};
-
-constexpr PrintCommand kPrintCommands[] = {
-    {"~WC\n", "self-test", "zebra"},
-    {"U\n", "self-test", "eltron"},
-    {std::string_view("\x02Z\r\n", 4), "self-test", "native"},
-    {"~!Q4\n", "sample", ""},
-    {std::string_view("\x02\x1bQ4\r\n", 6), "sample", "native"},
-};
 
 std::string_view LanguageOf(const std::string& emulation) {
     if (emulation == "CODE_ZEBRA") {
@@ -173,11 +160,23 @@ std::string Printer::Handle(const Message& message, std::string_view transport) 
     return {};
 }
 
+void Printer::CountPrintLocked() {
+    constexpr long kTenthsMmPerTenthM = 1000;
+    constexpr long kDefaultLabelTenthsMm = 1016;
+    printedTenthsMm_ +=
+        StoredLengthTenthsMm(state_.Get("CONTINUOUS MEDIA LENGTH")).value_or(kDefaultLabelTenthsMm);
+    const long whole = printedTenthsMm_ / kTenthsMmPerTenthM;
+    printedTenthsMm_ %= kTenthsMmPerTenthM;
+    counters_.printTenthsM += whole;
+    counters_.serviceTenthsM += whole;
+}
+
 void Printer::Print(const std::string& data, std::string_view transport) {
     std::string emulation;
     {
         std::lock_guard<std::mutex> lock(mutex_);
         emulation = state_.Emulation();
+        CountPrintLocked();
     }
     std::string_view running = LanguageOf(emulation);
     std::string_view kind = "data";

@@ -81,7 +81,12 @@ protected:
             COstrellDlg::OnSendButton();
         }
     }
-    void OnPrintButton() override { ++prints; }
+    void OnPrintButton() override {
+        ++prints;
+        if (operate) {
+            COstrellDlg::OnPrintButton();
+        }
+    }
     void OnReceive() override {
         ++receives;
         if (operate) {
