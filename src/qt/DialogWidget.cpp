@@ -488,7 +488,23 @@ void DialogWidget::ApplyAttributes(ui::Control& control, QWidget* widget) {
         line->setReadOnly(control.IsReadOnly());
     } else if (auto* plain = qobject_cast<QPlainTextEdit*>(widget)) {
         plain->setReadOnly(control.IsReadOnly());
+        if (control.TabStops() > 0) {
+            plain->setTabStopDistance(ui::DialogUnitsToPixelsX(control.TabStops()));
+        }
     }
+    ApplyFont(control, widget);
+}
+
+void DialogWidget::ApplyFont(ui::Control& control, QWidget* widget) {
+    const ui::FontSpec& spec = control.Font();
+    if (spec.height <= 0) {
+        return;
+    }
+    QFont font = widget->font();
+    font.setPixelSize(spec.height);
+    // Qt knows the weights 100 (thin) to 900 (black); lighter or heavier ones take the ends.
+    font.setWeight(static_cast<QFont::Weight>(std::clamp(spec.weight, 100, 900)));
+    widget->setFont(font);
 }
 
 void DialogWidget::ApplyPicture(ui::Control& control, QWidget* widget) {
