@@ -46,7 +46,7 @@ private:
     ReplyBuilder builder_;
     std::mutex mutex_;
     PrinterState state_;
-    Counters counters_;
+    PrintCounters counters_;
     std::string serial_;
 };
 
