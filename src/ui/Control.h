@@ -14,7 +14,7 @@ class Dialog;
 
 // A control's own font: the dialog's font with another height and weight.
 struct FontSpec {
-    int height = 0; // pixels; 0 = the dialog's font
+    int height = 0; // pixels of one line of text; 0 = the dialog's font
     int weight = 0;
     constexpr bool operator==(const FontSpec&) const = default;
 };
