@@ -155,14 +155,12 @@ void CDlgTabInformation::ShowStatusTexts(const PrinterStatus& status, UiLanguage
         SetItemText(kIdInfoPaperError + i, FlagText(flags[static_cast<size_t>(i)], language));
     }
     SetItemText(kIdInfoErrorCode, AnsiToWide(status.errorCode));
-    // Only English and Japanese messages exist; the other languages show the English ones.
-    const UiLanguage messageLanguage =
-        language == UiLanguage::kJapanese ? UiLanguage::kJapanese : UiLanguage::kEnglish;
+    // The message rows hold English for the Chinese and Korean interfaces.
     SetItemText(kIdInfoErrorMessage,
                 status.message == StatusMessage::kNone
                     ? std::u16string_view()
                     : TextTable::Choice(TextId::kInfoStatusMessages,
-                                        static_cast<int>(status.message), messageLanguage));
+                                        static_cast<int>(status.message), language));
     Invalidate();
 }
 
