@@ -12,6 +12,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QFontMetrics>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPlainTextEdit>
@@ -255,6 +256,9 @@ TEST_F(ProgramTest, InformationPageAndSelfInformationAsShown) {
     QString message;
     bool saveEnabledAfterTicks = false;
     QString menuTextShown;
+    int menuLineHeight = 0;
+    qreal menuTabStop = 0;
+    qreal machineTabStop = 0;
     RunProgramWith(host, [&](DialogWidget& window) {
         auto* tabs = qobject_cast<QTabWidget*>(window.WidgetFor(kIdTab));
         ASSERT_NE(tabs, nullptr);
@@ -310,9 +314,14 @@ TEST_F(ProgramTest, InformationPageAndSelfInformationAsShown) {
             }
             QTest::qWait(20);
             saveEnabledAfterTicks = dlg->WidgetFor(qm::res::kIdSelfInfoSave)->isEnabled();
-            menuTextShown =
-                qobject_cast<QPlainTextEdit*>(dlg->WidgetFor(qm::res::kIdSelfInfoMenuText))
-                    ->toPlainText();
+            auto* menu =
+                qobject_cast<QPlainTextEdit*>(dlg->WidgetFor(qm::res::kIdSelfInfoMenuText));
+            menuTextShown = menu->toPlainText();
+            menuLineHeight = QFontMetrics(menu->font()).height();
+            menuTabStop = menu->tabStopDistance();
+            machineTabStop =
+                qobject_cast<QPlainTextEdit*>(dlg->WidgetFor(qm::res::kIdSelfInfoMachineText))
+                    ->tabStopDistance();
             Save(dlg, "self-information-ticked");
             QTest::keyClick(dlg, Qt::Key_Escape);
         });
@@ -326,6 +335,11 @@ TEST_F(ProgramTest, InformationPageAndSelfInformationAsShown) {
     EXPECT_EQ(codeColour, QColor(255, 0, 0));
     EXPECT_EQ(message, QString::fromUtf8("ヘッドアップ"));
     EXPECT_TRUE(saveEnabledAfterTicks);
+    // The menu text's own font: lines of at most 28 pixels, far taller than the dialog's.
+    EXPECT_LE(menuLineHeight, 28);
+    EXPECT_GE(menuLineHeight, 24);
+    EXPECT_EQ(menuTabStop, 7.0);     // 4 dialog-template units
+    EXPECT_EQ(machineTabStop, 56.0); // 32
     // No AUTOCONFIGURE and no USB DEVICE CLASS: their two empty lines stand first.
     EXPECT_TRUE(menuTextShown.startsWith("\n\nGLOBAL CONFIG\t:\tCONFIG SET 1\n\nPRINT SPEED"))
         << menuTextShown.toStdString();
