@@ -498,17 +498,17 @@ void DialogWidget::ApplyAttributes(ui::Control& control, QWidget* widget) {
 }
 
 void DialogWidget::ApplyFont(ui::Control& control, QWidget* widget) {
-    const ui::FontSpec& spec = control.Font();
-    if (spec.height <= 0) {
+    const ui::FontSpec& wanted = control.Font();
+    if (wanted.height <= 0) {
         return;
     }
     QFont font = widget->font();
     // Qt knows the weights 100 (thin) to 900 (black); lighter or heavier ones take the ends.
-    font.setWeight(static_cast<QFont::Weight>(std::clamp(spec.weight, 100, 900)));
+    font.setWeight(static_cast<QFont::Weight>(std::clamp(wanted.weight, 100, 900)));
     // The height is that of a whole line of the font: the largest pixel size whose line fits.
-    int size = spec.height;
+    int size = wanted.height;
     font.setPixelSize(size);
-    while (size > kSmallestFontPixels && QFontMetrics(font).height() > spec.height) {
+    while (size > kSmallestFontPixels && QFontMetrics(font).height() > wanted.height) {
         font.setPixelSize(--size);
     }
     widget->setFont(font);
