@@ -3,9 +3,14 @@
 // page would show as one JSON object.
 
 #include "cli/CommandRegistry.h"
+#include "cli/PrinterReceive.h"
 #include "cli/ReceiveSendCommon.h"
 #include "cli/StatusJson.h"
 #include "connection/PrinterConnection.h"
+#include "operations/ReceiveOperation.h"
+#include "platform/Encoding.h"
+#include "settings/ConfigurationWriter.h"
+#include "settings/SettingsParser.h"
 #include "settings/StatusDecoder.h"
 
 #include <nlohmann/json.hpp>
@@ -79,7 +84,45 @@ int RunStatus(const StatusArguments& args) {
     if (args.form >= 0) {
         return Fail("--form goes with --decode; a printer's form follows its model");
     }
-    return Fail("not yet");
+    const std::optional<int> model = ResolveModelArgument(args.model);
+    if (!model) {
+        return Fail("unknown model \"" + args.model + "\" (give 0-37 or a display name)");
+    }
+    StaticInterfaceSettings settings;
+    std::string error;
+    if (!BuildInterfaceSettings(args.interface, settings, error)) {
+        return Fail(error);
+    }
+    // The status request of the model's command language, then the counters.
+    const int form = DefaultStatusClass(*model);
+    ReceiveResult received;
+    if (const int status =
+            ReceiveKinds("status", *model, settings,
+                         RequestKindsForScope(ReceiveScope::kInformation), form, received);
+        status != 0) {
+        return status;
+    }
+    const MachineInfo counters =
+        ParseMachineInfo(AnsiToWide(received.replies[static_cast<size_t>(RequestKind::kCounters)]));
+    bool any = false;
+    for (const std::u16string& value : counters.values) {
+        any = any || !value.empty();
+    }
+    if (!any) {
+        // As the Information page: a counters reply with none of its answers is refused.
+        PrintOperationMessage(kCodeAcquisitionFailed);
+        return kExitPrinter;
+    }
+    nlohmann::ordered_json out = StatusAsJson(
+        form,
+        StatusDecoder::Decode(form, received.replies[static_cast<size_t>(RequestKind::kStatus)]),
+        *language);
+    out["serialNumber"] = Utf16ToUtf8(counters.values[0]);
+    out["printCounter"] = Utf16ToUtf8(counters.values[1]);
+    out["serviceCounter"] = Utf16ToUtf8(counters.values[2]);
+    out["cutCounter"] = Utf16ToUtf8(counters.values[3]);
+    std::cout << out.dump(2) << "\n";
+    return 0;
 }
 
 const CommandRegistration kRegistration([](CLI::App& app) {

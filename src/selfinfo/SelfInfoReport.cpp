@@ -152,7 +152,7 @@ ReportResult SelfInfoReport::Save(const std::string& baseFolder, std::u16string_
         result.outcome = ReportOutcome::kOpenError;
         return result;
     }
-    const bool written = WriteAll(fd, content);
+    const bool written = WriteAll(fd, content) && ::fsync(fd) == 0;
     const int writeError = errno;
     const bool closed = ::close(fd) == 0;
     if (!written || !closed) {
