@@ -3,7 +3,6 @@
 #include "platform/Encoding.h"
 
 #include <cerrno>
-#include <cstdio>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
