@@ -33,7 +33,7 @@ public:
     // What the last Save did (kSaved with an empty path before any Save).
     const ReportResult& LastSave() const { return lastSave_; }
 
-    // The check box captions and the Save rule.
+    // The confirmation boxes that must all be ticked before Save.
     static constexpr int kCheckCount = 3;
 
 protected:
