@@ -44,6 +44,8 @@ std::vector<std::string_view> Lines(std::string_view text) {
     return lines;
 }
 
+constexpr long kDefaultLabel = 1016; // tenths of a millimetre: 4 inches
+
 std::string DefaultSerial(int model) {
     char text[16];
     std::snprintf(text, sizeof text, "QM%02d00042", model);
@@ -160,33 +162,28 @@ std::string Printer::Handle(const Message& message, std::string_view transport) 
     return {};
 }
 
-void Printer::CountPrintLocked() {
-    constexpr long kTenthsMmPerTenthM = 1000;
-    constexpr long kDefaultLabelTenthsMm = 1016;
-    printedTenthsMm_ +=
-        StoredLengthTenthsMm(state_.Get("CONTINUOUS MEDIA LENGTH")).value_or(kDefaultLabelTenthsMm);
-    const long whole = printedTenthsMm_ / kTenthsMmPerTenthM;
-    printedTenthsMm_ %= kTenthsMmPerTenthM;
-    counters_.printTenthsM += whole;
-    counters_.serviceTenthsM += whole;
-}
-
 void Printer::Print(const std::string& data, std::string_view transport) {
     std::string emulation;
+    long labels = 0;
+    std::string_view running;
+    std::string_view kind = "data";
+    std::string_view language = "-";
     {
         std::lock_guard<std::mutex> lock(mutex_);
         emulation = state_.Emulation();
-        CountPrintLocked();
-    }
-    std::string_view running = LanguageOf(emulation);
-    std::string_view kind = "data";
-    std::string_view language = "-";
-    for (const PrintCommand& command : kPrintCommands) {
-        if (data == command.bytes) {
-            kind = command.kind;
-            language = command.language.empty() ? (running == "native" ? "zebra" : running)
-                                                : command.language;
+        running = LanguageOf(emulation);
+        for (const PrintCommand& command : kPrintCommands) {
+            if (data == command.bytes) {
+                kind = command.kind;
+                language = command.language.empty() ? (running == "native" ? "zebra" : running)
+                                                    : command.language;
+            }
         }
+        // What is printed is counted: the labels, their length and, with the cutter, the cuts.
+        labels = PrintCounters::LabelsOf(kind, running, data);
+        const long length =
+            StoredLengthTenthsMm(state_.Get("CONTINUOUS MEDIA LENGTH")).value_or(kDefaultLabel);
+        counters_.CountPrint(labels, length, state_.Get("FUNCTION SELECT") == "CUT");
     }
     std::string details = "kind=" + std::string(kind) + " language=" + std::string(language) +
                           " emulation=" + std::string(running) +
@@ -195,7 +192,7 @@ void Printer::Print(const std::string& data, std::string_view transport) {
     printLog_.Write(transport, "PRINT", details);
     log_.Write(transport, "PRINT",
                "kind=" + std::string(kind) + " language=" + std::string(language) +
-                   " bytes=" + std::to_string(data.size()));
+                   " bytes=" + std::to_string(data.size()) + " labels=" + std::to_string(labels));
 }
 
 std::string Printer::HandleCommand(const Message& message, std::string_view transport) {

@@ -38,10 +38,8 @@ public:
 private:
     std::string HandleCommand(const Message& message, std::string_view transport);
     // Every print passes here: it is recorded in the print log and the event log and counted
-    // (CountPrintLocked).
+    // (PrintCounters).
     void Print(const std::string& data, std::string_view transport);
-    // One label of the current CONTINUOUS MEDIA LENGTH onto the print and service counters.
-    void CountPrintLocked();
     void SaveStateLocked(std::string_view transport);
 
     const SimOptions& options_;
@@ -50,8 +48,7 @@ private:
     ReplyBuilder builder_;
     std::mutex mutex_;
     PrinterState state_;
-    Counters counters_;
-    long printedTenthsMm_ = 0; // printed length not yet a whole tenth of a metre
+    PrintCounters counters_;
     std::string serial_;
 };
 
