@@ -1,7 +1,12 @@
 // quillmark-cli send: reads a settings file, refuses it when an item is invalid, and sends the
-// configuration of its items (lead-in + text) to a printer. No reply is read.
+// configuration of its items (lead-in + text) to a printer, or to a fleet of network printers
+// (several --net, a --targets list) up to --jobs at a time. No reply is read.
 
 #include "cli/CommandRegistry.h"
+#include "cli/FleetReport.h"
+#include "cli/FleetRunner.h"
+#include "cli/FleetTargets.h"
+#include "cli/InterruptFlag.h"
 #include "cli/ReceiveSendCommon.h"
 #include "connection/PrinterConnection.h"
 #include "discovery/SystemPortServices.h"
@@ -13,6 +18,7 @@
 #include "settings/Frame.h"
 #include "settings/SettingsParser.h"
 
+#include <chrono>
 #include <cstring>
 #include <iostream>
 #include <memory>
@@ -20,9 +26,17 @@
 namespace qm::cli {
 namespace {
 
+constexpr int kDefaultJobs = 8;
+constexpr int kMaxJobs = 256;
+
 struct SendArguments {
     std::string file;
     InterfaceArguments interface;
+    std::vector<std::string> nets;        // every --net
+    std::vector<std::string> targetFiles; // --targets LIST
+    int jobs = kDefaultJobs;
+    bool jobsGiven = false;
+    bool json = false;
     std::string model = "0";
     bool advanced = false;
     std::string queue; // a print queue: the configuration goes as one raw print job
@@ -33,35 +47,20 @@ int Fail(const std::string& message) {
     return kExitUsage;
 }
 
-// Lists the keys of the ticked items the parser marked; true when there was one.
-bool ReportInvalidItems(const SettingsRecord& record) {
-    bool any = false;
-    for (int e = 0; e < SettingsRecord::kEntryCount; ++e) {
-        if (record.Item(e).ticked && record.Item(e).error) {
-            std::cerr << "invalid item: " << SettingsRecord::EntryKey(e) << "\n";
-            any = true;
-        }
-    }
-    return any;
+using SteadyClock = std::chrono::steady_clock;
+
+double SecondsSince(SteadyClock::time_point start) {
+    return std::chrono::duration<double>(SteadyClock::now() - start).count();
 }
 
-int RunSend(const SendArguments& args) {
-    std::optional<int> model = ResolveModelArgument(args.model);
-    if (!model) {
-        return Fail("unknown model \"" + args.model + "\" (give 0-37 or a display name)");
-    }
-    StaticInterfaceSettings settings;
-    std::string error;
-    if (!args.queue.empty()) {
-        settings.portType = kPortPrt;
-        settings.portName = Utf8ToUtf16(args.queue);
-    } else if (!BuildInterfaceSettings(args.interface, settings, error)) {
-        return Fail(error);
-    }
-    const SettingsOptions options = SettingsOptions::For(*model, false, args.advanced);
+// The configuration of the file's items, checked as Send Configuration checks it: read the
+// file, refuse invalid items, build the printer's form of the ticked items and parse it back.
+// 0 with the text, or the exit status after the message was printed.
+int PrepareConfiguration(const SendArguments& args, int model, std::u16string& text) {
+    const SettingsOptions options = SettingsOptions::For(model, false, args.advanced);
     SettingsParser parser(options);
     SettingsRecord record;
-    record.modelIndex = *model;
+    record.modelIndex = model;
     const FileOutcome read = SettingsFileOperation(record, parser).Import(args.file);
     if (read.code != kOperationOk) {
         std::string why = read.result == FileResult::kNoLeadIn
@@ -94,9 +93,92 @@ int RunSend(const SendArguments& args) {
     if (FrameForSending(built.text).result != FrameResult::kOk) {
         return Fail("the configuration does not fit the 4096-byte send buffer; nothing sent");
     }
+    text = std::move(built.text);
+    return 0;
+}
 
+// One target of a fleet: its own connection, the whole configuration in one exchange.
+TargetResult SendToTarget(const FleetTarget& target, const std::u16string& text) {
+    const auto start = SteadyClock::now();
+    TargetResult result;
+    result.target = target.label;
     PrinterConnection connection(SystemClock::Instance(), SystemPortServices());
-    SendResult sent = SendOperation::Send(built.text, connection, settings);
+    SendResult sent = SendOperation::Send(text, connection, target.settings);
+    result.seconds = SecondsSince(start);
+    result.code = sent.code;
+    result.ok = sent.code == kOperationOk;
+    result.message = result.ok ? "configuration sent" : OperationMessageText(sent.code);
+    return result;
+}
+
+int RunFleetSend(const SendArguments& args, const std::u16string& text) {
+    std::vector<FleetTarget> targets;
+    std::string error;
+    if (!ReadFleetTargets(args.nets, args.targetFiles, targets, error)) {
+        return Fail(error);
+    }
+    InterruptFlag interrupt;
+    const auto start = SteadyClock::now();
+    auto outcome = FleetRunner<TargetResult>::Run(
+        targets.size(), args.jobs, [&](size_t i) { return SendToTarget(targets[i], text); },
+        [] { return InterruptFlag::Raised(); });
+    bool allOk = true;
+    for (size_t i = 0; i < targets.size(); ++i) {
+        TargetResult& r = outcome.results[i];
+        if (!outcome.started[i]) {
+            r.target = targets[i].label;
+            r.code = kCodeNotStarted;
+            r.message = "not started: interrupted";
+        }
+        allOk = allOk && r.ok;
+    }
+    PrintFleetReport(std::cout, outcome.results, args.json, SecondsSince(start));
+    return allOk ? 0 : kExitPrinter;
+}
+
+bool IsFleet(const SendArguments& args) {
+    return args.nets.size() > 1 || !args.targetFiles.empty() || args.json || args.jobsGiven;
+}
+
+int RunSend(const SendArguments& args) {
+    std::optional<int> model = ResolveModelArgument(args.model);
+    if (!model) {
+        return Fail("unknown model \"" + args.model + "\" (give 0-37 or a display name)");
+    }
+    const int otherInterfaces = !args.interface.com.empty() + !args.interface.lpt.empty() +
+                                !args.interface.usb.empty() + !args.queue.empty();
+    const bool otherInterface = otherInterfaces > 0;
+    const bool fleet = IsFleet(args);
+    if (otherInterfaces > 1) {
+        return Fail("choose one interface: --com, --lpt, --usb or --queue");
+    }
+    if (otherInterface && (!args.nets.empty() || fleet)) {
+        return Fail("--net, --targets, --jobs and --json serve network printers only; "
+                    "give them without --com, --lpt, --usb or --queue");
+    }
+    StaticInterfaceSettings settings;
+    std::string error;
+    if (!fleet) {
+        InterfaceArguments interface = args.interface;
+        if (!args.nets.empty()) {
+            interface.net = args.nets.front();
+        }
+        if (!args.queue.empty()) {
+            settings.portType = kPortPrt;
+            settings.portName = Utf8ToUtf16(args.queue);
+        } else if (!BuildInterfaceSettings(interface, settings, error)) {
+            return Fail(error);
+        }
+    }
+    std::u16string text;
+    if (int status = PrepareConfiguration(args, *model, text); status != 0) {
+        return status;
+    }
+    if (fleet) {
+        return RunFleetSend(args, text);
+    }
+    PrinterConnection connection(SystemClock::Instance(), SystemPortServices());
+    SendResult sent = SendOperation::Send(text, connection, settings);
     if (sent.code != kOperationOk) {
         PrintOperationMessage(sent.code);
         return kExitPrinter;
@@ -108,11 +190,19 @@ const CommandRegistration kRegistration([](CLI::App& app) {
     auto args = std::make_shared<SendArguments>();
     CLI::App* cmd = app.add_subcommand("send", "Send a settings file's configuration to a printer");
     cmd->add_option("FILE", args->file, "settings file (*.prn)")->required();
-    AddInterfaceOptions(cmd, args->interface);
+    CLI::Option_group* interface = AddInterfaceOptions(cmd, args->interface, &args->nets);
     // A print queue is one more way the printer is attached: the configuration then goes as
     // one raw print job through the queue.
-    cmd->get_option_group("interface")
-        ->add_option("--queue", args->queue, "print queue (CUPS destination) for a raw job");
+    interface->add_option("--queue", args->queue, "print queue (CUPS destination) for a raw job");
+    // A fleet: more --net options and target lists (checked in RunSend: network only).
+    interface->add_option("--targets", args->targetFiles,
+                          "file listing one HOST[:PORT] per line (# comments); repeatable");
+    interface->require_option(1, 2);
+    cmd->add_option("--jobs", args->jobs, "fleet: targets served at once (default 8)")
+        ->check(CLI::Range(1, kMaxJobs))
+        ->each([args](const std::string&) { args->jobsGiven = true; });
+    cmd->add_flag("--json", args->json,
+                  "fleet: print an array of {target, ok, code, message, seconds}");
     cmd->add_option("--model", args->model, "model index 0-37 or display name (default 0)");
     cmd->add_flag("--advanced", args->advanced, "include the advanced entries (114-178)");
     cmd->callback([args] { ExitStatus() = RunSend(*args); });
