@@ -10,14 +10,17 @@
 #include "cli/ReceiveSendCommon.h"
 #include "connection/PrinterConnection.h"
 #include "discovery/SystemPortServices.h"
+#include "operations/ReceiveOperation.h"
 #include "operations/SendOperation.h"
 #include "operations/SettingsFileOperation.h"
 #include "platform/Encoding.h"
 #include "settings/ConfigurationWriter.h"
 #include "settings/DisplayLists.h"
 #include "settings/Frame.h"
+#include "settings/RecordComparison.h"
 #include "settings/SettingsParser.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstring>
 #include <iostream>
@@ -37,6 +40,7 @@ struct SendArguments {
     int jobs = kDefaultJobs;
     bool jobsGiven = false;
     bool json = false;
+    bool verify = false; // after the send, receive and compare (fleet)
     std::string model = "0";
     bool advanced = false;
     std::string queue; // a print queue: the configuration goes as one raw print job
@@ -53,14 +57,23 @@ double SecondsSince(SteadyClock::time_point start) {
     return std::chrono::duration<double>(SteadyClock::now() - start).count();
 }
 
+// What goes to every target: the configuration text and, for --verify, the file's items as
+// they were read (only the entries the configuration carries stay ticked).
+struct PreparedConfiguration {
+    std::u16string text;
+    SettingsRecord file;
+    SettingsOptions options;
+};
+
 // The configuration of the file's items, checked as Send Configuration checks it: read the
 // file, refuse invalid items, build the printer's form of the ticked items and parse it back.
-// 0 with the text, or the exit status after the message was printed.
-int PrepareConfiguration(const SendArguments& args, int model, std::u16string& text) {
+// 0 with the configuration, or the exit status after the message was printed.
+int PrepareConfiguration(const SendArguments& args, int model, PreparedConfiguration& prepared) {
     const SettingsOptions options = SettingsOptions::For(model, false, args.advanced);
     SettingsParser parser(options);
-    SettingsRecord record;
+    SettingsRecord& record = prepared.file;
     record.modelIndex = model;
+    prepared.options = options;
     const FileOutcome read = SettingsFileOperation(record, parser).Import(args.file);
     if (read.code != kOperationOk) {
         std::string why = read.result == FileResult::kNoLeadIn
@@ -73,6 +86,15 @@ int PrepareConfiguration(const SendArguments& args, int model, std::u16string& t
     if (ReportInvalidItems(record)) {
         PrintOperationMessage(23);
         return kExitInvalidItems;
+    }
+
+    // The items as read, for comparing with what a printer reports after the send; the
+    // advanced entries count only when they are sent.
+    SettingsRecord asRead = record;
+    if (!args.advanced) {
+        for (int e = SettingsRecord::kStandardEntryCount; e < SettingsRecord::kEntryCount; ++e) {
+            asRead.Item(e).ticked = 0;
+        }
     }
 
     // As Send Configuration does: the printer's form of the ticked items, parsed back to
@@ -93,25 +115,73 @@ int PrepareConfiguration(const SendArguments& args, int model, std::u16string& t
     if (FrameForSending(built.text).result != FrameResult::kOk) {
         return Fail("the configuration does not fit the 4096-byte send buffer; nothing sent");
     }
-    text = std::move(built.text);
+    prepared.text = std::move(built.text);
+    prepared.file = std::move(asRead);
     return 0;
 }
 
-// One target of a fleet: its own connection, the whole configuration in one exchange.
-TargetResult SendToTarget(const FleetTarget& target, const std::u16string& text) {
+// --verify: the printer's settings received (scope ALL's settings request) into a record and
+// parser of this target's own and compared with the file. Fills `result` when they do not agree.
+void VerifyTarget(const FleetTarget& target, const PreparedConfiguration& prepared,
+                  PrinterConnection& connection, TargetResult& result) {
+    const SettingsOptions options = SettingsOptions::For(prepared.file.modelIndex, false, true);
+    SettingsParser parser(options);
+    SettingsRecord printer;
+    printer.modelIndex = prepared.file.modelIndex;
+    const std::vector<int> kinds = {static_cast<int>(RequestKind::kAll)};
+    ReceiveResult received =
+        ReceiveOperation(printer, parser, connection, target.settings).Run(kinds, 0);
+    if (!received.Ok()) {
+        result.ok = false;
+        result.code = received.code;
+        result.message =
+            "configuration sent, but the check failed: " + OperationMessageText(received.code);
+        return;
+    }
+    const RecordComparison comparison =
+        RecordComparison::Compare(prepared.file, printer, prepared.options);
+    if (!comparison.Agree()) {
+        result.ok = false;
+        result.code = kCodeSettingsDiffer;
+        const ItemComparison& first = *std::find_if(
+            comparison.items.begin(), comparison.items.end(), [](const ItemComparison& item) {
+                return item.outcome != ComparisonOutcome::kNotCompared;
+            });
+        const std::string example = first.outcome == ComparisonOutcome::kDiffers
+                                        ? first.key + ": file \"" + first.fileValue +
+                                              "\", printer \"" + first.printerValue + "\""
+                                        : first.key + " not reported";
+        result.message = "configuration sent, but the printer reports " +
+                         std::to_string(comparison.Count(ComparisonOutcome::kDiffers)) +
+                         " different and " +
+                         std::to_string(comparison.Count(ComparisonOutcome::kNotReported)) +
+                         " missing settings (" + example + ")";
+        return;
+    }
+    result.message =
+        "configuration sent and verified (" + std::to_string(comparison.compared) + " settings)";
+}
+
+// One target of a fleet: its own connection, the whole configuration in one exchange (and,
+// with --verify, one receive after it).
+TargetResult SendToTarget(const FleetTarget& target, const PreparedConfiguration& prepared,
+                          bool verify) {
     const auto start = SteadyClock::now();
     TargetResult result;
     result.target = target.label;
     PrinterConnection connection(SystemClock::Instance(), SystemPortServices());
-    SendResult sent = SendOperation::Send(text, connection, target.settings);
-    result.seconds = SecondsSince(start);
+    SendResult sent = SendOperation::Send(prepared.text, connection, target.settings);
     result.code = sent.code;
     result.ok = sent.code == kOperationOk;
     result.message = result.ok ? "configuration sent" : OperationMessageText(sent.code);
+    if (result.ok && verify) {
+        VerifyTarget(target, prepared, connection, result);
+    }
+    result.seconds = SecondsSince(start);
     return result;
 }
 
-int RunFleetSend(const SendArguments& args, const std::u16string& text) {
+int RunFleetSend(const SendArguments& args, const PreparedConfiguration& prepared) {
     std::vector<FleetTarget> targets;
     std::string error;
     if (!ReadFleetTargets(args.nets, args.targetFiles, targets, error)) {
@@ -120,7 +190,8 @@ int RunFleetSend(const SendArguments& args, const std::u16string& text) {
     InterruptFlag interrupt;
     const auto start = SteadyClock::now();
     auto outcome = FleetRunner<TargetResult>::Run(
-        targets.size(), args.jobs, [&](size_t i) { return SendToTarget(targets[i], text); },
+        targets.size(), args.jobs,
+        [&](size_t i) { return SendToTarget(targets[i], prepared, args.verify); },
         [] { return InterruptFlag::Raised(); });
     bool allOk = true;
     for (size_t i = 0; i < targets.size(); ++i) {
@@ -137,7 +208,8 @@ int RunFleetSend(const SendArguments& args, const std::u16string& text) {
 }
 
 bool IsFleet(const SendArguments& args) {
-    return args.nets.size() > 1 || !args.targetFiles.empty() || args.json || args.jobsGiven;
+    return args.nets.size() > 1 || !args.targetFiles.empty() || args.json || args.jobsGiven ||
+           args.verify;
 }
 
 int RunSend(const SendArguments& args) {
@@ -153,7 +225,7 @@ int RunSend(const SendArguments& args) {
         return Fail("choose one interface: --com, --lpt, --usb or --queue");
     }
     if (otherInterface && (!args.nets.empty() || fleet)) {
-        return Fail("--net, --targets, --jobs and --json serve network printers only; "
+        return Fail("--net, --targets, --jobs, --json and --verify serve network printers only; "
                     "give them without --com, --lpt, --usb or --queue");
     }
     StaticInterfaceSettings settings;
@@ -170,15 +242,15 @@ int RunSend(const SendArguments& args) {
             return Fail(error);
         }
     }
-    std::u16string text;
-    if (int status = PrepareConfiguration(args, *model, text); status != 0) {
+    PreparedConfiguration prepared;
+    if (int status = PrepareConfiguration(args, *model, prepared); status != 0) {
         return status;
     }
     if (fleet) {
-        return RunFleetSend(args, text);
+        return RunFleetSend(args, prepared);
     }
     PrinterConnection connection(SystemClock::Instance(), SystemPortServices());
-    SendResult sent = SendOperation::Send(text, connection, settings);
+    SendResult sent = SendOperation::Send(prepared.text, connection, settings);
     if (sent.code != kOperationOk) {
         PrintOperationMessage(sent.code);
         return kExitPrinter;
@@ -203,6 +275,9 @@ const CommandRegistration kRegistration([](CLI::App& app) {
         ->each([args](const std::string&) { args->jobsGiven = true; });
     cmd->add_flag("--json", args->json,
                   "fleet: print an array of {target, ok, code, message, seconds}");
+    cmd->add_flag("--verify", args->verify,
+                  "network: after the send, receive each printer's settings and report a "
+                  "target as failed unless it holds every sent setting");
     cmd->add_option("--model", args->model, "model index 0-37 or display name (default 0)");
     cmd->add_flag("--advanced", args->advanced, "include the advanced entries (114-178)");
     cmd->callback([args] { ExitStatus() = RunSend(*args); });

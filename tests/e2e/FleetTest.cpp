@@ -255,6 +255,49 @@ TEST(E2eFleet, SendReportsEachTargetAndDiffTellsBeforeFromAfter) {
     CliResult one = RunCli(narrow, Env(dir));
     EXPECT_EQ(one.status, 3) << one.err;
     EXPECT_EQ(WithoutSeconds(nlohmann::json::parse(one.out)), WithoutSeconds(report));
+
+    // --verify receives each printer's settings after the send: only a printer that reports
+    // every sent value counts, so the silent and the dropping one fail now.
+    std::vector<std::string> verify = wide;
+    verify.push_back("--verify");
+    CliResult checked = RunCli(verify, Env(dir));
+    ASSERT_EQ(checked.status, 3) << checked.err;
+    nlohmann::json verified = nlohmann::json::parse(checked.out);
+    ASSERT_EQ(verified.size(), order.size());
+    for (size_t i = 0; i < order.size(); ++i) {
+        const nlohmann::json& row = verified[i];
+        SCOPED_TRACE(row.dump());
+        const bool empty =
+            order[i] == fleet.Target(kEmptyHostA) || order[i] == fleet.Target(kEmptyHostB);
+        const bool faulty =
+            order[i] == fleet.Target(kSilentHost) || order[i] == fleet.Target(kDroppingHost);
+        EXPECT_EQ(row["ok"].get<bool>(), !empty && !faulty);
+        EXPECT_EQ(row["code"].get<int>(), empty ? 30 : faulty ? 32 : 0);
+        if (!empty && !faulty) {
+            EXPECT_EQ(row["message"], "configuration sent and verified (2 settings)");
+        }
+    }
+}
+
+TEST(E2eFleet, VerifyReportsASettingThePrinterDoesNotKeep) {
+    // Model 0 has no Bluetooth: the simulator ignores the device name, which a plain send
+    // cannot see and --verify reports.
+    TempDir dir;
+    SimProcess sim({"--tcp", Host(kFirstHost) + ":0", "--model", "0"});
+    ASSERT_TRUE(sim.Ready());
+    const std::string target = Host(kFirstHost) + ":" + std::to_string(sim.TcpPort());
+    const std::string file = dir.Path("bt.prn");
+    WriteFile(file,
+              simtest::LeadIn() + "PRINT SPEED\t:\t6 IPS\r\nBT DEVICE NAME\t:\tVEXA-1\r\nEND\r\n");
+    CliResult plain = RunCli({"send", file, "--net", target, "--json"}, Env(dir));
+    ASSERT_EQ(plain.status, 0) << plain.out << plain.err;
+    CliResult r = RunCli({"send", file, "--net", target, "--verify", "--json"}, Env(dir));
+    ASSERT_EQ(r.status, 3) << r.out << r.err;
+    nlohmann::json row = nlohmann::json::parse(r.out).at(0);
+    EXPECT_FALSE(row["ok"].get<bool>());
+    EXPECT_EQ(row["code"], 1);
+    EXPECT_EQ(row["message"], "configuration sent, but the printer reports 0 different and 1 "
+                              "missing settings (BT DEVICE NAME not reported)");
 }
 
 TEST(E2eFleet, DiscoverFindsTheAnsweringPrintersAndSendsNothingElse) {
