@@ -3,6 +3,7 @@
 // file the printer did not report.
 
 #include "cli/CommandRegistry.h"
+#include "cli/PortPermissionNote.h"
 #include "cli/ReceiveSendCommon.h"
 #include "connection/PrinterConnection.h"
 #include "discovery/SystemPortServices.h"
@@ -140,6 +141,7 @@ int RunDiff(const DiffArguments& args) {
     receiveLock.Release();
     if (!received.Ok()) {
         PrintOperationMessage(received.code);
+        ExplainOpenFailure(received.code, settings);
         return kExitPrinter;
     }
     const RecordComparison comparison = RecordComparison::Compare(file, printer, options);

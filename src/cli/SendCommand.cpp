@@ -7,6 +7,7 @@
 #include "cli/FleetRunner.h"
 #include "cli/FleetTargets.h"
 #include "cli/InterruptFlag.h"
+#include "cli/PortPermissionNote.h"
 #include "cli/ReceiveSendCommon.h"
 #include "connection/PrinterConnection.h"
 #include "discovery/SystemPortServices.h"
@@ -253,6 +254,7 @@ int RunSend(const SendArguments& args) {
     SendResult sent = SendOperation::Send(prepared.text, connection, settings);
     if (sent.code != kOperationOk) {
         PrintOperationMessage(sent.code);
+        ExplainOpenFailure(sent.code, settings);
         return kExitPrinter;
     }
     return 0;
