@@ -66,7 +66,8 @@ CLI::Option_group* AddInterfaceOptions(CLI::App* command, InterfaceArguments& ar
                          "TCP/IP printer: HOST[:PORT] (port 9100 by default); "
                          "repeat for a fleet")
             ->take_all()
-            ->expected(1);
+            ->expected(1)
+            ->allow_extra_args(false);
     } else {
         group->add_option("--net", args.net, "TCP/IP printer: HOST[:PORT] (port 9100 by default)");
     }

@@ -270,7 +270,10 @@ const CommandRegistration kRegistration([](CLI::App& app) {
     interface->add_option("--queue", args->queue, "print queue (CUPS destination) for a raw job");
     // A fleet: more --net options and target lists (checked in RunSend: network only).
     interface->add_option("--targets", args->targetFiles,
-                          "file listing one HOST[:PORT] per line (# comments); repeatable");
+                          "file listing one HOST[:PORT] per line (# comments); repeatable")
+        ->take_all()
+        ->expected(1)
+        ->allow_extra_args(false);
     interface->require_option(1, 2);
     cmd->add_option("--jobs", args->jobs, "fleet: targets served at once (default 8)")
         ->check(CLI::Range(1, kMaxJobs))

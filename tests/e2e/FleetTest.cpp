@@ -408,6 +408,14 @@ TEST(E2eFleet, BadTargetsAndRangesAreRefusedBeforeAnythingIsSent) {
         EXPECT_NE(r.err.find(c.message), std::string::npos) << r.err;
         EXPECT_TRUE(r.out.empty()) << r.out;
     }
+    // Options before FILE take one value each: FILE is not read as a second target or list.
+    WriteFile(dir.Path("two.txt"), Host(kEmptyHostA) + ":9\n");
+    CliResult before = RunCli({"send", "--net", Host(kEmptyHostB) + ":9", "--targets",
+                               dir.Path("two.txt"), file, "--json"},
+                              Env(dir));
+    EXPECT_EQ(before.status, 3) << before.err;
+    ASSERT_FALSE(before.out.empty()) << before.err;
+    EXPECT_EQ(nlohmann::json::parse(before.out).size(), 2u) << before.out;
 }
 
 } // namespace
