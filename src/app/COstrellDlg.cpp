@@ -144,9 +144,9 @@ bool COstrellDlg::OnInitDialog() {
     // All texts in the current language, then the model-change processing.
     ResetTexts();
     for (SettingsPage* page :
-         {static_cast<SettingsPage*>(&standard_), static_cast<SettingsPage*>(&information_),
-          static_cast<SettingsPage*>(&easy_), static_cast<SettingsPage*>(&calibration_),
-          static_cast<SettingsPage*>(&print_)}) {
+         {static_cast<SettingsPage*>(&standard_), static_cast<SettingsPage*>(&advanced_),
+          static_cast<SettingsPage*>(&information_), static_cast<SettingsPage*>(&easy_),
+          static_cast<SettingsPage*>(&calibration_), static_cast<SettingsPage*>(&print_)}) {
         page->RefreshTexts(Language());
     }
     OnModelSelChange();
@@ -488,7 +488,7 @@ void COstrellDlg::OnDeviceText(const std::u16string& posted) {
 
 // ---- model, tabs, language ---------------------------------------------------------------
 
-void COstrellDlg::OnModelSelChange() {
+void COstrellDlg::OnModelSelChange(bool keepSettingPages) {
     Control& combo = Item(kIdModel);
     const int model = std::max(combo.CurSel(), 0);
     app_.CurrentPreferences().printerModel = app_.ModelName(model);
@@ -496,8 +496,10 @@ void COstrellDlg::OnModelSelChange() {
     record.modelIndex = model;
     options_ = SettingsOptions::For(model, Language() == UiLanguage::kJapanese, advancedUnlocked_);
 
-    standard_.OnModelChange(model);
-    advanced_.OnModelChange(model);
+    if (!keepSettingPages) {
+        standard_.OnModelChange(model);
+        advanced_.OnModelChange(model);
+    }
     easy_.OnModelChange(model);
     information_.OnModelChange(model);
     calibration_.OnModelChange(model);
@@ -621,13 +623,15 @@ void COstrellDlg::OnLanguageChange() {
     app_.SetRegion(selected);
     ResetTexts();
     const UiLanguage language = Language();
-    advanced_.SetLanguage(language);
     standard_.RefreshTexts(language);
+    advanced_.RefreshTexts(language);
     information_.RefreshTexts(language);
     easy_.RefreshTexts(language);
     calibration_.RefreshTexts(language);
     print_.RefreshTexts(language);
-    OnModelSelChange();
+    // The Standard and Advanced pages keep the operator's ticks and values: their captions,
+    // lists and availability follow the language above.
+    OnModelSelChange(/*keepSettingPages=*/true);
     Invalidate();
     PushMembers();
 }
