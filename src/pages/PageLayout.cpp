@@ -18,7 +18,7 @@ constexpr int kGap = 2;        // between controls of a row
 constexpr int kFieldHeight = 12;
 constexpr int kListHeight = 100; // with the dropped list
 constexpr int kSpinWidth = 8;
-constexpr int kNumberWidth = 30; // text field of a number with a unit or a list beside it
+constexpr int kNumberWidth = 26; // text field of a number with a unit or a list beside it
 constexpr int kResolutionWidth = 30;
 
 } // namespace

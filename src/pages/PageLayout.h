@@ -14,7 +14,7 @@ struct LayoutMetrics {
     int top = 4;           // first group box's top edge
     int width = 322;       // group box width
     int columns = 2;       // rows side by side in a group
-    int captionWidth = 90; // tick box (the caption)
+    int captionWidth = 86; // tick box (the caption)
     int pitch = 13;        // from one row line to the next
     int wideFrom = 28;     // a text row with at least this limit takes a whole line
 };
