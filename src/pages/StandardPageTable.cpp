@@ -63,11 +63,16 @@ constexpr ModelTexts kPaperEndDefaults = {
     u"2.80", u"2.80", u"2.80", u"2.80", u"3.00", u"3.00", u"3.00", u"3.00", u"3.00", u"3.00",
     u"3.00", u"3.00", u"3.00", u"3.00", u"3.00", u"3.00", u"3.00", u"3.00"};
 
-// The model's print-server name from the model table.
+constexpr int kHostNameLimit = 31;
+
+// The model's print-server name from the model table, cut to the 31 characters the Host Name
+// field and the printer take (the Zebra and Eltron servers' names are longer; sent whole they
+// would be refused).
 struct HostNames {
     HostNames() {
         for (int m = 0; m < kModelCount; ++m) {
-            names[static_cast<size_t>(m)] = ModelTable::PrintServerName(m);
+            names[static_cast<size_t>(m)] =
+                ModelTable::PrintServerName(m).substr(0, kHostNameLimit);
             views[static_cast<size_t>(m)] = names[static_cast<size_t>(m)];
         }
     }
