@@ -10,9 +10,9 @@ using ui::ControlTemplate;
 
 namespace {
 
-constexpr int kGroupHead = 11; // group caption to the first row
-constexpr int kGroupFoot = 4;  // last row to the group's lower edge
-constexpr int kGroupGap = 4;   // between group boxes
+constexpr int kGroupHead = 10; // group caption to the first row
+constexpr int kGroupFoot = 3;  // last row to the group's lower edge
+constexpr int kGroupGap = 3;   // between group boxes
 constexpr int kInset = 6;      // group edge to the rows
 constexpr int kGap = 2;        // between controls of a row
 constexpr int kFieldHeight = 12;
