@@ -170,5 +170,52 @@ TEST_F(PagesRoundTripTest, EveryModelKeepsWhatThePrinterReported) {
     }
 }
 
+TEST_F(PagesRoundTripTest, LanguageRoundTripKeepsBothPages) {
+    COstrellDlg& w = Start();
+    w.UserSelect(kIdModel, 24);
+    host.AnswerMessageBox(kIdYes);
+    w.UserSelectTab(kIdTab, 2);
+    CDlgTabStandard& standard = w.Standard();
+    CDlgTabAdvanced& advanced = w.Advanced();
+    const int port = StandardRow(TextId::kStdPortNumber);
+    const int speed = StandardRow(TextId::kStdPrintSpeed);
+    const int autoCal = AdvancedRow(TextId::kAdvAutoCalMode);
+    const int clean = AdvancedRow(TextId::kAdvHeadCleanMessage);
+    standard.UserClick(TickId(port));
+    standard.UserEdit(FieldId(port), u"9200");
+    standard.UserSelect(ListId(speed), 6); // "8 IPS"
+    advanced.UserClick(TickId(autoCal));
+    advanced.UserSelect(ListId(autoCal), 1);
+    advanced.UserEdit(FieldId(clean), u"5000");
+
+    w.UserSelect(kIdLanguage, 1); // Japanese
+    EXPECT_EQ(advanced.GetItemText(TickId(autoCal)),
+              TextTable::Caption(TextId::kAdvAutoCalMode, UiLanguage::kJapanese));
+    EXPECT_EQ(advanced.GetItemText(AdvancedPageTable::kGroupId),
+              TextTable::Caption(TextId::kAdvFactoryMode, UiLanguage::kJapanese));
+    EXPECT_EQ(standard.GetItemText(TickId(speed)),
+              TextTable::Caption(TextId::kStdPrintSpeed, UiLanguage::kJapanese));
+    EXPECT_EQ(standard.Item(ListId(speed)).Count(), 5); // at most 6 IPS in Japanese on 24
+    EXPECT_EQ(standard.Item(TickId(port)).Check(), 1);
+    EXPECT_EQ(standard.GetItemText(FieldId(port)), u"9200");
+    EXPECT_EQ(advanced.Item(TickId(autoCal)).Check(), 1);
+    EXPECT_EQ(advanced.GetItemText(ListId(autoCal)), u"ON");
+
+    w.UserSelect(kIdLanguage, 0);
+    EXPECT_EQ(advanced.GetItemText(TickId(autoCal)), u"AutoCal Mode");
+    EXPECT_EQ(standard.GetItemText(TickId(speed)), u"Print Speed");
+    EXPECT_EQ(standard.Item(ListId(speed)).Count(), 7);
+    EXPECT_EQ(standard.Item(TickId(port)).Check(), 1);
+    EXPECT_EQ(standard.GetItemText(FieldId(port)), u"9200");
+    EXPECT_EQ(advanced.Item(TickId(autoCal)).Check(), 1);
+    EXPECT_EQ(advanced.GetItemText(ListId(autoCal)), u"ON");
+    EXPECT_EQ(advanced.GetItemText(FieldId(clean)), u"5000");
+
+    // A model change still resets both pages.
+    w.UserSelect(kIdModel, 25);
+    EXPECT_EQ(standard.Item(TickId(port)).Check(), 0);
+    EXPECT_EQ(advanced.GetItemText(FieldId(clean)), u"0");
+}
+
 } // namespace
 } // namespace qm
