@@ -141,7 +141,7 @@ static_assert(RowsFollowTheirTexts());
 
 std::vector<ui::ControlTemplate> LayOut() {
     LayoutMetrics metrics;
-    metrics.captionWidth = 100;
+    metrics.captionWidth = 94;
     metrics.pitch = 15;
     PageLayout layout(metrics);
     layout.BeginGroup(AdvancedPageTable::kGroupId,

@@ -18,8 +18,9 @@ constexpr int kGap = 2;        // between controls of a row
 constexpr int kFieldHeight = 12;
 constexpr int kListHeight = 100; // with the dropped list
 constexpr int kSpinWidth = 8;
-constexpr int kNumberWidth = 26; // text field of a number with a unit or a list beside it
-constexpr int kResolutionWidth = 30;
+constexpr int kNumberWidth = 26; // text field of a number with a unit label or spin beside it
+constexpr int kLengthWidth = 24; // text field of a length with its unit list
+constexpr int kResolutionWidth = 50;
 
 } // namespace
 
@@ -44,8 +45,10 @@ void PageLayout::NextLine() {
 }
 
 void PageLayout::AddRow(int row, const PageRow& spec) {
+    // Long texts and the rows with a list beside their field take a line of their own.
     const bool wide =
-        spec.controls == RowControls::kText && spec.unit.empty() && spec.limit >= m_.wideFrom;
+        (spec.controls == RowControls::kText && spec.unit.empty() && spec.limit >= m_.wideFrom) ||
+        spec.controls == RowControls::kListText || spec.controls == RowControls::kListTextSpin;
     if (wide) {
         NextLine();
     }
@@ -98,9 +101,11 @@ void PageLayout::AddRow(int row, const PageRow& spec) {
             spec.controls == RowControls::kTextSpin || spec.controls == RowControls::kListTextSpin;
         const bool beside = spin || !spec.unit.empty() || spec.controls == RowControls::kTextUnits;
         int editWidth = beside ? kNumberWidth : fieldWidth;
-        if (spec.controls == RowControls::kListTextSpin ||
-            spec.controls == RowControls::kListText) {
-            editWidth = fieldWidth - (spin ? kSpinWidth : 0);
+        if (spec.controls == RowControls::kTextUnits) {
+            editWidth = kLengthWidth;
+        }
+        if (spec.controls == RowControls::kListText) {
+            editWidth = fieldWidth;
         }
         add({FieldId(row),
              ControlKind::Edit,
