@@ -44,11 +44,11 @@ void PageLayout::NextLine() {
     }
 }
 
-void PageLayout::AddRow(int row, const PageRow& spec) {
+void PageLayout::AddRow(int index, const PageRow& row) {
     // Long texts and the rows with a list beside their field take a line of their own.
     const bool wide =
-        (spec.controls == RowControls::kText && spec.unit.empty() && spec.limit >= m_.wideFrom) ||
-        spec.controls == RowControls::kListText || spec.controls == RowControls::kListTextSpin;
+        (row.controls == RowControls::kText && row.unit.empty() && row.limit >= m_.wideFrom) ||
+        row.controls == RowControls::kListText || row.controls == RowControls::kListTextSpin;
     if (wide) {
         NextLine();
     }
@@ -58,7 +58,7 @@ void PageLayout::AddRow(int row, const PageRow& spec) {
                            : ColumnWidth() - m_.captionWidth - kGap * 2;
     const int y = y_;
     auto add = [this](ControlTemplate c) { controls_.push_back(c); };
-    add({TickId(row),
+    add({TickId(index),
          ControlKind::CheckBox,
          u"",
          {x, y + 1, m_.captionWidth, 10},
@@ -66,16 +66,16 @@ void PageLayout::AddRow(int row, const PageRow& spec) {
 
     int fieldWidth = width;
     int fieldX = cx;
-    switch (spec.controls) {
+    switch (row.controls) {
     case RowControls::kList:
-        add({ListId(row),
+        add({ListId(index),
              ControlKind::DropDownList,
              u"",
              {cx, y, width, kListHeight},
              ui::kStyleGroup});
         break;
     case RowControls::kAddress:
-        add({AddressId(row),
+        add({AddressId(index),
              ControlKind::IpAddress,
              u"",
              {cx, y, width, kFieldHeight},
@@ -83,7 +83,7 @@ void PageLayout::AddRow(int row, const PageRow& spec) {
         break;
     case RowControls::kListText:
     case RowControls::kListTextSpin:
-        add({ListId(row),
+        add({ListId(index),
              ControlKind::DropDownList,
              u"",
              {cx, y, kResolutionWidth, 40},
@@ -94,47 +94,47 @@ void PageLayout::AddRow(int row, const PageRow& spec) {
     default:
         break;
     }
-    if (spec.controls == RowControls::kText || spec.controls == RowControls::kTextSpin ||
-        spec.controls == RowControls::kTextUnits || spec.controls == RowControls::kListText ||
-        spec.controls == RowControls::kListTextSpin) {
+    if (row.controls == RowControls::kText || row.controls == RowControls::kTextSpin ||
+        row.controls == RowControls::kTextUnits || row.controls == RowControls::kListText ||
+        row.controls == RowControls::kListTextSpin) {
         const bool spin =
-            spec.controls == RowControls::kTextSpin || spec.controls == RowControls::kListTextSpin;
-        const bool beside = spin || !spec.unit.empty() || spec.controls == RowControls::kTextUnits;
+            row.controls == RowControls::kTextSpin || row.controls == RowControls::kListTextSpin;
+        const bool beside = spin || !row.unit.empty() || row.controls == RowControls::kTextUnits;
         int editWidth = beside ? kNumberWidth : fieldWidth;
-        if (spec.controls == RowControls::kTextUnits) {
+        if (row.controls == RowControls::kTextUnits) {
             editWidth = kLengthWidth;
         }
-        if (spec.controls == RowControls::kListText) {
+        if (row.controls == RowControls::kListText) {
             editWidth = fieldWidth;
         }
-        add({FieldId(row),
+        add({FieldId(index),
              ControlKind::Edit,
              u"",
              {fieldX, y, editWidth, kFieldHeight},
              ui::kStyleGroup,
-             spec.limit});
+             row.limit});
         int next = fieldX + editWidth;
         if (spin) {
-            add({SpinId(row),
+            add({SpinId(index),
                  ControlKind::UpDown,
                  u"",
                  {next, y, kSpinWidth, kFieldHeight},
                  ui::kStyleNone,
                  0,
-                 FieldId(row)});
+                 FieldId(index)});
             next += kSpinWidth;
         }
         const int rest = cx + width - next - kGap;
-        if (spec.controls == RowControls::kTextUnits) {
-            add({UnitId(row),
+        if (row.controls == RowControls::kTextUnits) {
+            add({UnitId(index),
                  ControlKind::DropDownList,
                  u"",
                  {next + kGap, y, rest, 40},
                  ui::kStyleGroup});
-        } else if (!spec.unit.empty()) {
-            add({UnitLabelId(row),
+        } else if (!row.unit.empty()) {
+            add({UnitLabelId(index),
                  ControlKind::Static,
-                 spec.unit,
+                 row.unit,
                  {next + kGap + 1, y + 2, rest - 1, 8}});
         }
     }

@@ -28,7 +28,7 @@ public:
     explicit PageLayout(const LayoutMetrics& metrics) : m_(metrics), y_(metrics.top) {}
 
     void BeginGroup(int id, std::u16string_view caption);
-    void AddRow(int row, const PageRow& spec);
+    void AddRow(int index, const PageRow& row);
     // A caption and a read-only value beside it, on a line of their own.
     void AddTextLine(int captionId, std::u16string_view caption, int valueId);
     void EndGroup();
