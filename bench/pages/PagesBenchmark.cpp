@@ -92,7 +92,12 @@ void BM_LanguageChangeOfTheWindow(benchmark::State& state) {
         app.SetMainWindow(&window);
         window.Create(nullptr);
         window.UserSelect(res::kIdModel, TwoPages::kModel);
-        int language = 0;
+        window.UserSelect(res::kIdLanguage, 1);
+        if (window.Standard().GetItemText(res::TickId(1)) !=
+            TextTable::Caption(TextId::kStdPrintSpeed, UiLanguage::kJapanese)) {
+            state.SkipWithError("the language change did not reach the Standard page");
+        }
+        int language = 1;
         for (auto _ : state) {
             language = 1 - language;
             window.UserSelect(res::kIdLanguage, language);
