@@ -154,9 +154,9 @@ bool COstrellDlg::OnInitDialog() {
     // All texts in the current language, then the model-change processing.
     ResetTexts();
     for (SettingsPage* page :
-         {static_cast<SettingsPage*>(&standard_), static_cast<SettingsPage*>(&information_),
-          static_cast<SettingsPage*>(&easy_), static_cast<SettingsPage*>(&calibration_),
-          static_cast<SettingsPage*>(&print_)}) {
+         {static_cast<SettingsPage*>(&standard_), static_cast<SettingsPage*>(&advanced_),
+          static_cast<SettingsPage*>(&information_), static_cast<SettingsPage*>(&easy_),
+          static_cast<SettingsPage*>(&calibration_), static_cast<SettingsPage*>(&print_)}) {
         page->RefreshTexts(Language());
     }
     OnModelSelChange();
@@ -511,7 +511,7 @@ void COstrellDlg::OnDeviceText(const std::u16string& posted) {
 
 // ---- model, tabs, language ---------------------------------------------------------------
 
-void COstrellDlg::OnModelSelChange() {
+void COstrellDlg::OnModelSelChange(bool keepSettingPages) {
     // A port number typed but not yet read must survive the push at the end.
     ReadControls();
     Control& combo = Item(kIdModel);
@@ -521,8 +521,10 @@ void COstrellDlg::OnModelSelChange() {
     record.modelIndex = model;
     options_ = SettingsOptions::For(model, Language() == UiLanguage::kJapanese, advancedUnlocked_);
 
-    standard_.OnModelChange(model);
-    advanced_.OnModelChange(model);
+    if (!keepSettingPages) {
+        standard_.OnModelChange(model);
+        advanced_.OnModelChange(model);
+    }
     easy_.OnModelChange(model);
     information_.OnModelChange(model);
     calibration_.OnModelChange(model);
@@ -646,13 +648,15 @@ void COstrellDlg::OnLanguageChange() {
     app_.SetRegion(selected);
     ResetTexts();
     const UiLanguage language = Language();
-    advanced_.SetLanguage(language);
     standard_.RefreshTexts(language);
+    advanced_.RefreshTexts(language);
     information_.RefreshTexts(language);
     easy_.RefreshTexts(language);
     calibration_.RefreshTexts(language);
     print_.RefreshTexts(language);
-    OnModelSelChange();
+    // The Standard and Advanced pages keep the operator's ticks and values: their captions,
+    // lists and availability follow the language above.
+    OnModelSelChange(/*keepSettingPages=*/true);
     Invalidate();
     PushMembers();
 }

@@ -142,7 +142,9 @@ private:
     void FillDriverList();
     void RestoreInterfaceSelection();
     void ApplyDriverDescription(int kind, const std::u16string& description);
-    void OnModelSelChange();
+    // The model-change processing; on a language change the Standard and Advanced pages keep
+    // their state (keepSettingPages).
+    void OnModelSelChange(bool keepSettingPages = false);
     void OnInterfaceRadio(int index);
     void OnDriverSelChange();
     void OnComSelChange();

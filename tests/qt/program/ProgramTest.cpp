@@ -1,6 +1,8 @@
 #include "QtTestApp.h"
 
+#include "app/COstrellDlg.h"
 #include "pages/CDlgTabInformation.h"
+#include "pages/StandardPageTable.h"
 #include "qt/DialogWidget.h"
 #include "qt/Program.h"
 #include "qt/QtHost.h"
@@ -225,6 +227,64 @@ TEST_F(ProgramTest, MainWindowTabsLanguagesAndExit) {
                                  (bytes.size() - 2) / 2)
             : QString::fromUtf8(bytes);
     EXPECT_TRUE(text.contains("REGION=1")) << text.toStdString();
+}
+
+// Scrolls a page so that a pixel row of its contents (at scroll position 0) is at the top.
+void ScrollPageTo(qm::ui::Dialog& page, int contentY) {
+    page.UserScroll(qm::ui::kSbTop);
+    page.UserScroll(qm::ui::kSbThumbTrack, std::max(contentY - 4, 0));
+    QTest::qWait(20);
+}
+
+// Screenshots of every group of the Standard page and of the whole Advanced group, top to
+// bottom, in English and in Japanese, at the window's first size.
+TEST_F(ProgramTest, EveryGroupOfTheStandardAndAdvancedPages) {
+    QtHost host;
+    int shots = 0;
+    const int code = RunProgramWith(host, [&](DialogWidget& window) {
+        auto* dialog = dynamic_cast<qm::COstrellDlg*>(window.Model());
+        ASSERT_NE(dialog, nullptr);
+        auto* tabs = qobject_cast<QTabWidget*>(window.WidgetFor(kIdTab));
+        QTabBar* bar = tabs->tabBar();
+        auto* language = qobject_cast<QComboBox*>(window.WidgetFor(kIdLanguage));
+        const char* groups[] = {"global-config", "page-setup", "system-setup",    "after-print",
+                                "rfid",          "interface",  "option-interface"};
+        for (int lang : {0, 1}) {
+            language->setCurrentIndex(lang);
+            emit language->activated(lang);
+            QTest::qWait(20);
+            const QString name = lang == 0 ? "english" : "japanese";
+            QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(1).center());
+            QTest::qWait(20);
+            qm::CDlgTabStandard& standard = dialog->Standard();
+            for (int g = 0; g < qm::kStdGroupCount; ++g) {
+                ScrollPageTo(standard,
+                             standard.Item(qm::StandardPageTable::GroupId(g)).GetRect().y +
+                                 standard.VScroll().pos);
+                Save(&window, QStringLiteral("standard-%1-%2-%3").arg(name).arg(g).arg(groups[g]));
+                ++shots;
+            }
+            ScrollPageTo(standard, 0);
+            if (lang == 0) {
+                AnswerNextBox(nullptr); // the Advanced warning: Yes
+            }
+            QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(2).center());
+            QTest::qWait(20);
+            qm::CDlgTabAdvanced& advanced = dialog->Advanced();
+            const int parts[] = {0, 350, 701};
+            for (int part = 0; part < 3; ++part) {
+                ScrollPageTo(advanced, parts[part] + 4);
+                Save(&window,
+                     QStringLiteral("advanced-%1-factory-mode-%2").arg(name).arg(part + 1));
+                ++shots;
+            }
+            ScrollPageTo(advanced, 0);
+        }
+        AnswerNextBox(nullptr);
+        QTest::mouseClick(window.WidgetFor(kIdExit), Qt::LeftButton);
+    });
+    EXPECT_EQ(code, 0);
+    EXPECT_EQ(shots, 20);
 }
 
 TEST_F(ProgramTest, TheCloseBoxAsksBeforeEnding) {
