@@ -15,6 +15,7 @@
 #include "platform/Environment.h"
 #include "platform/InstanceLock.h"
 #include "resources/MainWindowTemplate.h"
+#include "selfinfo/CDlgSelfInfo.h"
 #include "settings/ConfigurationWriter.h"
 #include "settings/SettingsParser.h"
 #include "settings/SettingsRecord.h"
@@ -846,12 +847,18 @@ void COstrellDlg::CountersReceived(const std::string& reply) {
     messages_.ShowErrorCode(ShowCountersReply(reply));
 }
 
-int COstrellDlg::ShowStatusReply(const std::string&) {
-    return 1;
+void COstrellDlg::ClearInformation() {
+    information_.ClearInformationForReceive();
+    standard_.ClearRfidResults();
 }
 
-int COstrellDlg::ShowCountersReply(const std::string&) {
-    return 1;
+int COstrellDlg::ShowStatusReply(const std::string& reply) {
+    return information_.ShowStatus(information_.StatusFamily(), reply, Language());
+}
+
+int COstrellDlg::ShowCountersReply(const std::string& reply) {
+    // A counters reply that holds none of the four answers is an acquisition error.
+    return information_.ShowCounters(AnsiToWide(reply)) == 0 ? kCodeAcquisitionFailed : 1;
 }
 
 void COstrellDlg::OnSelfInfo() {
@@ -866,9 +873,16 @@ void COstrellDlg::OnSelfInfo() {
                          TextTable::Long(LongTextId::kReceiveDataCaption, language), kMbOk);
         receiveState_ = kReceiveFailed;
     }
-    if (receiveState_ == kReceiveIdle && selfInfoPresenter_) {
-        selfInfoPresenter_(machineInfoText_, selfInfoConfigurationText_);
+    if (receiveState_ != kReceiveIdle) {
+        return;
     }
+    if (selfInfoPresenter_) {
+        selfInfoPresenter_(machineInfoText_, selfInfoConfigurationText_);
+        return;
+    }
+    CDlgSelfInfo dialog(AnsiToWide(machineInfoText_), AnsiToWide(selfInfoConfigurationText_),
+                        Language());
+    dialog.DoModal(host_);
 }
 
 void COstrellDlg::OnSendButton() {

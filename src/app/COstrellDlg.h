@@ -96,7 +96,7 @@ public:
     const std::string& MachineInfoText() const { return machineInfoText_; }
     const std::string& SelfInfoConfigurationText() const { return selfInfoConfigurationText_; }
     // What opens the Self Information dialog after a successful Self Info receive (none: the
-    // receive ends there).
+    // default: the Self Information dialog opens modally).
     void SetSelfInfoPresenter(SelfInfoPresenter presenter) {
         selfInfoPresenter_ = std::move(presenter);
     }
@@ -131,7 +131,7 @@ protected:
     virtual void OnPrintButton();
     // The Information page's share of a receive: emptied before it, then the status and the
     // counters replies. They return the code for ShowErrorCode (1 shows nothing).
-    virtual void ClearInformation() {}
+    virtual void ClearInformation();
     virtual int ShowStatusReply(const std::string& reply);
     virtual int ShowCountersReply(const std::string& reply);
 

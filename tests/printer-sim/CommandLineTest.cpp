@@ -148,11 +148,13 @@ TEST(SimPrintLog, ACommandIsAPrintOfItsOwnAndEveryPrintIsCounted) {
     EXPECT_NE(first, std::string::npos) << text;
     EXPECT_NE(second, std::string::npos) << text;
     EXPECT_LT(first, second);
-    // Two labels of the factory media length (101.6 mm) make 0.2 m on both counters.
+    // The self test is one label of the factory media length (101.6 mm): 0.1 m on both
+    // counters. The Zebra label is data a printer running its native language does not end
+    // with its own print command, so it counts no label.
     ASSERT_GT(CounterTenths(before, "Print Counter"), 0) << before;
-    EXPECT_EQ(CounterTenths(after, "Print Counter") - CounterTenths(before, "Print Counter"), 2);
+    EXPECT_EQ(CounterTenths(after, "Print Counter") - CounterTenths(before, "Print Counter"), 1);
     EXPECT_EQ(CounterTenths(after, "Service Counter") - CounterTenths(before, "Service Counter"),
-              2);
+              1);
 }
 
 } // namespace

@@ -8,6 +8,7 @@
 #include "pages/PageItem.h"
 #include "platform/InstanceLock.h"
 #include "resources/InformationPageTemplate.h"
+#include "resources/SelfInfoTemplate.h"
 
 #include <cstdlib>
 #include <fstream>
@@ -127,6 +128,41 @@ TEST_F(WindowOperations, ReceiveAllFillsThePagesAndAsksInOrder) {
     // The receive lock is free again.
     InstanceLock lock(kReceiveLockName);
     EXPECT_TRUE(lock.TryAcquire());
+}
+
+TEST_F(WindowOperations, ReceiveShowsStatusAndCountersOnTheInformationPage) {
+    const std::string counters = "Serial Number : A1\r\nPrint Counter Length 12 m\r\n"
+                                 "Service Counter Length 34 m\r\nCut Counter 5\r\n";
+    {
+        test::PrinterServer printer([&](const std::string& r) {
+            if (Contains(r, "COUNTER") || Contains(r, "SERIAL NUMBER CHECK")) {
+                return counters;
+            }
+            // The flag string: its first Y or N leads, then paper error ... pause.
+            return Contains(r, "SEND CONFIG") ? kMarkerA + kMenu : std::string("NYNNNYNN\r");
+        });
+        StartNet(printer.Port());
+        Receive();
+        CDlgTabInformation& info = window->Information();
+        EXPECT_EQ(info.GetItemText(kIdInfoSerial), u"A1");
+        EXPECT_NE(info.GetItemText(kIdInfoSerial + 1).find(u"12"), std::u16string::npos);
+        EXPECT_NE(info.GetItemText(kIdInfoSerial + 3).find(u"5"), std::u16string::npos);
+        EXPECT_EQ(info.GetItemText(kIdInfoPaperError), u"Yes");
+        EXPECT_EQ(info.GetItemText(kIdInfoPaperError + 1), u"No");
+        EXPECT_EQ(info.GetItemText(kIdInfoPaperError + 3), u"Yes");
+    }
+
+    // The next receive starts from an empty page: a printer whose counters answer holds none of
+    // the four answers leaves them empty and shows "Acquisition data has an error.".
+    test::PrinterServer quiet([](const std::string& r) {
+        return Contains(r, "SEND CONFIG") ? kMarkerA + kMenu
+               : Contains(r, "COUNTER") || Contains(r, "SERIAL NUMBER CHECK")
+                   ? std::string("NOTHING\r\n")
+                   : kStatus;
+    });
+    StartNet(quiet.Port());
+    Receive(4, u"code : 32");
+    EXPECT_EQ(window->Information().GetItemText(kIdInfoSerial), u"");
 }
 
 TEST_F(WindowOperations, ReceiveScopesAndTheirEdgeCases) {
@@ -429,6 +465,19 @@ TEST_F(WindowOperations, SelfInfoReceivesMachineInformationAndSettings) {
     ASSERT_EQ(requests.size(), 2u);
     EXPECT_TRUE(Contains(requests[0], "SEND MACHINE INFO"));
     EXPECT_TRUE(Contains(requests[1], "SEND CONFIG\t:\tSTANDARD"));
+
+    // Without a presenter the Self Information dialog opens with the two texts.
+    w.SetSelfInfoPresenter(nullptr);
+    std::u16string machineText;
+    host.AnswerMessageBox(kIdYes, u"Are you sure to receive");
+    host.AnswerModal([&](ui::Dialog& d) {
+        machineText = d.GetItemText(kIdSelfInfoMachineText);
+        return kIdCancel;
+    });
+    w.UserClick(kIdSelfInfo);
+    ASSERT_FALSE(host.Dialogs().empty());
+    EXPECT_EQ(host.Dialogs().back().templateId, kSelfInfoTemplateId);
+    EXPECT_NE(machineText.find(u"X1"), std::u16string::npos);
 
     // While another receive holds the lock the request never finishes: after 100 checks of
     // 100 ms the time-out message.
