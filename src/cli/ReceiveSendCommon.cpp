@@ -6,6 +6,7 @@
 #include "settings/ModelTable.h"
 #include "text/Messages.h"
 
+#include <cstring>
 #include <iostream>
 
 namespace qm::cli {
@@ -122,6 +123,32 @@ void PrintOperationMessage(int code) {
     StderrMessageHost host;
     Messages messages(host, UiLanguage::kEnglish);
     messages.ShowErrorCode(code);
+}
+
+} // namespace qm::cli
+
+namespace qm::cli {
+
+std::string SettingsFileProblem(FileResult result, int error) {
+    switch (result) {
+    case FileResult::kCannotOpen:
+        return std::string("cannot open the file: ") + std::strerror(error);
+    case FileResult::kReadError:
+        return std::string("cannot read the file: ") + std::strerror(error);
+    case FileResult::kNoLeadIn:
+        return "the file does not begin with a lead-in line; not a settings file";
+    case FileResult::kNoEnd:
+        return "the settings do not end with the \"END\" line; the file is cut short";
+    case FileResult::kNulByte:
+        return "the file holds a NUL byte; not a settings file";
+    case FileResult::kTooLarge:
+        return "the file is too large: a settings text must fit the 4096-byte send buffer";
+    case FileResult::kWriteError:
+        return std::string("cannot write the file: ") + std::strerror(error);
+    case FileResult::kOk:
+        break;
+    }
+    return "unknown failure";
 }
 
 } // namespace qm::cli

@@ -63,11 +63,7 @@ int RunSend(const SendArguments& args) {
     int fileError = 0;
     FileResult read = SettingsFile::Import(args.file, record, parser, &fileError);
     if (read != FileResult::kOk) {
-        std::string why = read == FileResult::kNoLeadIn ? "it does not begin with a lead-in line"
-                          : read == FileResult::kTooLarge
-                              ? "its text does not fit the 4096-byte send buffer"
-                              : std::strerror(fileError);
-        return Fail("cannot read " + args.file + ": " + why);
+        return Fail(args.file + ": " + SettingsFileProblem(read, fileError));
     }
     if (ReportInvalidItems(record)) {
         PrintOperationMessage(23);

@@ -42,6 +42,23 @@ int OpenWithoutWaiting(const std::string& path, int flags, mode_t mode = 0) {
     return fd;
 }
 
+// True when one of the text's lines after the first two (the lead-in lines) is exactly "END".
+bool HasEndLine(std::string_view text) {
+    // "END" up to its line end: a lone CR ends a line for the parser as CR LF does.
+    constexpr std::string_view kEndLine = "\r\nEND\r";
+    constexpr int kLeadInLines = 2;
+    size_t at = 0;
+    for (int line = 0; line < kLeadInLines; ++line) {
+        at = text.find("\r\n", at);
+        if (at == std::string_view::npos) {
+            return false;
+        }
+        at += 2;
+    }
+    // Back up to the CR LF that ends the second line so that a third line "END" is found too.
+    return text.find(kEndLine, at - 2) != std::string_view::npos;
+}
+
 void SetError(int* error, int value) {
     if (error != nullptr) {
         *error = value;
@@ -51,6 +68,11 @@ void SetError(int* error, int value) {
 } // namespace
 
 ImportedText SettingsFile::ImportBytes(std::string_view bytes) {
+    if (bytes.find('\0') != std::string_view::npos) {
+        ImportedText refused;
+        refused.result = FileResult::kNulByte;
+        return refused;
+    }
     // Lines end at LF, a CR before the LF is dropped; each line is followed by CR LF.
     std::string text;
     text.reserve(bytes.size() + bytes.size() / 16 + 2);
@@ -87,6 +109,11 @@ ImportedText SettingsFile::ImportBytes(std::string_view bytes) {
         break;
     case LeadInStart::kNone:
         result.result = FileResult::kNoLeadIn;
+        return result;
+    }
+    if (!HasEndLine(text)) {
+        result = ImportedText{};
+        result.result = FileResult::kNoEnd;
         return result;
     }
     result.text = AnsiToWide(text);

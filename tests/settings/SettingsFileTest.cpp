@@ -70,9 +70,9 @@ TEST(SettingsFile, LineEndsAndEmptyLines) {
 
     // An empty line ends the import there.
     SettingsRecord record;
-    record.text =
-        SettingsFile::ImportBytes(kA + "PRINT SPEED\t:\t5 IPS\r\n\r\nDARKNESS ADJUST\t:\t2\r\n")
-            .text;
+    record.text = SettingsFile::ImportBytes(
+                      kA + "PRINT SPEED\t:\t5 IPS\r\n\r\nDARKNESS ADJUST\t:\t2\r\nEND\r\n")
+                      .text;
     SettingsParser().ParseSettings(record, 1);
     EXPECT_EQ(record.Item(entry::kPrintSpeed).ticked, 1);
     EXPECT_EQ(record.Item(3).ticked, 0);
