@@ -1,11 +1,13 @@
 #include "settings/SettingsFile.h"
 
 #include "platform/Encoding.h"
+#include "platform/FdWait.h"
 #include "settings/Frame.h"
 #include "settings/ReplyStart.h"
 
 #include <cerrno>
 #include <fcntl.h>
+#include <poll.h>
 #include <sys/file.h>
 #include <unistd.h>
 
@@ -120,20 +122,33 @@ ImportedText SettingsFile::ImportBytes(std::string_view bytes) {
     return result;
 }
 
-FileResult SettingsFile::ReadBytes(const std::string& path, std::string& bytes, int* error) {
+FileResult SettingsFile::ReadBytes(const std::string& path, std::string& bytes, int* error,
+                                   Clock& clock) {
     bytes.clear();
     SetError(error, 0);
-    FileDescriptor fd(OpenWithoutWaiting(path, O_RDONLY));
+    // The descriptor stays non-blocking: a FIFO or a device is waited for with a bound.
+    FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
     if (fd.Get() < 0) {
         SetError(error, errno);
         return FileResult::kCannotOpen;
     }
+    const uint64_t start = clock.NowMs();
     char buffer[8192];
     for (;;) {
         const ssize_t n = ::read(fd.Get(), buffer, sizeof buffer);
         if (n < 0) {
             if (errno == EINTR) {
                 continue;
+            }
+            if (errno == EAGAIN || errno == EWOULDBLOCK) {
+                const uint64_t waited = clock.NowMs() - start;
+                if (waited < kReadBoundMs &&
+                    WaitForFd(clock, fd.Get(), POLLIN,
+                              static_cast<uint32_t>(kReadBoundMs - waited)) >= 0 &&
+                    clock.NowMs() - start < kReadBoundMs) {
+                    continue;
+                }
+                errno = ETIMEDOUT;
             }
             SetError(error, errno);
             bytes.clear();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/Clock.h"
 #include "settings/ConfigurationWriter.h"
 #include "settings/SettingsParser.h"
 #include "settings/SettingsRecord.h"
@@ -35,6 +36,9 @@ class SettingsFile {
 public:
     // Far more than any settings file or reply: what is read beyond this is refused.
     static constexpr size_t kMaxFileBytes = 1024 * 1024;
+    // The longest a read waits for more bytes or the end of the file, all waits together: a
+    // FIFO whose writer stays open, or a device that never ends, is refused after it.
+    static constexpr uint32_t kReadBoundMs = 2000;
 
     // Import rules on a file's bytes: lines end at LF (a CR before it is dropped) and each is
     // followed by CR LF; the text must begin with marker A (used as is), or marker B / C
@@ -46,8 +50,10 @@ public:
     // Reads a file's bytes as they are. Returns kOk, kCannotOpen or kReadError (a directory
     // or a device that fails to read), with errno in *error, or kTooLarge for a file longer
     // than kMaxFileBytes (an endless device such as /dev/zero ends there); bytes is emptied
-    // on failure.
-    static FileResult ReadBytes(const std::string& path, std::string& bytes, int* error = nullptr);
+    // on failure. A file that neither ends nor sends more within kReadBoundMs (measured with
+    // clock) is kReadError with ETIMEDOUT.
+    static FileResult ReadBytes(const std::string& path, std::string& bytes, int* error = nullptr,
+                                Clock& clock = SystemClock::Instance());
     // Reads a file and applies ImportBytes.
     static ImportedText Read(const std::string& path);
 

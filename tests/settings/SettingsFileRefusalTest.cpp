@@ -5,7 +5,17 @@
 #include "settings/ReplyStart.h"
 #include "settings/SettingsFile.h"
 
+#include "platform/FakeClock.h"
+
 #include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <chrono>
+#include <future>
 
 #include <cstdio>
 #include <fstream>
@@ -73,6 +83,32 @@ TEST(SettingsFileRefusal, RefusedImportLeavesTheRecordCleared) {
     EXPECT_EQ(record.Item(entry::kPrintSpeed).ticked, 0);
     EXPECT_EQ(record.Item(entry::kPrintDarkness).ticked, 0);
     std::remove(path.c_str());
+}
+
+// A FIFO whose writer stays open (and has sent only part of a file) ends the read after the
+// bound instead of holding the caller for ever.
+TEST(SettingsFileRefusal, FifoWithAnOpenWriterEndsAfterTheReadBound) {
+    const std::string path = ::testing::TempDir() + "qm-fifo-" + std::to_string(::getpid());
+    ::unlink(path.c_str());
+    ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0);
+    const int writer = ::open(path.c_str(), O_RDWR | O_NONBLOCK); // keeps a writer open
+    ASSERT_GE(writer, 0);
+    ASSERT_EQ(::write(writer, "~!!\r\n", 5), 5);
+    FakeClock clock;
+    const uint64_t start = clock.NowMs();
+    std::string bytes = "left over";
+    int error = 0;
+    auto read = std::async(std::launch::async,
+                           [&] { return SettingsFile::ReadBytes(path, bytes, &error, clock); });
+    // Only a watchdog for a read that never ends: the fake clock makes the bound pass at once.
+    const bool ended = read.wait_for(std::chrono::seconds(60)) == std::future_status::ready;
+    ::close(writer); // lets a hanging read see the end of the FIFO
+    ASSERT_TRUE(ended) << "the read of the FIFO did not end";
+    EXPECT_EQ(read.get(), FileResult::kReadError);
+    EXPECT_EQ(error, ETIMEDOUT);
+    EXPECT_TRUE(bytes.empty());
+    EXPECT_GE(clock.NowMs() - start, SettingsFile::kReadBoundMs);
+    ::unlink(path.c_str());
 }
 
 } // namespace
