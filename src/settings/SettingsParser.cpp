@@ -30,6 +30,7 @@ const int kSerialNumberRow = SettingCatalogue::FindValueRow("SERIAL NUMBER");
 const int kStartPosRow = SettingCatalogue::FindValueRow("HEAD CHECK START POS");
 const int kStopPosRow = SettingCatalogue::FindValueRow("HEAD CHECK STOP POS");
 const int kPatternWidthRow = SettingCatalogue::FindValueRow("HEAD CHECK PATTERN WIDTH");
+const int kPaperPositionRow = SettingCatalogue::FindValueRow("PAPER POSITION");
 
 constexpr int kCodeZebra = 1;
 constexpr int kCodeEpl = 2;
@@ -168,6 +169,7 @@ int SettingsParser::ParseSettings(SettingsRecord& record, int fromOutside) {
         reader.ReadLine(line);
     }
     image_.codes[Index(kFunctionSelectRow)] = 255;
+    paperPositionLines_.clear();
 
     while (reader.ReadLine(line) && !line.empty()) {
         if (line == "END" || line == "EXIT") {
@@ -182,6 +184,11 @@ int SettingsParser::ParseSettings(SettingsRecord& record, int fromOutside) {
             MatchRfidAlternative(tokens, model);
         }
     }
+    // Now FUNCTION SELECT holds what the whole text says, as in the configuration sent from it.
+    for (const LineTokens& tokens : paperPositionLines_) {
+        StoreValue(kPaperPositionRow, tokens, model);
+    }
+    paperPositionLines_.clear();
 
     TransferEnumerated(record, fromOutside);
     TransferValues(record, fromOutside);
@@ -217,6 +224,15 @@ bool SettingsParser::MatchValue(const LineTokens& t, int model) {
     if (r < 0) {
         return false;
     }
+    if (r == kPaperPositionRow) {
+        flags_.values[Index(r)].received = 1;
+        paperPositionLines_.push_back(t);
+        return true;
+    }
+    return StoreValue(r, t, model);
+}
+
+bool SettingsParser::StoreValue(int r, const LineTokens& t, int model) {
     const ValueItem& row = SettingCatalogue::ValueRows()[Index(r)];
     RowFlags& flags = flags_.values[Index(r)];
     flags.received = 1;

@@ -194,7 +194,11 @@ TEST(Parser, PaperPositionFollowsFunctionSelect) {
     auto pos = [](std::string_view function, std::string_view value, int model) {
         std::string fs = "FUNCTION SELECT\t:\t" + std::string(function);
         std::string pp = "PAPER POSITION\t:\t" + std::string(value) + "\tMM";
-        return Parse({fs, pp}, model).Item(entry::kPaperPosition).error;
+        const int before = Parse({fs, pp}, model).Item(entry::kPaperPosition).error;
+        // The check is the same whichever line comes first.
+        EXPECT_EQ(Parse({pp, fs}, model).Item(entry::kPaperPosition).error, before)
+            << function << " " << value << " model " << model;
+        return before;
     };
     EXPECT_EQ(pos("OFF", "50.0", 0), 0);
     EXPECT_EQ(pos("OFF", "-1.0", 0), 1);
@@ -206,6 +210,20 @@ TEST(Parser, PaperPositionFollowsFunctionSelect) {
     EXPECT_EQ(pos("REWIND", "50.0", 0), 0);
     // FUNCTION SELECT unknown: the centred range, then the wide one.
     EXPECT_EQ(Parse({"PAPER POSITION\t:\t50.0\tMM"}).Item(entry::kPaperPosition).error, 0);
+    // A file with the position first is judged as the configuration sent from it is: 2.00 INCH
+    // is outside the TEAR range in both.
+    SettingsRecord file = Parse({"PAPER POSITION\t:\t2.00\tINCH", "FUNCTION SELECT\t:\tTEAR"});
+    EXPECT_EQ(file.Item(entry::kPaperPosition).error, 1);
+    SettingsRecord sent;
+    sent.text = U16("FUNCTION SELECT\t:\tTEAR\r\nPAPER POSITION\t:\t2.00\tINCH\r\nEND\r\n");
+    SettingsParser().ParseSettings(sent, 0);
+    EXPECT_EQ(sent.Item(entry::kPaperPosition).error, 1);
+    // The last FUNCTION SELECT line decides, as it decides the sent value.
+    EXPECT_EQ(Parse({"FUNCTION SELECT\t:\tTEAR", "PAPER POSITION\t:\t50.0\tMM",
+                     "FUNCTION SELECT\t:\tOFF"})
+                  .Item(entry::kPaperPosition)
+                  .error,
+              0);
 }
 
 TEST(Parser, HeadCheckRanges) {
