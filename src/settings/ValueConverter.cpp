@@ -108,7 +108,8 @@ Converted ConvertVoltage(const ValueItem& row, const LineTokens& t, const Conver
 }
 
 Converted ConvertAddress(const LineTokens& t, int octetCount) {
-    if (t.count != octetCount + 1) {
+    // Exactly the fields of the address: a field more is refused, also past the token limit.
+    if (t.count != octetCount + 1 || t.moreTokens) {
         return Fail();
     }
     Converted c;

@@ -79,6 +79,18 @@ TEST(Parser, Addresses) {
     EXPECT_EQ(Parse({"IPV4 ADDRESS\t:\t192,168,0"}, 2).Item(52).error, 1);
     record = Parse({"IPV6 ADDRESS\t:\t254,128,0,0,0,0,0,0,0,0,0,0,0,0,0,1"}, 2);
     EXPECT_EQ(Value(record, 63), "fe80:0000:0000:0000:0000:0000:0000:0001");
+    EXPECT_EQ(record.Item(63).error, 0);
+    // Fields beyond the sixteenth are refused like a fifth IPv4 octet, not dropped; a comment
+    // after the sixteenth is not a field.
+    EXPECT_EQ(Parse({"IPV4 ADDRESS\t:\t192,168,0,1,7"}, 2).Item(52).error, 1);
+    EXPECT_EQ(Parse({"IPV6 ADDRESS\t:\t254,128,0,0,0,0,0,0,0,0,0,0,0,0,0,1,9"}, 2).Item(63).error,
+              1);
+    EXPECT_EQ(
+        Parse({"IPV6 ADDRESS\t:\t254,128,0,0,0,0,0,0,0,0,0,0,0,0,0,1,9,9,9"}, 2).Item(63).error, 1);
+    EXPECT_EQ(Parse({"IPV6 ADDRESS\t:\t254,128,0,0,0,0,0,0,0,0,0,0,0,0,0,1,;x"}, 2).Item(63).error,
+              0);
+    EXPECT_EQ(Parse({"IPV6 ADDRESS\t:\t254,128,0,0,0,0,0,0,0,0,0,0,0,0,0,1,\t"}, 2).Item(63).error,
+              0);
 }
 
 TEST(Parser, LineReading) {
