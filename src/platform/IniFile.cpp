@@ -29,6 +29,9 @@ struct Document {
     std::string bom;
     std::vector<Line> lines;
     std::string newline = "\r\n"; // encoded line end used for added lines
+    // The last byte of a UTF-16 file with an odd byte count: it belongs to no character, so it
+    // stays the file's last byte whatever is written before it.
+    std::string oddByte;
 };
 
 bool IsBlank(char16_t c) {
@@ -173,8 +176,9 @@ Document Parse(const std::string& bytes) {
                                 : static_cast<char16_t>((b0 << 8) | b1));
         }
     }
-    // A trailing odd byte of a UTF-16 file is kept as raw bytes of the last line.
+    // A trailing odd byte of a UTF-16 file is kept apart, after every line.
     const size_t end = wide ? start + units.size() * 2 : bytes.size();
+    doc.oddByte = bytes.substr(end);
 
     bool sawCrLf = false;
     bool sawLf = false;
@@ -199,9 +203,9 @@ Document Parse(const std::string& bytes) {
         doc.lines.push_back(std::move(line));
         lineStart = i + unit;
     }
-    if (lineStart < bytes.size()) {
+    if (lineStart < end) {
         Line line;
-        line.raw = bytes.substr(lineStart);
+        line.raw = bytes.substr(lineStart, end - lineStart);
         doc.lines.push_back(std::move(line));
     }
     for (Line& line : doc.lines) {
@@ -230,6 +234,7 @@ std::string Serialise(const Document& doc) {
         out += line.raw;
         out += line.end;
     }
+    out += doc.oddByte;
     return out;
 }
 
@@ -400,10 +405,13 @@ int IniFile::ReadInt(std::u16string_view section, std::u16string_view key, int f
 
 bool IniFile::Write(std::u16string_view section, std::u16string_view key,
                     std::u16string_view value) {
+    // Line breaks are refused before trimming: a name ending in CR is not another name.
+    if (HasLineBreakOrNul(section) || HasLineBreakOrNul(key) || HasLineBreakOrNul(value)) {
+        return false;
+    }
     section = Trim(section);
     key = Trim(key);
-    if (section.empty() || key.empty() || HasLineBreakOrNul(section) || HasLineBreakOrNul(key) ||
-        HasLineBreakOrNul(value) || key.find(u'=') != std::u16string_view::npos ||
+    if (section.empty() || key.empty() || key.find(u'=') != std::u16string_view::npos ||
         key.front() == u'[' || section.find(u']') != std::u16string_view::npos) {
         return false;
     }
