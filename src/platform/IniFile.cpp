@@ -333,6 +333,9 @@ bool IniFile::Exists() const {
 
 bool IniFile::Read(std::u16string_view section, std::u16string_view key,
                    std::u16string& value) const {
+    // The names are trimmed as Write trims them, so a key written reads back under the same name.
+    section = Trim(section);
+    key = Trim(key);
     std::string bytes;
     bool missing = false;
     if (!ReadAll(path_, bytes, missing)) {

@@ -549,7 +549,9 @@ std::array<std::u16string, N> ScanKeyTable(std::u16string_view reply,
                 continue;
             }
             const size_t from = at + keys[i].size() + skipAfterKey;
-            const std::string rest = from < line.size() ? line.substr(from, kInfoValueBytes) : "";
+            std::string rest = from < line.size() ? line.substr(from, kInfoValueBytes) : "";
+            // A character cut by the 39-byte limit is left out rather than shown broken.
+            rest.resize(Utf8PrefixLength(rest));
             values[i] = AnsiToWide(rest);
             break;
         }

@@ -201,6 +201,14 @@ TEST_F(IniFileTest, OddByteOfAUtf16FileDoesNotShiftAWrite) {
     }
 }
 
+// Names are trimmed alike when writing and reading, so a written key reads back by its name.
+TEST_F(IniFileTest, NamesWithBlanksReadBackAsTheyWereWritten) {
+    IniFile ini(path_);
+    ASSERT_TRUE(ini.Write(u" Quillmark ", u" REGION\t", u"2"));
+    EXPECT_EQ(ini.ReadString(u" Quillmark ", u" REGION\t", u"?"), u"2");
+    EXPECT_EQ(ini.ReadString(u"Quillmark", u"REGION", u"?"), u"2");
+}
+
 TEST_F(IniFileTest, UnsafeWritesAreRefusedAndChangeNothing) {
     const std::string before = "[Quillmark]\nPORT_NAME=COM1:\n";
     Put(before);

@@ -360,6 +360,10 @@ TEST(Parser, ScansOfSingleReplies) {
     EXPECT_EQ(info.values[1], u"123.4 km");
     EXPECT_EQ(info.values[2], u"");
     EXPECT_EQ(info.values[3], U16(std::string(39, '7')));
+    // A character the 39-byte limit would cut in half is left out, not shown broken.
+    const MachineInfo cut =
+        ParseMachineInfo(U16("Cut Counter " + std::string(38, '7') + "\xC3\xA9\r\n"));
+    EXPECT_EQ(cut.values[3], U16(std::string(38, '7')));
     const RfidCalibrationInfo rfid =
         ParseRfidCalibrationInfo(U16("RFID CALIB POWER\t:\t18 dBm\r\nRFID CALIB EXECUTED"));
     EXPECT_EQ(rfid.values[2], u"18 dBm");
