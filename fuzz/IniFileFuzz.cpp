@@ -99,8 +99,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             const bool same = Normal(kSections[i]) == Normal(kSections[section]) &&
                               Normal(kKeys[k]) == Normal(kKeys[key]);
             if (!same && before[i][k] != after[i][k]) {
+                auto show = [](const std::optional<std::u16string>& v) {
+                    return v ? "\"" + Utf16ToUtf8(*v) + "\"" : std::string("(none)");
+                };
                 fuzz::Broken("a write changed another key",
-                             Utf16ToUtf8(kSections[i]) + "/" + Utf16ToUtf8(kKeys[k]));
+                             Utf16ToUtf8(kSections[i]) + "/" + Utf16ToUtf8(kKeys[k]) + " was " +
+                                 show(before[i][k]) + ", is " + show(after[i][k]) + "; written " +
+                                 Utf16ToUtf8(kSections[section]) + "/" + Utf16ToUtf8(kKeys[key]));
             }
         }
     }

@@ -13,7 +13,8 @@ void CheckValues(const std::array<std::u16string, N>& values, const std::string&
     for (const std::u16string& value : values) {
         const std::string bytes = WideToAnsi(value);
         fuzz::Check(bytes.size() <= 39, what, "a value longer than 39 bytes");
-        fuzz::Check(reply.find(bytes) != std::string::npos, what, "a value not in the reply");
+        fuzz::Check(reply.find(bytes) != std::string::npos, what,
+                    "a value not in the reply: " + bytes);
     }
 }
 

@@ -333,7 +333,11 @@ bool IniFile::Exists() const {
 
 bool IniFile::Read(std::u16string_view section, std::u16string_view key,
                    std::u16string& value) const {
-    // The names are trimmed as Write trims them, so a key written reads back under the same name.
+    // The names are checked and trimmed as Write does it, so a key written reads back under the
+    // same name and a name Write refuses finds nothing.
+    if (HasLineBreakOrNul(section) || HasLineBreakOrNul(key)) {
+        return false;
+    }
     section = Trim(section);
     key = Trim(key);
     std::string bytes;

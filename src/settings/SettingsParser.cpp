@@ -529,6 +529,18 @@ namespace {
 
 constexpr size_t kInfoValueBytes = 39; // a 40-byte value with its terminator
 
+// The byte position `count` characters after `from` (a UTF-8 character is a lead byte and its
+// continuation bytes), at most the end of the text.
+size_t SkipCharacters(std::string_view text, size_t from, size_t count) {
+    for (; count > 0 && from < text.size(); --count) {
+        ++from;
+        while (from < text.size() && (static_cast<unsigned char>(text[from]) & 0xC0) == 0x80) {
+            ++from;
+        }
+    }
+    return from;
+}
+
 template <size_t N>
 std::array<std::u16string, N> ScanKeyTable(std::u16string_view reply,
                                            const std::array<std::string_view, N>& keys,
@@ -548,7 +560,7 @@ std::array<std::u16string, N> ScanKeyTable(std::u16string_view reply,
             if (at == std::string::npos) {
                 continue;
             }
-            const size_t from = at + keys[i].size() + skipAfterKey;
+            const size_t from = SkipCharacters(line, at + keys[i].size(), skipAfterKey);
             std::string rest = from < line.size() ? line.substr(from, kInfoValueBytes) : "";
             // A character cut by the 39-byte limit is left out rather than shown broken.
             rest.resize(Utf8PrefixLength(rest));

@@ -207,6 +207,7 @@ TEST_F(IniFileTest, NamesWithBlanksReadBackAsTheyWereWritten) {
     ASSERT_TRUE(ini.Write(u" Quillmark ", u" REGION\t", u"2"));
     EXPECT_EQ(ini.ReadString(u" Quillmark ", u" REGION\t", u"?"), u"2");
     EXPECT_EQ(ini.ReadString(u"Quillmark", u"REGION", u"?"), u"2");
+    EXPECT_EQ(ini.ReadString(u"Quillmark", u"REGION\r", u"?"), u"?");
 }
 
 TEST_F(IniFileTest, UnsafeWritesAreRefusedAndChangeNothing) {

@@ -368,6 +368,11 @@ TEST(Parser, ScansOfSingleReplies) {
         ParseRfidCalibrationInfo(U16("RFID CALIB POWER\t:\t18 dBm\r\nRFID CALIB EXECUTED"));
     EXPECT_EQ(rfid.values[2], u"18 dBm");
     EXPECT_EQ(rfid.values[0], u"");
+    // The three characters after the key are characters, not bytes.
+    EXPECT_EQ(ParseRfidCalibrationInfo(U16("RFID CALIB POWER\t:\xC3\xA9"
+                                           "18"))
+                  .values[2],
+              u"18");
 }
 
 TEST(Parser, CalibrationAnswer) {
