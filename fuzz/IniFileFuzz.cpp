@@ -45,7 +45,9 @@ std::string FileBytes(const std::string& path) {
 
 const std::string& Folder() {
     static const std::string folder = [] {
-        std::string pattern = "/tmp/qm-fuzz-ini-XXXXXX";
+        // A memory file system where there is one: every write is flushed to disk.
+        const bool shm = ::access("/dev/shm", W_OK) == 0;
+        std::string pattern = shm ? "/dev/shm/qm-fuzz-ini-XXXXXX" : "/tmp/qm-fuzz-ini-XXXXXX";
         const char* made = ::mkdtemp(pattern.data());
         return std::string(made != nullptr ? made : "/tmp");
     }();
