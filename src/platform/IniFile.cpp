@@ -410,31 +410,42 @@ int IniFile::ReadInt(std::u16string_view section, std::u16string_view key, int f
     return static_cast<int>(number);
 }
 
-bool IniFile::Write(std::u16string_view section, std::u16string_view key,
-                    std::u16string_view value) {
+namespace {
+
+// The names and value of one write as they are stored: false when the write must be refused.
+bool CheckedNames(std::u16string_view& section, std::u16string_view& key,
+                  std::u16string_view value) {
     // Line breaks are refused before trimming: a name ending in CR is not another name.
     if (HasLineBreakOrNul(section) || HasLineBreakOrNul(key) || HasLineBreakOrNul(value)) {
         return false;
     }
     section = Trim(section);
     key = Trim(key);
-    if (section.empty() || key.empty() || key.find(u'=') != std::u16string_view::npos ||
-        key.front() == u'[' || section.find(u']') != std::u16string_view::npos) {
-        return false;
-    }
+    return !section.empty() && !key.empty() && key.find(u'=') == std::u16string_view::npos &&
+           key.front() != u'[' && section.find(u']') == std::u16string_view::npos;
+}
+
+// The file as it is, or an empty UTF-16LE document for a file that does not exist yet; false
+// when the file exists but cannot be read.
+bool LoadForWriting(const std::string& path, Document& doc) {
     std::string bytes;
     bool missing = false;
-    Document doc;
-    if (ReadAll(path_, bytes, missing)) {
+    if (ReadAll(path, bytes, missing)) {
         doc = Parse(bytes);
-    } else if (missing) {
-        doc.bom = "\xFF\xFE";
-        doc.encoding = FileEncoding::Utf16Le;
-        doc.newline = EncodeText(u"\r\n", doc.encoding);
-    } else {
+        return true;
+    }
+    if (!missing) {
         return false;
     }
+    doc.bom = "\xFF\xFE";
+    doc.encoding = FileEncoding::Utf16Le;
+    doc.newline = EncodeText(u"\r\n", doc.encoding);
+    return true;
+}
 
+// Sets key in section in the document (names already checked and trimmed).
+void SetKey(Document& doc, std::u16string_view section, std::u16string_view key,
+            std::u16string_view value) {
     // The stored value: quoted when reading it back would otherwise change it.
     std::u16string stored(value);
     const bool needsQuotes =
@@ -469,7 +480,7 @@ bool IniFile::Write(std::u16string_view section, std::u16string_view key,
             Line replaced = MakeLine(std::move(newLine), doc);
             replaced.end = doc.lines[i].end;
             doc.lines[i] = std::move(replaced);
-            return ReplaceFile(path_, Serialise(doc));
+            return;
         }
         if (!Trim(doc.lines[i].text).empty()) {
             lastContent = i;
@@ -493,7 +504,41 @@ bool IniFile::Write(std::u16string_view section, std::u16string_view key,
         doc.lines.insert(doc.lines.begin() + static_cast<std::ptrdiff_t>(lastContent) + 1,
                          MakeLine(std::move(newLine), doc));
     }
+}
+
+} // namespace
+
+bool IniFile::Write(std::u16string_view section, std::u16string_view key,
+                    std::u16string_view value) {
+    Document doc;
+    if (!CheckedNames(section, key, value) || !LoadForWriting(path_, doc)) {
+        return false;
+    }
+    SetKey(doc, section, key, value);
     return ReplaceFile(path_, Serialise(doc));
+}
+
+bool IniFile::WriteKeys(std::u16string_view section, std::span<const KeyValue> keys) {
+    Document doc;
+    if (!LoadForWriting(path_, doc)) {
+        return false;
+    }
+    bool all = true;
+    bool any = false;
+    for (const KeyValue& entry : keys) {
+        std::u16string_view name = section;
+        std::u16string_view key = entry.key;
+        if (!CheckedNames(name, key, entry.value)) {
+            all = false;
+            continue;
+        }
+        SetKey(doc, name, key, entry.value);
+        any = true;
+    }
+    if (any && !ReplaceFile(path_, Serialise(doc))) {
+        return false;
+    }
+    return all;
 }
 
 bool IniFile::CreateUnicode(std::u16string_view section) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -49,6 +50,16 @@ public:
     // file cannot be read or replaced. A value with surrounding blanks or surrounding quotes is
     // written inside one extra pair of double quotes so that it reads back exactly.
     bool Write(std::u16string_view section, std::u16string_view key, std::u16string_view value);
+
+    struct KeyValue {
+        std::u16string_view key;
+        std::u16string_view value;
+    };
+    // Sets several keys of one section, in the given order, with one replacement of the file:
+    // a crash leaves either every key old or every key new. A key Write would refuse is left
+    // out (the others are still written) and makes the result false; false also when the file
+    // cannot be read or replaced (nothing changed then).
+    bool WriteKeys(std::u16string_view section, std::span<const KeyValue> keys);
 
     // Creates the file, when it does not exist yet, as UTF-16LE with the byte-order mark holding
     // only the line "[section]" and CR LF. Returns true when the file exists afterwards.

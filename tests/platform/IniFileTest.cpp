@@ -10,6 +10,7 @@
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <vector>
 
 namespace qm {
 namespace {
@@ -208,6 +209,18 @@ TEST_F(IniFileTest, NamesWithBlanksReadBackAsTheyWereWritten) {
     EXPECT_EQ(ini.ReadString(u" Quillmark ", u" REGION\t", u"?"), u"2");
     EXPECT_EQ(ini.ReadString(u"Quillmark", u"REGION", u"?"), u"2");
     EXPECT_EQ(ini.ReadString(u"Quillmark", u"REGION\r", u"?"), u"?");
+}
+
+TEST_F(IniFileTest, SeveralKeysGoInWithOneReplacement) {
+    Put("[Quillmark]\r\nREGION=1\r\n");
+    IniFile ini(path_);
+    const std::vector<IniFile::KeyValue> keys = {
+        {u"PORT_TYPE", u"NET"}, {u"BAD\r", u"x"}, {u"REGION", u"3"}};
+    EXPECT_FALSE(ini.WriteKeys(u"Quillmark", keys)); // the refused key is reported
+    EXPECT_EQ(Bytes(), "[Quillmark]\r\nREGION=3\r\nPORT_TYPE=NET\r\n");
+    EXPECT_EQ(FilesInDir(), 1u);
+    EXPECT_TRUE(ini.WriteKeys(u"Quillmark", std::vector<IniFile::KeyValue>{{u"REGION", u"0"}}));
+    EXPECT_EQ(ini.ReadString(u"Quillmark", u"REGION", u"?"), u"0");
 }
 
 TEST_F(IniFileTest, UnsafeWritesAreRefusedAndChangeNothing) {
