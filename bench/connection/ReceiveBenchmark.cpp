@@ -10,8 +10,9 @@
 // It first runs the exchange in this process (three requests, as the receive sequence sends
 // them), then the command-line program, which adds start-up, parsing and JSON output.
 
-#include "connection/Exchange.h"
 #include "connection/PrinterConnection.h"
+#include "discovery/SystemPortServices.h"
+#include "operations/Exchange.h"
 #include "platform/Encoding.h"
 
 #include <arpa/inet.h>
@@ -176,7 +177,7 @@ int main(int argc, char** argv) {
     std::vector<double> wall;
     std::vector<double> cpu;
     for (int round = 0; round < rounds; ++round) {
-        qm::PrinterConnection connection;
+        qm::PrinterConnection connection(qm::SystemClock::Instance(), qm::SystemPortServices());
         qm::Exchange exchange(connection, settings);
         double cpuStart = CpuMs(RUSAGE_THREAD);
         auto start = Clock::now();

@@ -1,7 +1,7 @@
 #include "app/COstrellApp.h"
 
-#include "connection/PortServices.h"
 #include "connection/PrinterConnection.h"
+#include "discovery/SystemPortServices.h"
 #include "platform/Clock.h"
 #include "platform/Environment.h"
 #include "platform/IniFile.h"

@@ -1,7 +1,7 @@
 #include "app/Preferences.h"
 #include "app/WindowServices.h"
-#include "connection/LocalPorts.h"
-#include "connection/SerialPorts.h"
+#include "discovery/LocalPorts.h"
+#include "discovery/SerialPorts.h"
 #include "platform/Encoding.h"
 
 #include <cups/cups.h>

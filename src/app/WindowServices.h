@@ -1,6 +1,6 @@
 #pragma once
 
-#include "connection/PrintQueues.h"
+#include "discovery/PrintQueues.h"
 
 #include <string>
 #include <string_view>
@@ -15,11 +15,11 @@ namespace qm {
 class WindowServices {
 public:
     virtual ~WindowServices() = default;
-    // The LPT, USB and COM port lists (connection/LocalPorts.h).
+    // The LPT, USB and COM port lists (discovery/LocalPorts.h).
     virtual void FillLocalPortLists(std::vector<std::u16string>& lpt,
                                     std::vector<std::u16string>& usb,
                                     std::vector<std::u16string>& com) = 0;
-    // The print queues with their port kinds and descriptions (connection/PrintQueues.h).
+    // The print queues with their port kinds and descriptions (discovery/PrintQueues.h).
     virtual void ListQueues(std::vector<QueueRecord>& queues) = 0;
     // The name of the system's default printer; empty when there is none.
     virtual std::u16string DefaultPrinterName() = 0;

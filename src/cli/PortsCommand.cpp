@@ -2,10 +2,10 @@
 // print queue with the kind and detail of its port, as text or (--json) as one JSON object.
 
 #include "cli/CommandRegistry.h"
-#include "connection/LocalPorts.h"
-#include "connection/PrintQueues.h"
-#include "connection/SerialPorts.h"
-#include "connection/UsbPorts.h"
+#include "discovery/LocalPorts.h"
+#include "discovery/PrintQueues.h"
+#include "discovery/SerialPorts.h"
+#include "discovery/UsbPorts.h"
 #include "platform/Encoding.h"
 
 #include <nlohmann/json.hpp>

@@ -5,16 +5,16 @@
 #include "cli/CommandRegistry.h"
 #include "cli/ReceiveSendCommon.h"
 #include "cli/RecordJson.h"
-#include "connection/Exchange.h"
 #include "connection/PrinterConnection.h"
+#include "discovery/SystemPortServices.h"
+#include "operations/ReceiveOperation.h"
+#include "operations/SettingsFileOperation.h"
 #include "platform/Encoding.h"
 #include "platform/InstanceLock.h"
 #include "settings/ConfigurationWriter.h"
 #include "settings/DisplayLists.h"
 #include "settings/Frame.h"
 #include "settings/ModelTable.h"
-#include "settings/ReplyStart.h"
-#include "settings/SettingsFile.h"
 #include "settings/SettingsParser.h"
 
 #include <nlohmann/json.hpp>
@@ -35,19 +35,16 @@ struct ReceiveArguments {
     std::string output;
 };
 
-struct ScopeRow {
+// The scope names of the command line, in the window's scope order.
+struct ScopeName {
     const char* name;
-    std::vector<int> kinds;
+    ReceiveScope scope;
 };
-
-// The request kinds of each receive scope, in the order they are sent.
-const std::vector<ScopeRow>& Scopes() {
-    static const std::vector<ScopeRow> scopes = {
-        {"easy", {0}},           {"standard", {1}},  {"advanced", {2}},
-        {"information", {6, 3}}, {"all", {4, 6, 3}},
-    };
-    return scopes;
-}
+constexpr ScopeName kScopeNames[] = {
+    {"easy", ReceiveScope::kEasy},         {"standard", ReceiveScope::kStandard},
+    {"advanced", ReceiveScope::kAdvanced}, {"information", ReceiveScope::kInformation},
+    {"all", ReceiveScope::kAll},
+};
 
 // The status form of a model when nothing else is said: the native command language (0),
 // the Zebra emulation (1) or the Eltron emulation (2).
@@ -87,8 +84,8 @@ int RunReceive(const ReceiveArguments& args) {
     if (!BuildInterfaceSettings(args.interface, settings, error)) {
         return Fail(error);
     }
-    const ScopeRow* scope = nullptr;
-    for (const ScopeRow& row : Scopes()) {
+    const ScopeName* scope = nullptr;
+    for (const ScopeName& row : kScopeNames) {
         if (args.scope == row.name) {
             scope = &row;
         }
@@ -99,7 +96,7 @@ int RunReceive(const ReceiveArguments& args) {
     int statusClass = args.statusClass >= 0 ? args.statusClass : DefaultStatusClass(*model);
 
     // One receive at a time, in this program and in the window.
-    InstanceLock receiveLock("mtx_recv_config");
+    InstanceLock receiveLock(kReceiveLockName);
     if (!receiveLock.TryAcquire()) {
         std::cerr << "quillmark-cli receive: another receive is running\n";
         return kExitReceiveBusy;
@@ -109,51 +106,33 @@ int RunReceive(const ReceiveArguments& args) {
     SettingsParser parser(options);
     SettingsRecord record;
     record.modelIndex = *model;
-    PrinterConnection connection;
-    Exchange exchange(connection, settings);
+    PrinterConnection connection(SystemClock::Instance(), SystemPortServices());
+    const std::vector<int> kinds = RequestKindsForScope(scope->scope);
+    ReceiveResult received =
+        ReceiveOperation(record, parser, connection, settings).Run(kinds, statusClass);
+    if (!received.Ok()) {
+        return PrinterFailure(received.code);
+    }
 
     nlohmann::ordered_json status;
     nlohmann::ordered_json counters;
     bool menuReceived = false;
-    for (int kind : scope->kinds) {
-        if (!ConfigurationWriter::WriteRequest(record, kind, statusClass)) {
-            return Fail("cannot build the request");
-        }
-        ExchangeResult result = exchange.Request(record.text, kind != kReplyStatus, kind);
-        if (result.code != kExchangeOk) {
-            return PrinterFailure(result.code);
-        }
+    for (int kind : kinds) {
+        const std::string& reply = received.replies[static_cast<size_t>(kind)];
         if (kind == kReplyStatus) {
-            status = AsText(result.reply);
-            continue;
-        }
-        if (kind == kReplyCounters) {
-            MachineInfo info = ParseMachineInfo(AnsiToWide(result.reply));
+            status = AsText(reply);
+        } else if (kind == kReplyCounters) {
+            MachineInfo info = ParseMachineInfo(AnsiToWide(reply));
             counters = {
-                {"text", AsText(result.reply)},
+                {"text", AsText(reply)},
                 {"serialNumber", Utf16ToUtf8(info.values[0])},
                 {"printCounter", Utf16ToUtf8(info.values[1])},
                 {"serviceCounter", Utf16ToUtf8(info.values[2])},
                 {"cutCounter", Utf16ToUtf8(info.values[3])},
             };
-            continue;
+        } else if (IsMenuRequestKind(kind)) {
+            menuReceived = true;
         }
-        ReplyStartResult start = CheckReplyStart(result.reply);
-        if (!start.accepted) {
-            return PrinterFailure(kExchangeAcquisitionFailed);
-        }
-        record.text = AnsiToWide(start.text);
-        if (!parser.ParseSettings(record, 1)) {
-            return PrinterFailure(kExchangeAcquisitionFailed);
-        }
-        // As the window does: an Easy receive keeps only the Easy items, a Standard or All
-        // receive forgets the wireless keys and passwords.
-        if (kind == 0) {
-            ConfigurationWriter::ResetItems(record, 0);
-        } else if (kind == 1 || kind == 4) {
-            ConfigurationWriter::ResetItems(record, 1);
-        }
-        menuReceived = true;
     }
 
     nlohmann::ordered_json out = {{"model", *model}};
@@ -168,14 +147,14 @@ int RunReceive(const ReceiveArguments& args) {
         outgoing.text.clear();
         ConfigurationWriter(options).WriteConfiguration(outgoing, 0);
         if (!args.output.empty()) {
-            Frame frame = FrameForSending(outgoing.text);
-            if (frame.result != FrameResult::kOk) {
-                return Fail("the configuration needs " + std::to_string(frame.neededBytes) +
+            const FileOutcome written = SettingsFileOperation::Export(args.output, outgoing.text);
+            if (written.result == FileResult::kTooLarge) {
+                return Fail("the configuration needs " +
+                            std::to_string(FrameForSending(outgoing.text).neededBytes) +
                             " bytes and does not fit the 4096-byte send buffer; nothing written");
             }
-            int writeError = 0;
-            if (SettingsFile::Write(args.output, frame.bytes, &writeError) != FileResult::kOk) {
-                return Fail("cannot write " + args.output + ": " + std::strerror(writeError));
+            if (written.code != kOperationOk) {
+                return Fail("cannot write " + args.output + ": " + std::strerror(written.error));
             }
         }
         out["items"] = ItemsAsJson(record);

@@ -3,12 +3,14 @@
 
 #include "cli/CommandRegistry.h"
 #include "cli/ReceiveSendCommon.h"
-#include "connection/Exchange.h"
 #include "connection/PrinterConnection.h"
+#include "discovery/SystemPortServices.h"
+#include "operations/SendOperation.h"
+#include "operations/SettingsFileOperation.h"
 #include "platform/Encoding.h"
 #include "settings/ConfigurationWriter.h"
 #include "settings/DisplayLists.h"
-#include "settings/SettingsFile.h"
+#include "settings/Frame.h"
 #include "settings/SettingsParser.h"
 
 #include <cstring>
@@ -60,10 +62,9 @@ int RunSend(const SendArguments& args) {
     SettingsParser parser(options);
     SettingsRecord record;
     record.modelIndex = *model;
-    int fileError = 0;
-    FileResult read = SettingsFile::Import(args.file, record, parser, &fileError);
-    if (read != FileResult::kOk) {
-        return Fail(args.file + ": " + SettingsFileProblem(read, fileError));
+    const FileOutcome read = SettingsFileOperation(record, parser).Import(args.file);
+    if (read.code != kOperationOk) {
+        return Fail(args.file + ": " + SettingsFileProblem(read.result, read.error));
     }
     if (ReportInvalidItems(record)) {
         PrintOperationMessage(23);
@@ -73,28 +74,26 @@ int RunSend(const SendArguments& args) {
     // As Send Configuration does: the printer's form of the ticked items, parsed back to
     // catch what the file's values turn into.
     DisplayLists::MakeSendReady(record, options);
-    record.text.clear();
     ConfigurationWriter writer(options);
-    writer.WriteConfiguration(record, 1);
-    std::u16string text = record.text;
-    parser.ParseSettings(record, 0);
-    if (ReportInvalidItems(record)) {
-        PrintOperationMessage(23);
+    SendOperation send(record, writer, parser);
+    BuiltConfiguration built = send.Build(ConfigurationUse::kPrinter);
+    if (built.code == kCodeInvalidItems) {
+        ReportInvalidItems(record);
+        PrintOperationMessage(built.code);
         return kExitInvalidItems;
     }
-    if (text == u"END\r\n") {
-        PrintOperationMessage(24);
+    if (built.code != kOperationOk) {
+        PrintOperationMessage(built.code);
         return kExitInvalidItems;
     }
-
-    if (Exchange::Frame(text, true).empty()) {
+    if (FrameForSending(built.text).result != FrameResult::kOk) {
         return Fail("the configuration does not fit the 4096-byte send buffer; nothing sent");
     }
-    PrinterConnection connection;
-    Exchange exchange(connection, settings);
-    ExchangeResult result = exchange.Send(text);
-    if (result.code != kExchangeOk) {
-        PrintOperationMessage(result.code);
+
+    PrinterConnection connection(SystemClock::Instance(), SystemPortServices());
+    SendResult sent = SendOperation::Send(built.text, connection, settings);
+    if (sent.code != kOperationOk) {
+        PrintOperationMessage(sent.code);
         return kExitPrinter;
     }
     return 0;

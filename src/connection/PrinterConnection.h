@@ -110,8 +110,9 @@ struct AsyncRecord {
 // connected to instead of opened and then behaves like the device.
 class PrinterConnection {
 public:
-    explicit PrinterConnection(Clock& clock = SystemClock::Instance(),
-                               PortServices& services = SystemPortServices());
+    // `services` answers the USB lookups, parks the print queues of a held port and starts raw
+    // print jobs (discovery/SystemPortServices.h on this machine, a stand-in in tests).
+    PrinterConnection(Clock& clock, PortServices& services);
     ~PrinterConnection();
     PrinterConnection(const PrinterConnection&) = delete;
     PrinterConnection& operator=(const PrinterConnection&) = delete;
@@ -188,6 +189,7 @@ public:
     // "USBnnn" label of the USB port found at open.
     const std::u16string& UsbPortLabel() const { return usbPortLabel_; }
     Clock& TimeSource() { return clock_; }
+    PortServices& Services() { return services_; }
 
 private:
     int OpenCom();

@@ -3,7 +3,7 @@
 #include "app/COstrellApp.h"
 #include "app/COstrellDlg.h"
 #include "app/MainWindow.h"
-#include "connection/PortServices.h"
+#include "discovery/SystemPortServices.h"
 #include "qt/Pictures.h"
 #include "qt/QtHost.h"
 

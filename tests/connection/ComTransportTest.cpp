@@ -2,7 +2,7 @@
 
 #include "connection/PrinterConnection.h"
 #include "connection/SerialLine.h"
-#include "connection/SerialPorts.h"
+#include "discovery/SerialPorts.h"
 
 #include <array>
 

@@ -3,7 +3,7 @@
 #include "connection/NetAddress.h"
 #include "connection/PrinterConnection.h"
 #include "connection/ReplyEnd.h"
-#include "connection/SerialPorts.h"
+#include "discovery/SerialPorts.h"
 
 #include <fstream>
 

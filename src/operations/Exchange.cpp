@@ -1,0 +1,113 @@
+#include "operations/Exchange.h"
+
+#include "connection/ReplyEnd.h"
+#include "settings/Frame.h"
+
+namespace qm {
+
+Exchange::Exchange(PrinterConnection& connection, const InterfaceSettingsSource& settings)
+    : connection_(connection), settings_(settings) {}
+
+std::string Exchange::Frame(std::u16string_view commandText, bool withLeadIn) {
+    qm::Frame frame = withLeadIn ? FrameForSending(commandText) : FrameWithoutLeadIn(commandText);
+    return frame.result == FrameResult::kOk ? frame.bytes : std::string();
+}
+
+ExchangeResult Exchange::WriteFramed(std::string_view bytes, int purpose, bool keepOpen) {
+    ExchangeResult result;
+    connection_.SetInterfaceSettings(&settings_);
+    if (!connection_.ConnectForOperation(purpose)) {
+        connection_.Disconnect();
+        result.code = kExchangeOpenFailed;
+        return result;
+    }
+    int32_t type = settings_.StoredPortType();
+    if (type < kPortCom || type > kPortNet) {
+        connection_.Disconnect();
+        result.code = kExchangeNoInterface;
+        return result;
+    }
+    uint32_t done = 0;
+    const auto* data = reinterpret_cast<const uint8_t*>(bytes.data());
+    uint32_t length = static_cast<uint32_t>(bytes.size());
+    uint32_t error = type == kPortNet ? connection_.NetWrite(length, data, &done)
+                                      : connection_.Write(data, length, &done);
+    if (error != kResultSuccess || done != length) {
+        connection_.Disconnect();
+        result.code = kExchangeTransferFailed;
+        result.error = error;
+        return result;
+    }
+    if (!keepOpen) {
+        connection_.Disconnect();
+    }
+    return result;
+}
+
+ExchangeResult Exchange::Request(std::u16string_view commandText, bool withLeadIn, ReplyKind kind,
+                                 int purpose) {
+    std::string bytes = Frame(commandText, withLeadIn);
+    if (bytes.empty()) {
+        ExchangeResult result;
+        result.code = kExchangeTransferFailed;
+        return result;
+    }
+    ExchangeResult result = WriteFramed(bytes, purpose, true);
+    if (result.code != kExchangeOk) {
+        return result;
+    }
+    uint8_t buffer[kReplyBufferSize] = {};
+    uint32_t received = 0;
+    uint32_t error = settings_.StoredPortType() == kPortNet
+                         ? connection_.NetRead(&received, buffer, kind)
+                         : connection_.Read(buffer, &received, kind);
+    connection_.Disconnect();
+    if (error != kResultSuccess || received == 0 || received > kReplyBufferSize) {
+        result.code = kExchangeAcquisitionFailed;
+        result.error = error;
+        return result;
+    }
+    // A port read that times out after some bytes hands back what it has. A reply that must end
+    // with its terminator and does not is incomplete (cut off, or the printer stopped talking):
+    // taking it would show half of the printer's settings as if they were all of them.
+    const bool acceptShifted = settings_.StoredPortType() != kPortUsb;
+    if (!IsUnterminatedReply(kind) &&
+        CheckReplyEnd(buffer, received, acceptShifted) == ReplyEnd::kOpen) {
+        result.code = kExchangeAcquisitionFailed;
+        result.error = kWaitTimeout;
+        return result;
+    }
+    result.reply.assign(reinterpret_cast<const char*>(buffer), received);
+    return result;
+}
+
+ExchangeResult Exchange::SendBytes(std::string_view bytes, int purpose) {
+    ExchangeResult result;
+    if (bytes.empty() || bytes.size() > kMaxFrameBytes) {
+        result.code = kExchangeTransferFailed;
+        return result;
+    }
+    if (settings_.StoredPortType() == kPortPrt) {
+        uint32_t written = 0;
+        int job = connection_.Services().SendRawJob(
+            settings_.StoredPortName(), written, static_cast<uint32_t>(bytes.size()), bytes.data());
+        if (job != 0) {
+            result.code = job == 110 ? kExchangeOpenFailed : kExchangeTransferFailed;
+            result.error = static_cast<uint32_t>(job);
+        }
+        return result;
+    }
+    return WriteFramed(bytes, purpose, false);
+}
+
+ExchangeResult Exchange::Send(std::u16string_view commandText, int purpose) {
+    std::string bytes = Frame(commandText, true);
+    if (bytes.empty()) {
+        ExchangeResult result;
+        result.code = kExchangeTransferFailed;
+        return result;
+    }
+    return SendBytes(bytes, purpose);
+}
+
+} // namespace qm

@@ -1,0 +1,62 @@
+#pragma once
+
+#include "connection/InterfaceSettingsSource.h"
+#include "connection/PrinterConnection.h"
+#include "operations/OperationCode.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace qm {
+
+// The codes an exchange can end with (OperationCode.h).
+inline constexpr int kExchangeOk = kOperationOk;
+inline constexpr int kExchangeOpenFailed = kCodeOpenFailed;
+inline constexpr int kExchangeTransferFailed = kCodeTransferFailed;
+inline constexpr int kExchangeAcquisitionFailed = kCodeAcquisitionFailed;
+inline constexpr int kExchangeNoInterface = kCodeNoInterface;
+
+// The outcome of one exchange.
+struct ExchangeResult {
+    int code = kExchangeOk; // 0 or one of the codes above
+    uint32_t error = 0;     // the connection's result code of the failing call (0 when none)
+    std::string reply;      // the reply bytes as received (requests only)
+};
+
+// The exchange every printer operation makes, in one place: connect for a purpose, frame the
+// command (17-byte lead-in + the text in the ANSI code page, or the bare text for the status
+// request), write it (COM, LPT, USB) or send it (NET), read the reply for its kind, disconnect.
+// Disconnect runs on every path after a connect attempt.
+class Exchange {
+public:
+    // The raw print jobs of a print queue go through the connection's port services.
+    Exchange(PrinterConnection& connection, const InterfaceSettingsSource& settings);
+
+    // A request with a reply: the receive sequence's step for one request kind (purpose
+    // kPurposeReceive unless given). Codes: 30 the connect failed; 40 the stored port type has
+    // no port to write to (none or PRT); 31 the write failed, wrote fewer bytes, or the framed
+    // command exceeds 4096 bytes; 32 the read failed, timed out empty, or the reply filled the
+    // buffer without its end.
+    ExchangeResult Request(std::u16string_view commandText, bool withLeadIn, ReplyKind kind,
+                           int purpose = kPurposeReceive);
+
+    // A send without a reply (configuration, print data): lead-in + text. For PRT the bytes go
+    // as one raw print job to the queue named by the stored port name (110 -> 30, 29 -> 31).
+    ExchangeResult Send(std::u16string_view commandText, int purpose = kPurposeSend);
+
+    // Sends bytes that are already framed (e.g. a print file) as Send does.
+    ExchangeResult SendBytes(std::string_view bytes, int purpose = kPurposeSend);
+
+    // The framed bytes of a command: the lead-in (when asked) and the text in the ANSI code page.
+    // Empty when the result would not fit the 4096-byte send buffer.
+    static std::string Frame(std::u16string_view commandText, bool withLeadIn);
+
+private:
+    ExchangeResult WriteFramed(std::string_view bytes, int purpose, bool keepOpen);
+
+    PrinterConnection& connection_;
+    const InterfaceSettingsSource& settings_;
+};
+
+} // namespace qm

@@ -1,0 +1,44 @@
+#include "operations/SettingsFileOperation.h"
+
+#include "platform/AtomicFile.h"
+#include "settings/Frame.h"
+
+namespace qm {
+
+SettingsFileOperation::SettingsFileOperation(SettingsRecord& record, SettingsParser& parser)
+    : record_(record), parser_(parser) {}
+
+FileOutcome SettingsFileOperation::Import(const std::string& path) {
+    FileOutcome outcome;
+    outcome.result = SettingsFile::Import(path, record_, parser_, &outcome.error);
+    if (outcome.result != FileResult::kOk) {
+        outcome.code = kCodeImportFailed;
+    }
+    return outcome;
+}
+
+FileOutcome SettingsFileOperation::Export(const std::string& path, std::u16string_view text) {
+    FileOutcome outcome;
+    const Frame frame = FrameForSending(text);
+    if (frame.result != FrameResult::kOk) {
+        outcome.code = kCodeExportFailed;
+        outcome.result = FileResult::kTooLarge;
+        return outcome;
+    }
+    outcome.result = SettingsFile::Write(path, frame.bytes, &outcome.error);
+    if (outcome.result != FileResult::kOk) {
+        outcome.code = kCodeExportFailed;
+    }
+    return outcome;
+}
+
+bool SettingsFileOperation::LoadRecent(const std::string& path) {
+    return Import(path).code == kOperationOk;
+}
+
+bool SettingsFileOperation::SaveRecent(const std::string& path, std::u16string_view text) {
+    const Frame frame = FrameForSending(text);
+    return frame.result == FrameResult::kOk && ReplaceFileAtomically(path, frame.bytes);
+}
+
+} // namespace qm

@@ -1,0 +1,157 @@
+#include "connection/ConnectionTestSupport.h"
+
+#include "operations/ReceiveOperation.h"
+#include "platform/Encoding.h"
+
+namespace qm {
+namespace {
+
+const std::string kMarkerA("~!!\r\n\x02\x1b~A\r\n", 11);
+const std::string kMenuBody = "PRINT SPEED\t:\t6 IPS\r\nPRINT METHOD\t:\tDT\r\n"
+                              "WLAN PSK\t:\tsecret\r\nEND\r\n";
+const std::string kCounters = "Serial Number : A1\r\nPrint Counter Length 1 m\r\n";
+
+StaticInterfaceSettings NetSettings(int port) {
+    StaticInterfaceSettings settings;
+    settings.portType = kPortNet;
+    settings.portName = u"127.0.0.1";
+    settings.portNumber = U16(std::to_string(port));
+    return settings;
+}
+
+// Records what the receive told its front end, in order.
+struct RecordingObserver : ReceiveObserver {
+    std::vector<std::string> calls;
+    SettingsRecord* record = nullptr;
+    bool pskWhenParsed = false;
+    void BeforeExchange(int kind) override { calls.push_back("before " + std::to_string(kind)); }
+    void AfterExchange(int kind) override { calls.push_back("after " + std::to_string(kind)); }
+    void MenuParsed(int kind) override {
+        calls.push_back("parsed " + std::to_string(kind));
+        pskWhenParsed = record->Item(entry::kWlanPsk).ticked == 1;
+    }
+    void MenuKept(int kind) override { calls.push_back("kept " + std::to_string(kind)); }
+    void StatusReceived(const std::string&) override { calls.push_back("status"); }
+    void CountersReceived(const std::string&) override { calls.push_back("counters"); }
+    void MachineInfoReceived(const std::string&) override { calls.push_back("machine"); }
+};
+
+class ReceiveOverNet : public ::testing::Test {
+protected:
+    test::FakePortServices services;
+    PrinterConnection connection{SystemClock::Instance(), services};
+    SettingsRecord record;
+    SettingsParser parser;
+};
+
+TEST(ReceiveScopes, RequestKindsInOrder) {
+    EXPECT_EQ(RequestKindsForScope(ReceiveScope::kEasy), std::vector<int>{0});
+    EXPECT_EQ(RequestKindsForScope(ReceiveScope::kStandard), std::vector<int>{1});
+    EXPECT_EQ(RequestKindsForScope(ReceiveScope::kAdvanced), std::vector<int>{2});
+    EXPECT_EQ(RequestKindsForScope(ReceiveScope::kInformation), (std::vector<int>{6, 3}));
+    EXPECT_EQ(RequestKindsForScope(ReceiveScope::kInformation, true), std::vector<int>{6});
+    EXPECT_EQ(RequestKindsForScope(ReceiveScope::kAll), (std::vector<int>{4, 6, 3}));
+    EXPECT_EQ(SelfInfoRequestKinds(), (std::vector<int>{5, 1}));
+}
+
+TEST_F(ReceiveOverNet, AllParsesForgetsTheKeysAndKeepsEveryReply) {
+    test::PrinterServer printer([](const std::string& request) {
+        if (request.find("SEND CONFIG") != std::string::npos) {
+            return kMarkerA + kMenuBody;
+        }
+        return request.find("COUNTER") != std::string::npos ? kCounters : std::string("NNNNNNNN\r");
+    });
+    StaticInterfaceSettings settings = NetSettings(printer.Port());
+    record.Item(entry::kPrintDarkness).ticked = 1; // reset before the receive
+    RecordingObserver observer;
+    observer.record = &record;
+    ReceiveResult result = ReceiveOperation(record, parser, connection, settings)
+                               .Run(RequestKindsForScope(ReceiveScope::kAll), 0, observer);
+    ASSERT_TRUE(result.Ok()) << result.code;
+    EXPECT_EQ(observer.calls,
+              (std::vector<std::string>{"before 4", "after 4", "parsed 4", "kept 4", "before 6",
+                                        "after 6", "status", "before 3", "after 3", "counters"}));
+    EXPECT_TRUE(observer.pskWhenParsed);               // received ...
+    EXPECT_EQ(record.Item(entry::kWlanPsk).ticked, 0); // ... then forgotten
+    EXPECT_EQ(record.Item(entry::kPrintSpeed).ticked, 1);
+    EXPECT_EQ(record.Item(entry::kPrintDarkness).ticked, 0);
+    EXPECT_EQ(result.replies[6], "NNNNNNNN\r");
+    EXPECT_EQ(result.replies[3], kCounters);
+    EXPECT_FALSE(result.received[1]);
+
+    std::vector<std::string> requests = printer.Requests();
+    ASSERT_EQ(requests.size(), 3u);
+    EXPECT_EQ(requests[0], test::kLeadInBytes + "SEND CONFIG\t:\tALL\r\nEXIT\r\n");
+    EXPECT_EQ(requests[1], "\x01"
+                           "A"); // the status request of class 0, without the lead-in
+}
+
+TEST_F(ReceiveOverNet, EasyKeepsOnlyTheEasyItems) {
+    test::PrinterServer printer([](const std::string&) { return kMarkerA + kMenuBody; });
+    StaticInterfaceSettings settings = NetSettings(printer.Port());
+    ReceiveResult result = ReceiveOperation(record, parser, connection, settings)
+                               .Run(RequestKindsForScope(ReceiveScope::kEasy), 0);
+    ASSERT_TRUE(result.Ok());
+    EXPECT_EQ(record.Item(entry::kPrintMethod).ticked, 1);
+    EXPECT_EQ(record.Item(entry::kPrintSpeed).ticked, 0);
+}
+
+TEST_F(ReceiveOverNet, OneStrayByteIsForgivenTwoAreNot) {
+    for (const auto& [stray, accepted] :
+         {std::pair{std::string("x"), true}, std::pair{std::string("xy"), false}}) {
+        test::PrinterServer printer(
+            [stray = stray](const std::string&) { return stray + "~!!\r\n" + kMenuBody; });
+        StaticInterfaceSettings settings = NetSettings(printer.Port());
+        ReceiveResult result = ReceiveOperation(record, parser, connection, settings)
+                                   .Run(RequestKindsForScope(ReceiveScope::kStandard), 0);
+        EXPECT_EQ(result.Ok(), accepted) << stray;
+        if (accepted) {
+            EXPECT_EQ(result.droppedBytes, 1);
+            EXPECT_EQ(record.Item(entry::kPrintSpeed).ticked, 1); // marker B got CR LF
+        } else {
+            EXPECT_EQ(result.code, kCodeAcquisitionFailed);
+            EXPECT_EQ(result.failedKind, 1);
+            EXPECT_FALSE(result.silent);
+        }
+    }
+}
+
+TEST_F(ReceiveOverNet, FailuresEndTheSequence) {
+    // The counters request that gets no answer stops silently; nothing after it is asked.
+    test::PrinterServer printer([](const std::string& request) {
+        return request.find("COUNTER") != std::string::npos ? std::string("<close>")
+                                                            : std::string("NNNNNNNN\r");
+    });
+    StaticInterfaceSettings settings = NetSettings(printer.Port());
+    ReceiveResult result =
+        ReceiveOperation(record, parser, connection, settings).Run(std::vector<int>{6, 3, 6}, 0);
+    EXPECT_EQ(result.code, kCodeAcquisitionFailed);
+    EXPECT_EQ(result.failedKind, 3);
+    EXPECT_TRUE(result.silent);
+    EXPECT_EQ(printer.Requests().size(), 2u);
+
+    // Nobody listening: the open fails, and the front end still hears the exchange ended.
+    StaticInterfaceSettings nowhere = NetSettings(1);
+    RecordingObserver observer;
+    observer.record = &record;
+    result = ReceiveOperation(record, parser, connection, nowhere).Run({1}, 0, observer);
+    EXPECT_EQ(result.code, kCodeOpenFailed);
+    EXPECT_EQ(observer.calls, (std::vector<std::string>{"before 1", "after 1"}));
+}
+
+TEST_F(ReceiveOverNet, SelfInfoKeepsTheMachineInformationAndTheSettings) {
+    test::PrinterServer printer([](const std::string& request) {
+        return request.find("MACHINE INFO") != std::string::npos
+                   ? std::string("MODEL\t:\tX\r\nEND\r\n")
+                   : kMarkerA + kMenuBody;
+    });
+    StaticInterfaceSettings settings = NetSettings(printer.Port());
+    ReceiveResult result =
+        ReceiveOperation(record, parser, connection, settings).Run(SelfInfoRequestKinds(), 0);
+    ASSERT_TRUE(result.Ok());
+    EXPECT_EQ(result.replies[5], "MODEL\t:\tX\r\nEND\r\n");
+    EXPECT_EQ(result.replies[1], kMarkerA + kMenuBody);
+}
+
+} // namespace
+} // namespace qm
