@@ -83,9 +83,14 @@ TEST_F(SettingsFiles, ImportRefusals) {
     EXPECT_EQ(refused.code, kCodeImportFailed);
     EXPECT_EQ(refused.result, FileResult::kTooLarge);
     EXPECT_EQ(record.Item(entry::kPrintSpeed).ticked, 0);
-    // Marker B alone (5 bytes) is a file start.
-    Write(Path("b.prn"), "~!!\r\n");
+    // Marker B alone (5 bytes) is a file start; the settings still need their END line.
+    Write(Path("b.prn"), "~!!\r\nPRINT SPEED\t:\t6 IPS\r\nEND\r\n");
     EXPECT_EQ(files.Import(Path("b.prn")).code, kOperationOk);
+    EXPECT_EQ(record.Item(entry::kPrintSpeed).ticked, 1);
+    Write(Path("cut.prn"), "~!!\r\nPRINT SPEED\t:\t6 IPS\r\nEN");
+    EXPECT_EQ(files.Import(Path("cut.prn")).result, FileResult::kNoEnd);
+    EXPECT_FALSE(files.LoadRecent(Path("cut.prn")));
+    EXPECT_EQ(record.Item(entry::kPrintSpeed).ticked, 0);
 }
 
 TEST_F(SettingsFiles, ExportFailuresWriteNothing) {
