@@ -3,6 +3,7 @@
 #include "platform/Encoding.h"
 #include "platform/FdWait.h"
 #include "settings/Frame.h"
+#include "settings/ReplyReader.h"
 #include "settings/ReplyStart.h"
 
 #include <cerrno>
@@ -234,6 +235,22 @@ FileResult SettingsFile::Export(const std::string& path, SettingsRecord& record,
         return FileResult::kTooLarge;
     }
     return Write(path, frame.bytes, error);
+}
+
+std::u16string SettingsFile::WithoutSecrets(std::u16string_view text) {
+    std::u16string kept;
+    kept.reserve(text.size());
+    size_t start = 0;
+    while (start < text.size()) {
+        size_t end = text.find(u'\n', start);
+        end = end == std::u16string_view::npos ? text.size() : end + 1;
+        const std::u16string_view line = text.substr(start, end - start);
+        if (!entry::IsSecretKey(LineTokens::Tokenise(WideToAnsi(line)).Upper(0))) {
+            kept += line;
+        }
+        start = end;
+    }
+    return kept;
 }
 
 } // namespace qm

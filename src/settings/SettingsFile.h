@@ -62,6 +62,10 @@ public:
     static FileResult Import(const std::string& path, SettingsRecord& record,
                              SettingsParser& parser, int* error = nullptr);
 
+    // The text without the lines of the wireless keys, the pre-shared key and the EAP password
+    // (every other line kept as it is): what may be kept on disk beyond a send.
+    static std::u16string WithoutSecrets(std::u16string_view text);
+
     // Writes bytes to a new file (old content replaced), holding an exclusive lock while it
     // writes. Returns kOk or kWriteError (errno in *error).
     static FileResult Write(const std::string& path, std::string_view bytes, int* error = nullptr);

@@ -3,7 +3,10 @@
 
 #include "helper/SaveVersions.h"
 
+#include "operations/SettingsFileOperation.h"
+#include "platform/Encoding.h"
 #include "platform/IniFile.h"
+#include "settings/Frame.h"
 
 #include <gtest/gtest.h>
 
@@ -46,13 +49,21 @@ std::pair<std::string, std::string> ExpectedPreferences() {
     return {first, second};
 }
 
+std::string RecentBytes(bool second) {
+    return std::string(kLeadIn) + WideToAnsi(test::RecentVersion(second));
+}
+
 TEST(CrashSafeSave, KilledSavesLeaveTheOldOrTheNewFile) {
     const auto [first, second] = ExpectedPreferences();
     ASSERT_NE(first, second);
     const fs::path folder = TempFolder("kill");
     const fs::path ini = folder / "Quillmark.ini";
+    const fs::path recent = folder / SettingsFileOperation::kRecentFileName;
     IniFile start(ini.string());
     ASSERT_TRUE(WritePreferences(start, test::SaveVersion(false), test::kEveryPreference));
+    ASSERT_TRUE(SettingsFileOperation::SaveRecent(recent.string(), test::RecentVersion(false)));
+    int recentFirst = 0;
+    int recentSecond = 0;
 
     std::mt19937 random(20261209);
     int sawFirst = 0;
@@ -74,11 +85,17 @@ TEST(CrashSafeSave, KilledSavesLeaveTheOldOrTheNewFile) {
         ASSERT_TRUE(now == first || now == second)
             << "kill " << kill << ": Quillmark.ini is neither version (" << now.size() << " bytes)";
         (now == first ? sawFirst : sawSecond)++;
+        const std::string recentNow = Bytes(recent);
+        ASSERT_TRUE(recentNow == RecentBytes(false) || recentNow == RecentBytes(true))
+            << "kill " << kill << ": Recent.dat is neither version (" << recentNow.size()
+            << " bytes)";
+        (recentNow == RecentBytes(false) ? recentFirst : recentSecond)++;
     }
     // The kills landed while saves were being made, not only before the first one.
     EXPECT_GT(sawSecond, 0);
+    EXPECT_GT(recentSecond, 0);
     std::cout << "Quillmark.ini: " << sawFirst << " kills left the first version, " << sawSecond
-              << " the second\n";
+              << " the second; Recent.dat: " << recentFirst << " and " << recentSecond << "\n";
     fs::remove_all(folder);
 }
 

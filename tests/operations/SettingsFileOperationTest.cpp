@@ -93,6 +93,20 @@ TEST_F(SettingsFiles, ImportRefusals) {
     EXPECT_EQ(record.Item(entry::kPrintSpeed).ticked, 0);
 }
 
+// The recent file never keeps the wireless keys, the pre-shared key or the EAP password.
+TEST_F(SettingsFiles, RecentFileLeavesOutTheSecrets) {
+    const std::u16string text =
+        u"HOST NAME\t:\tLabel 1\r\nWLAN WEP KEY 1\t:\tABCDE\r\n"
+        u"WLAN WEP KEY 4\t:\tEDCBA\r\nWLAN PSK\t:\tHUNTER22\r\n"
+        u"EAP USER NAME\t:\toperator\r\nEAP PASSWORD\t:\tpw-7781\r\nEND\r\n";
+    ASSERT_TRUE(SettingsFileOperation::SaveRecent(Path("Recent.dat"), text));
+    EXPECT_EQ(Read(Path("Recent.dat")), kLeadIn + "HOST NAME\t:\tLabel 1\r\n"
+                                                  "EAP USER NAME\t:\toperator\r\nEND\r\n");
+    EXPECT_TRUE(SettingsFileOperation(record, parser).LoadRecent(Path("Recent.dat")));
+    EXPECT_EQ(record.Item(entry::kWlanPsk).ticked, 0);
+    EXPECT_EQ(record.Item(89).value, u"operator");
+}
+
 TEST_F(SettingsFiles, ExportFailuresWriteNothing) {
     EXPECT_EQ(SettingsFileOperation::Export(folder_ + "/no/such/folder/a.prn", u"END\r\n").code,
               kCodeExportFailed);

@@ -114,6 +114,25 @@ TEST_F(InspectCommand, RepliesAndRefusals) {
     EXPECT_FALSE(std::filesystem::exists(out));
 }
 
+// The command line prints no wireless key, pre-shared key or EAP password, and its exports hold
+// none: only a send of a file puts them on the wire.
+TEST_F(InspectCommand, SecretsAreNeverPrintedOrExported) {
+    const std::string file =
+        Write("s.prn", kLeadIn + "HOST NAME\t:\tLabel 1\r\nWLAN WEP KEY 2\t:\tABCDE\r\n"
+                                 "WLAN PSK\t:\tHUNTER22\r\nEAP PASSWORD\t:\tpw-7781\r\nEND\r\n");
+    const std::string exported = (dir_ / "out.prn").string();
+    const CliRun run = Inspect(file + " --model 2 --export " + exported);
+    ASSERT_EQ(run.status, 0);
+    std::ifstream in(exported, std::ios::binary);
+    const std::string written((std::istreambuf_iterator<char>(in)), {});
+    for (const std::string& output : {run.out, written}) {
+        EXPECT_NE(output.find("Label 1"), std::string::npos);
+        for (const char* secret : {"ABCDE", "HUNTER22", "pw-7781"}) {
+            EXPECT_EQ(output.find(secret), std::string::npos) << secret;
+        }
+    }
+}
+
 // A file cut inside its settings, or holding a NUL byte, is neither shown nor sent: exit 2
 // before any connection is tried (3 would mean the printer was asked).
 TEST_F(InspectCommand, CutAndNulFilesAreRefusedBeforeSending) {

@@ -1,9 +1,12 @@
 #pragma once
 
-// The two sets of preferences the crash-safe save test has a process save in turn.
+// The two versions of the preferences and of the recent file that the crash-safe save test has
+// a process save in turn.
 
 #include "app/Preferences.h"
 #include "connection/InterfaceSettingsSource.h"
+
+#include <string>
 
 namespace qm::test {
 
@@ -21,6 +24,14 @@ inline Preferences SaveVersion(bool second) {
     p.portNumber = second ? u"" : u"9100";
     p.region = second ? 1 : 3;
     return p;
+}
+
+// The settings text the recent file holds in each version (the lead-in goes in front).
+inline std::u16string RecentVersion(bool second) {
+    return second ? u"PRINT SPEED\t:\t4 IPS\r\nHOST NAME\t:\tSecond\r\nPRINT DARKNESS\t:\t12\r\n"
+                    u"IPV4 ADDRESS\t:\t10,0,0,2\r\nEND\r\n"
+                  : u"PRINT SPEED\t:\t6 IPS\r\nHOST NAME\t:\tFirst label printer\r\n"
+                    u"CONTINUOUS MEDIA LENGTH\t:\t101.6\tMM\r\nEND\r\n";
 }
 
 } // namespace qm::test
