@@ -13,6 +13,8 @@
 #include "text/Messages.h"
 
 #include <cerrno>
+#include <cstdio>
+#include <cstring>
 #include <filesystem>
 
 namespace qm {
@@ -88,7 +90,16 @@ int COstrellApp::Run(const MainWindowFactory& makeWindow) {
 }
 
 void COstrellApp::LoadPreferences() {
-    std::string folder = iniFolder_.empty() ? ModuleDirectory() : iniFolder_;
+    int folderError = 0;
+    std::string folder = iniFolder_.empty() ? ModuleDirectory(&folderError) : iniFolder_;
+    if (folderError != 0) {
+        // The window runs all the same; the changes of this run cannot be kept, and the user
+        // is told where and why before making any.
+        std::fprintf(stderr,
+                     "quillmark: cannot create the preferences folder %s (%s); "
+                     "preferences will not be saved\n",
+                     folder.c_str(), std::strerror(folderError));
+    }
     if (!folder.empty() && folder.back() != '/') {
         folder.push_back('/');
     }
@@ -119,7 +130,13 @@ int COstrellApp::SavePreferences() {
         loaded_, current_, resolver_ ? resolver_ : HostNameResolver(ResolveHostNameToDotted));
     if (mask != 0) {
         IniFile ini(iniPath_);
-        WritePreferences(ini, current_, mask);
+        errno = 0;
+        if (!WritePreferences(ini, current_, mask)) {
+            const int error = errno;
+            std::fprintf(stderr, "quillmark: the preferences could not be saved to %s%s%s\n",
+                         iniPath_.c_str(), error != 0 ? ": " : "",
+                         error != 0 ? std::strerror(error) : "");
+        }
     }
     return 1;
 }

@@ -3,6 +3,7 @@
 // the raw status reply and the counters when the scope asks for them.
 
 #include "cli/CommandRegistry.h"
+#include "cli/PortPermissionNote.h"
 #include "cli/ReceiveSendCommon.h"
 #include "cli/RecordJson.h"
 #include "connection/PrinterConnection.h"
@@ -111,7 +112,9 @@ int RunReceive(const ReceiveArguments& args) {
     ReceiveResult received =
         ReceiveOperation(record, parser, connection, settings).Run(kinds, statusClass);
     if (!received.Ok()) {
-        return PrinterFailure(received.code);
+        const int exitStatus = PrinterFailure(received.code);
+        ExplainOpenFailure(received.code, settings);
+        return exitStatus;
     }
 
     nlohmann::ordered_json status;

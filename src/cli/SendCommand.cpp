@@ -2,6 +2,7 @@
 // configuration of its items (lead-in + text) to a printer. No reply is read.
 
 #include "cli/CommandRegistry.h"
+#include "cli/PortPermissionNote.h"
 #include "cli/ReceiveSendCommon.h"
 #include "connection/PrinterConnection.h"
 #include "discovery/SystemPortServices.h"
@@ -94,6 +95,7 @@ int RunSend(const SendArguments& args) {
     SendResult sent = SendOperation::Send(built.text, connection, settings);
     if (sent.code != kOperationOk) {
         PrintOperationMessage(sent.code);
+        ExplainOpenFailure(sent.code, settings);
         return kExitPrinter;
     }
     return 0;

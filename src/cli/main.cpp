@@ -18,15 +18,15 @@ int& ExitStatus() {
 
 int main(int argc, char** argv) {
     CLI::App app{"quillmark-cli: read, write and send thermal label printer settings"};
+    app.set_version_flag("--version", "quillmark-cli " QM_PROJECT_VERSION);
     app.require_subcommand(1);
     for (auto& add : qm::cli::Commands()) {
         add(app);
     }
     try {
         app.parse(argc, argv);
-    } catch (const CLI::CallForHelp& e) {
-        return app.exit(e);
-    } catch (const CLI::CallForAllHelp& e) {
+    } catch (const CLI::Success& e) {
+        // --help, --help-all, --version: the text on standard output, status 0.
         return app.exit(e);
     } catch (const CLI::ParseError& e) {
         std::cerr << e.what() << "\n";

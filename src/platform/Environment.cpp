@@ -1,12 +1,23 @@
 #include "platform/Environment.h"
 
+#include <cerrno>
 #include <cstdlib>
 #include <filesystem>
+#include <pwd.h>
+#include <sys/stat.h>
 #include <system_error>
 #include <unistd.h>
+#include <vector>
 
 namespace qm {
 namespace {
+
+// The folder under the user's configuration folder that holds the program's files.
+constexpr char kConfigFolderName[] = "quillmark";
+// Folders made for the configuration are the user's own.
+constexpr mode_t kNewFolderMode = 0700;
+// getpwuid_r's buffer when the system does not suggest a size.
+constexpr size_t kPasswordBufferSize = 16384;
 
 std::string RootFrom(const char* variable, const char* fallback) {
     std::string root = GetEnv(variable);
@@ -35,6 +46,25 @@ std::string ExecutablePath() {
     return ec ? std::string() : path.string();
 }
 
+std::string WithSlash(std::string folder) {
+    if (folder.empty() || folder.back() != '/') {
+        folder += '/';
+    }
+    return folder;
+}
+
+std::string AccountHome() {
+    long size = ::sysconf(_SC_GETPW_R_SIZE_MAX);
+    std::vector<char> buffer(size > 0 ? static_cast<size_t>(size) : kPasswordBufferSize);
+    struct passwd entry {};
+    struct passwd* found = nullptr;
+    if (::getpwuid_r(::geteuid(), &entry, buffer.data(), buffer.size(), &found) != 0 ||
+        found == nullptr || found->pw_dir == nullptr) {
+        return std::string();
+    }
+    return found->pw_dir;
+}
+
 } // namespace
 
 std::string GetEnv(const char* name) {
@@ -55,29 +85,77 @@ std::string SysfsPath(const std::string& relative) {
     return Join(SysfsRoot(), relative);
 }
 
-std::string ModuleDirectory() {
-    std::string home = GetEnv("QUILLMARK_HOME");
-    if (!home.empty()) {
-        if (home.back() != '/') {
-            home += '/';
-        }
-        return home;
+std::string ChooseModuleDirectory(const ModuleDirectoryInputs& inputs) {
+    if (!inputs.quillmarkHome.empty()) {
+        return WithSlash(inputs.quillmarkHome);
     }
-    std::filesystem::path exe = ExecutablePath();
-    if (!exe.empty()) {
-        std::string folder = exe.parent_path().string();
-        if (::access(folder.c_str(), W_OK) == 0) {
-            return folder + "/";
+    const std::filesystem::path exe = inputs.executable;
+    if (!exe.empty() && exe.has_parent_path()) {
+        const std::filesystem::path folder = exe.parent_path();
+        const bool installed = folder.filename() == kInstalledProgramFolderName;
+        if (!installed && ::access(folder.c_str(), W_OK) == 0) {
+            return WithSlash(folder.string());
         }
     }
-    std::string config = GetEnv("XDG_CONFIG_HOME");
-    if (config.empty()) {
-        config = GetEnv("HOME") + "/.config";
+    // Only an absolute XDG_CONFIG_HOME counts; a relative one would depend on the working folder.
+    std::string config = inputs.xdgConfigHome;
+    if (config.empty() || config.front() != '/') {
+        config = inputs.userHome;
+        while (config.size() > 1 && config.back() == '/') {
+            config.pop_back();
+        }
+        config += "/.config";
     }
-    std::string folder = config + "/quillmark";
+    return WithSlash(WithSlash(config) + kConfigFolderName);
+}
+
+ModuleDirectoryInputs CurrentModuleDirectoryInputs() {
+    ModuleDirectoryInputs inputs;
+    inputs.quillmarkHome = GetEnv("QUILLMARK_HOME");
+    inputs.executable = ExecutablePath();
+    inputs.xdgConfigHome = GetEnv("XDG_CONFIG_HOME");
+    inputs.userHome = GetEnv("HOME");
+    if (inputs.userHome.empty()) {
+        inputs.userHome = AccountHome();
+    }
+    return inputs;
+}
+
+int CreateFolder(const std::string& folder) {
     std::error_code ec;
-    std::filesystem::create_directories(folder, ec);
-    return folder + "/";
+    if (std::filesystem::is_directory(folder, ec)) {
+        return 0;
+    }
+    std::filesystem::path path = folder;
+    if (!path.has_filename()) {
+        path = path.parent_path(); // "a/b/" -> "a/b"
+    }
+    // Parents first, each made with 0700 when missing.
+    std::filesystem::path partial;
+    for (const std::filesystem::path& part : path) {
+        partial /= part;
+        if (::mkdir(partial.c_str(), kNewFolderMode) != 0 && errno != EEXIST) {
+            return errno;
+        }
+    }
+    if (!std::filesystem::is_directory(path, ec)) {
+        return ENOTDIR;
+    }
+    return 0;
+}
+
+std::string ModuleDirectory(int* folderError) {
+    const ModuleDirectoryInputs inputs = CurrentModuleDirectoryInputs();
+    const std::string folder = ChooseModuleDirectory(inputs);
+    int error = 0;
+    if (inputs.quillmarkHome.empty()) {
+        // Beside the executable the folder exists; the configuration folder may not yet.
+        error = CreateFolder(folder);
+    }
+    if (folderError != nullptr) {
+        *folderError = error;
+    }
+    return folder;
 }
 
 std::string ExecutableBaseName() {

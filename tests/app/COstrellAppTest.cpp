@@ -224,6 +224,33 @@ TEST_F(COstrellAppTest, ExitWritesOnlyTheChangedKeysAfterTheWindowAppliedItsCont
     EXPECT_EQ(next.CurrentPreferences().defaultFolder, u"/home/op");
 }
 
+TEST_F(COstrellAppTest, PreferencesThatCannotBeSavedAreReportedOnStandardError) {
+    // A file where the folder should be: no user, root included, can write there.
+    std::ofstream(dir_ + "/blocked") << "not a folder\n";
+    COstrellApp app(host_);
+    app.SetIniFolder(dir_ + "/blocked/quillmark");
+    app.LoadPreferences();
+    app.CurrentPreferences().defaultFolder = u"/home/op";
+    host_.answers = {kIdYes};
+    ::testing::internal::CaptureStderr();
+    EXPECT_EQ(app.SavePreferences(), 1);
+    const std::string err = ::testing::internal::GetCapturedStderr();
+    EXPECT_NE(err.find("could not be saved to " + dir_ + "/blocked/quillmark/Quillmark.ini"),
+              std::string::npos)
+        << err;
+    EXPECT_NE(err.find("Not a directory"), std::string::npos) << err;
+    EXPECT_TRUE(fs::is_regular_file(dir_ + "/blocked"));
+
+    // A save that works says nothing.
+    COstrellApp fine(host_);
+    fine.LoadPreferences();
+    fine.CurrentPreferences().defaultFolder = u"/home/op";
+    host_.answers = {kIdYes};
+    ::testing::internal::CaptureStderr();
+    EXPECT_EQ(fine.SavePreferences(), 1);
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
+}
+
 TEST_F(COstrellAppTest, NetHostNameIsComparedInItsResolvedForm) {
     Ini("[Quillmark]\nPORT_TYPE=NET\nPORT_NAME=printer.example\nPORT_NUMBER=9100\n");
     COstrellApp app(host_);

@@ -48,7 +48,12 @@ std::string UsageText() {
            "  --strict-line         pty: ignore data while the line settings differ from the\n"
            "                        printer's RS-232C settings\n"
            "  --help                show this text\n"
+           "  --version             show the program's version\n"
            "Stops cleanly on SIGINT or SIGTERM.\n";
+}
+
+std::string VersionText() {
+    return "quillmark-printer-sim " QM_PROJECT_VERSION "\n";
 }
 
 ParsedOptions ParseOptions(const std::vector<std::string>& args) {
@@ -73,6 +78,9 @@ ParsedOptions ParseOptions(const std::vector<std::string>& args) {
         long n = 0;
         if (arg == "--help" || arg == "-h") {
             result.outcome = ParsedOptions::Outcome::kHelp;
+            return result;
+        } else if (arg == "--version") {
+            result.outcome = ParsedOptions::Outcome::kVersion;
             return result;
         } else if (arg == "--tcp") {
             if (!value(v)) {

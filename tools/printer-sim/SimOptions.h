@@ -42,7 +42,7 @@ struct SimOptions {
 
 // Result of reading the command line.
 struct ParsedOptions {
-    enum class Outcome { kRun, kHelp, kError };
+    enum class Outcome { kRun, kHelp, kVersion, kError };
     Outcome outcome = Outcome::kRun;
     SimOptions options;
     std::string error; // one line, for kError
@@ -51,5 +51,7 @@ struct ParsedOptions {
 ParsedOptions ParseOptions(const std::vector<std::string>& args);
 // The --help text.
 std::string UsageText();
+// The --version line: the program's name and version.
+std::string VersionText();
 
 } // namespace qm::sim

@@ -32,6 +32,10 @@ int main(int argc, char** argv) {
         std::fputs(UsageText().c_str(), stdout);
         return 0;
     }
+    if (parsed.outcome == ParsedOptions::Outcome::kVersion) {
+        std::fputs(VersionText().c_str(), stdout);
+        return 0;
+    }
     if (parsed.outcome == ParsedOptions::Outcome::kError) {
         std::fprintf(stderr, "%s: %s (see --help)\n", kName, parsed.error.c_str());
         return 2;
