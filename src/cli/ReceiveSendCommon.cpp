@@ -6,6 +6,7 @@
 #include "settings/ModelTable.h"
 #include "text/Messages.h"
 
+#include <cerrno>
 #include <cstring>
 #include <iostream>
 
@@ -134,6 +135,11 @@ std::string SettingsFileProblem(FileResult result, int error) {
     case FileResult::kCannotOpen:
         return std::string("cannot open the file: ") + std::strerror(error);
     case FileResult::kReadError:
+        if (error == ETIMEDOUT) {
+            return "cannot read the file: it did not end within " +
+                   std::to_string(SettingsFile::kReadBoundMs / 1000) +
+                   " s (a FIFO or device still held open by its writer)";
+        }
         return std::string("cannot read the file: ") + std::strerror(error);
     case FileResult::kNoLeadIn:
         return "the file does not begin with a lead-in line; not a settings file";
