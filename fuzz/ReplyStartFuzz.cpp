@@ -1,5 +1,6 @@
-// The reply-start check: an accepted reply is the received bytes (or all but one stray first
-// byte), with CR LF put in front exactly when it starts with marker B or C.
+// The reply-start checks: an accepted menu reply is the received bytes (or all but one stray
+// first byte), with CR LF put in front exactly when it starts with marker B or C; an accepted
+// status reply is the received bytes or all but one stray first byte, and starts as its form.
 
 #include "FuzzSupport.h"
 
@@ -7,8 +8,41 @@
 
 using namespace qm;
 
+namespace {
+
+void CheckStatusStart(std::string_view reply) {
+    for (int form = 0; form < 3; ++form) {
+        const ReplyStartResult start = CheckStatusReplyStart(reply, form);
+        if (!start.accepted) {
+            fuzz::Check(start.text.empty(), "a refused status gives nothing");
+            continue;
+        }
+        fuzz::Check(start.droppedBytes == 0 || start.droppedBytes == 1,
+                    "at most one status byte dropped");
+        fuzz::Check(start.text == reply.substr(static_cast<size_t>(start.droppedBytes)),
+                    "the status is kept as received after the dropped byte");
+        const char first = start.text.empty() ? '\0' : start.text.front();
+        const bool starts = form == 0   ? first == 'Y' || first == 'N'
+                            : form == 1 ? first == '\x02'
+                                        : start.text.size() >= 2 && first >= '0' && first <= '9';
+        fuzz::Check(starts, "a kept status starts as its form does");
+        if (start.droppedBytes == 1) {
+            // A byte is dropped only from a reply that does not start as its form.
+            fuzz::Check(!CheckStatusReplyStart(reply, form).accepted ||
+                            CheckStatusReplyStart(reply, form).droppedBytes == 1,
+                        "the dropped byte was stray");
+            const ReplyStartResult kept = CheckStatusReplyStart(start.text, form);
+            fuzz::Check(kept.accepted && kept.droppedBytes == 0,
+                        "the kept status passes the check whole");
+        }
+    }
+}
+
+} // namespace
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string_view reply(reinterpret_cast<const char*>(data), size);
+    CheckStatusStart(reply);
     const ReplyStartResult start = CheckReplyStart(reply);
     if (!start.accepted) {
         fuzz::Check(start.text.empty() && start.droppedBytes == 0, "a refused reply gives nothing");
