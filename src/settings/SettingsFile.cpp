@@ -96,8 +96,10 @@ ImportedText SettingsFile::ImportBytes(std::string_view bytes) {
     }
 
     ImportedText result;
-    // The text is taken through the 4096-byte send buffer: a larger file is refused whole.
-    if (text.size() > kMaxFrameBytes) {
+    // The text is taken through the 4096-byte send buffer as the record holds it: converted to
+    // UTF-16 and back, where a byte that is not UTF-8 becomes a three-byte replacement
+    // character. A text larger than the buffer is refused whole.
+    if (text.size() > kMaxFrameBytes || WideToAnsi(AnsiToWide(text)).size() > kMaxFrameBytes) {
         result.result = FileResult::kTooLarge;
         return result;
     }

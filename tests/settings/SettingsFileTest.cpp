@@ -79,6 +79,10 @@ TEST(SettingsFile, LineEndsAndEmptyLines) {
 
     // A file that does not fit the send buffer is refused, not cut.
     EXPECT_EQ(SettingsFile::ImportBytes(kA + std::string(5000, 'x')).result, FileResult::kTooLarge);
+    // Measured as the record holds it: bytes that are not UTF-8 grow to three bytes each.
+    const std::string notUtf8 = kA + "HOST NAME\t:\t" + std::string(1400, '\xFF') + "\r\nEND\r\n";
+    ASSERT_LT(notUtf8.size(), kMaxFrameBytes);
+    EXPECT_EQ(SettingsFile::ImportBytes(notUtf8).result, FileResult::kTooLarge);
 }
 
 TEST(SettingsFile, ImportExportThroughTheFileSystem) {
