@@ -6,6 +6,8 @@
 #include "platform/IniFile.h"
 
 #include <array>
+#include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <optional>
@@ -43,15 +45,29 @@ std::string FileBytes(const std::string& path) {
     return std::string((std::istreambuf_iterator<char>(in)), {});
 }
 
-const std::string& Folder() {
-    static const std::string folder = [] {
+// The folder of this process's ini file, removed when the process ends. Kept in a buffer that
+// outlives every static object, since it is used after they are gone.
+char gFolder[64] = "/tmp";
+
+void RemoveFolder() {
+    std::error_code ignored;
+    std::filesystem::remove_all(gFolder, ignored);
+}
+
+const char* Folder() {
+    static const bool made = [] {
         // A memory file system where there is one: every write is flushed to disk.
         const bool shm = ::access("/dev/shm", W_OK) == 0;
-        std::string pattern = shm ? "/dev/shm/qm-fuzz-ini-XXXXXX" : "/tmp/qm-fuzz-ini-XXXXXX";
-        const char* made = ::mkdtemp(pattern.data());
-        return std::string(made != nullptr ? made : "/tmp");
+        std::strcpy(gFolder, shm ? "/dev/shm/qm-fuzz-ini-XXXXXX" : "/tmp/qm-fuzz-ini-XXXXXX");
+        if (::mkdtemp(gFolder) == nullptr) {
+            std::strcpy(gFolder, "/tmp");
+            return false;
+        }
+        std::atexit(RemoveFolder);
+        return true;
     }();
-    return folder;
+    (void)made;
+    return gFolder;
 }
 
 using Snapshot =
@@ -79,7 +95,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::u16string value = Utf8ToUtf16(in.Take(in.Byte() % 48));
     const std::string_view file = in.Rest();
 
-    const std::string path = Folder() + "/Quillmark.ini";
+    const std::string path = std::string(Folder()) + "/Quillmark.ini";
     {
         std::ofstream out(path, std::ios::binary | std::ios::trunc);
         out.write(file.data(), static_cast<std::streamsize>(file.size()));
