@@ -7,13 +7,23 @@
 #include "app/DriverPortDescription.h"
 #include "connection/NetAddress.h"
 #include "connection/PrinterConnection.h"
+#include "operations/PrintRunOperation.h"
+#include "operations/SensorAdjustmentOperation.h"
+#include "operations/SettingsFileOperation.h"
+#include "pages/PageItem.h"
 #include "platform/Encoding.h"
+#include "platform/Environment.h"
+#include "platform/InstanceLock.h"
 #include "resources/MainWindowTemplate.h"
+#include "settings/ConfigurationWriter.h"
+#include "settings/SettingsParser.h"
 #include "settings/SettingsRecord.h"
 #include "text/TextTable.h"
+#include "ui/WaitCursor.h"
 
 #include <algorithm>
 #include <cstdio>
+#include <filesystem>
 
 namespace qm {
 
@@ -144,12 +154,24 @@ bool COstrellDlg::OnInitDialog() {
     // All texts in the current language, then the model-change processing.
     ResetTexts();
     for (SettingsPage* page :
-         {static_cast<SettingsPage*>(&standard_), static_cast<SettingsPage*>(&information_),
-          static_cast<SettingsPage*>(&easy_), static_cast<SettingsPage*>(&calibration_),
-          static_cast<SettingsPage*>(&print_)}) {
+         {static_cast<SettingsPage*>(&standard_), static_cast<SettingsPage*>(&advanced_),
+          static_cast<SettingsPage*>(&information_), static_cast<SettingsPage*>(&easy_),
+          static_cast<SettingsPage*>(&calibration_), static_cast<SettingsPage*>(&print_)}) {
         page->RefreshTexts(Language());
     }
     OnModelSelChange();
+
+    // The settings of the last run, kept beside the preferences.
+    recentPath_ = (std::filesystem::path(app_.IniPath()).parent_path() /
+                   std::string(SettingsFileOperation::kRecentFileName))
+                      .string();
+    LoadRecentFile();
+
+    // The tab control and its pages fit the initial client area as they do after a resize
+    // (the template's tab control reaches below the dialog's bottom edge).
+    if (const ui::Rect client = ClientRect(); client.height > 0) {
+        OnSize(client.width, client.height);
+    }
 
     // The USB open tells the window which device it found (posted message 0x465).
     app_.Connection().SetUsbOpenedHandler(
@@ -481,6 +503,7 @@ void COstrellDlg::OnDetail() {
 
 void COstrellDlg::OnDeviceText(const std::u16string& posted) {
     if (std::optional<std::u16string> text = DeviceTextFromMessage(posted)) {
+        ReadControls();
         deviceText_ = *text;
         PushMembers();
     }
@@ -488,7 +511,9 @@ void COstrellDlg::OnDeviceText(const std::u16string& posted) {
 
 // ---- model, tabs, language ---------------------------------------------------------------
 
-void COstrellDlg::OnModelSelChange() {
+void COstrellDlg::OnModelSelChange(bool keepSettingPages) {
+    // A port number typed but not yet read must survive the push at the end.
+    ReadControls();
     Control& combo = Item(kIdModel);
     const int model = std::max(combo.CurSel(), 0);
     app_.CurrentPreferences().printerModel = app_.ModelName(model);
@@ -496,8 +521,10 @@ void COstrellDlg::OnModelSelChange() {
     record.modelIndex = model;
     options_ = SettingsOptions::For(model, Language() == UiLanguage::kJapanese, advancedUnlocked_);
 
-    standard_.OnModelChange(model);
-    advanced_.OnModelChange(model);
+    if (!keepSettingPages) {
+        standard_.OnModelChange(model);
+        advanced_.OnModelChange(model);
+    }
     easy_.OnModelChange(model);
     information_.OnModelChange(model);
     calibration_.OnModelChange(model);
@@ -621,13 +648,15 @@ void COstrellDlg::OnLanguageChange() {
     app_.SetRegion(selected);
     ResetTexts();
     const UiLanguage language = Language();
-    advanced_.SetLanguage(language);
     standard_.RefreshTexts(language);
+    advanced_.RefreshTexts(language);
     information_.RefreshTexts(language);
     easy_.RefreshTexts(language);
     calibration_.RefreshTexts(language);
     print_.RefreshTexts(language);
-    OnModelSelChange();
+    // The Standard and Advanced pages keep the operator's ticks and values: their captions,
+    // lists and availability follow the language above.
+    OnModelSelChange(/*keepSettingPages=*/true);
     Invalidate();
     PushMembers();
 }
@@ -662,8 +691,8 @@ void COstrellDlg::OnCheckAll() {
 }
 
 void COstrellDlg::OnRestoreDefaults() {
-    const int answer = messages_.ShowMessage(kMsgConfirmRestore, kMbYesNo | kMbIconWarning);
-    if (answer != kIdYes && answer != kIdOk) {
+    ReadControls();
+    if (!AskYes(kMsgConfirmRestore)) {
         return;
     }
     SettingsRecord& record = app_.Settings();
@@ -689,6 +718,7 @@ void COstrellDlg::OnExit(bool closeRequest) {
     // From here on the Advanced items count as unlocked (the settings kept at exit include them).
     advancedUnlocked_ = true;
     options_.advancedUnlocked = true;
+    SaveRecentFile();
     if (closeRequest) {
         PrinterConnection& connection = app_.Connection();
         connection.Close();
@@ -697,6 +727,507 @@ void COstrellDlg::OnExit(bool closeRequest) {
     } else {
         EndDialog(0);
     }
+}
+
+// ---- printer operations ------------------------------------------------------------------
+
+bool COstrellDlg::AskYes(int message) {
+    const int answer = messages_.ShowMessage(message, kMbYesNo | kMbIconWarning);
+    return answer == kIdYes || answer == kIdOk;
+}
+
+void COstrellDlg::PrepareInterface() {
+    redirected_ = interfaceIndex_ == 0 && RedirectDriverSelection();
+    ApplyInterfaceSelection();
+    ReadControls();
+}
+
+void COstrellDlg::EndInterface() {
+    if (redirected_) {
+        redirected_ = false;
+        EndRedirection();
+    }
+}
+
+void COstrellDlg::CopyStandardToEasy() {
+    EasyBlock block;
+    standard_.StandardToBlock(block);
+    easy_.EasyFromBlock(block);
+}
+
+void COstrellDlg::OnReceive() {
+    // One receive at a time, in this window and in every other program: a running one (its
+    // confirmation may be open) makes this one return at once.
+    InstanceLock receiveLock(kReceiveLockName);
+    if (!receiveLock.TryAcquire()) {
+        return;
+    }
+    ReadControls();
+    SettingsRecord& record = app_.Settings();
+    record.modelIndex = std::max(Item(kIdModel).CurSel(), 0);
+    const auto scope = static_cast<ReceiveScope>(std::clamp(Item(kIdScope).CurSel(), 0, 4));
+    const bool statusOnly = scope == ReceiveScope::kInformation && information_.ReceiveStatusOnly();
+    selfInfoReceive_ = receiveState_ == kReceiveSelfInfoPending;
+    if (!statusOnly && !AskYes(kMsgConfirmReceive)) {
+        if (selfInfoReceive_) {
+            receiveState_ = kReceiveFailed;
+        }
+        return;
+    }
+    ClearInformation();
+    standard_.UntickAll();
+    std::vector<int> kinds;
+    if (selfInfoReceive_) {
+        kinds = SelfInfoRequestKinds();
+    } else {
+        receiveState_ = kReceiveIdle;
+        kinds = RequestKindsForScope(scope, statusOnly);
+    }
+
+    SettingsParser parser(options_);
+    ui::WaitCursor wait(host_);
+    const ReceiveResult result = ReceiveOperation(record, parser, app_.Connection(), app_)
+                                     .Run(kinds, information_.StatusFamily(), *this);
+    if (!result.Ok()) {
+        if (result.code == kCodeOpenFailed || result.code == kCodeNoInterface) {
+            SetFocus(InterfaceControl(interfaceIndex_));
+        }
+        if (!result.silent) {
+            messages_.ShowErrorCode(result.code);
+        }
+        receiveState_ = kReceiveFailed;
+        return;
+    }
+    if (selfInfoReceive_) {
+        machineInfoText_ = result.replies[static_cast<size_t>(RequestKind::kMachineInfo)];
+        selfInfoConfigurationText_ = result.replies[static_cast<size_t>(RequestKind::kStandard)];
+    }
+    if (receiveState_ != kReceiveIdle) {
+        messages_.ShowErrorCode(kCodeAcquisitionFailed);
+        receiveState_ = kReceiveFailed;
+    }
+}
+
+void COstrellDlg::BeforeExchange(int) {
+    PrepareInterface();
+}
+
+void COstrellDlg::AfterExchange(int) {
+    EndInterface();
+}
+
+void COstrellDlg::MenuParsed(int) {
+    // The pages start from the received record: nothing ticked until they show it.
+    standard_.UntickAll();
+    advanced_.UntickAll();
+    easy_.UntickAll();
+    CheckButton(kIdCheckAll, 0);
+}
+
+void COstrellDlg::MenuKept(int kind) {
+    const auto request = static_cast<RequestKind>(kind);
+    if (request != RequestKind::kAdvanced) {
+        standard_.FillFromSettings();
+        CopyStandardToEasy();
+        if (request == RequestKind::kStandard && selfInfoReceive_) {
+            receiveState_ = kReceiveIdle;
+        }
+    }
+    if (request == RequestKind::kAdvanced || request == RequestKind::kAll) {
+        messages_.ShowErrorCode(advanced_.FillFromSettings() ? 1 : kCodeInvalidItems);
+    }
+}
+
+void COstrellDlg::StatusReceived(const std::string& reply) {
+    messages_.ShowErrorCode(ShowStatusReply(reply));
+}
+
+void COstrellDlg::CountersReceived(const std::string& reply) {
+    messages_.ShowErrorCode(ShowCountersReply(reply));
+}
+
+int COstrellDlg::ShowStatusReply(const std::string&) {
+    return 1;
+}
+
+int COstrellDlg::ShowCountersReply(const std::string&) {
+    return 1;
+}
+
+void COstrellDlg::OnSelfInfo() {
+    receiveState_ = kReceiveSelfInfoPending;
+    OnReceive();
+    for (int poll = 0; poll < kSelfInfoPolls && receiveState_ == kReceiveSelfInfoPending; ++poll) {
+        host_.Sleep(kSelfInfoPollMs);
+    }
+    if (receiveState_ == kReceiveSelfInfoPending) {
+        const UiLanguage language = Language();
+        host_.MessageBox(TextTable::Long(LongTextId::kReceiveTimeout, language),
+                         TextTable::Long(LongTextId::kReceiveDataCaption, language), kMbOk);
+        receiveState_ = kReceiveFailed;
+    }
+    if (receiveState_ == kReceiveIdle && selfInfoPresenter_) {
+        selfInfoPresenter_(machineInfoText_, selfInfoConfigurationText_);
+    }
+}
+
+void COstrellDlg::OnSendButton() {
+    switch (Item(kIdTab).CurSel()) {
+    case 5:
+        OnPrintRun();
+        return;
+    case 4:
+        OnSensorAdjustment();
+        return;
+    default:
+        SendConfiguration();
+        return;
+    }
+}
+
+bool COstrellDlg::BuildFromPages(ConfigurationUse use, std::u16string& text) {
+    bool any = standard_.CollectTicked();
+    if (advancedUnlocked_) {
+        any = advanced_.CollectTicked() || any;
+    }
+    if (!any) {
+        messages_.ShowErrorCode(kCodeNothingTicked);
+        return false;
+    }
+    SettingsRecord& record = app_.Settings();
+    SettingsParser parser(options_);
+    const ConfigurationWriter writer(options_);
+    SendOperation send(record, writer, parser);
+    const BuiltConfiguration built = send.Build(use);
+    bool valid = standard_.ValidateTicked();
+    if (advancedUnlocked_) {
+        valid = advanced_.ValidateTicked() && valid;
+    }
+    standard_.Invalidate();
+    advanced_.Invalidate();
+    if (built.code == kCodeNothingTicked) {
+        messages_.ShowErrorCode(kCodeNothingTicked);
+        return false;
+    }
+    if (!valid || built.code != kOperationOk) {
+        messages_.ShowErrorCode(kCodeInvalidItems);
+        return false;
+    }
+    text = built.text;
+    return true;
+}
+
+bool COstrellDlg::RfidCheckWanted() {
+    const PageItem* first = nullptr;
+    for (const PageItem& item : standard_.Items()) {
+        if (item.HasFlag(kItemRfid) && item.tickBox != 0) {
+            first = &item;
+            break;
+        }
+    }
+    if (first == nullptr || !standard_.Item(first->tickBox).IsEnabled()) {
+        return false;
+    }
+    const int ticked =
+        standard_.CountTickedRfid() + (advancedUnlocked_ ? advanced_.CountTickedRfid() : 0);
+    return ticked > 0;
+}
+
+void COstrellDlg::UntickRfidRows() {
+    for (SettingsPage* page :
+         {static_cast<SettingsPage*>(&standard_), static_cast<SettingsPage*>(&advanced_)}) {
+        for (PageItem& item : page->Items()) {
+            if (item.HasFlag(kItemRfid) && item.tickBox != 0) {
+                page->Item(item.tickBox).SetCheck(0);
+                if (item.state != nullptr) {
+                    item.state->ticked = 0;
+                }
+            }
+        }
+    }
+}
+
+void COstrellDlg::SendConfiguration() {
+    ReadControls();
+    SettingsRecord& record = app_.Settings();
+    record.modelIndex = std::max(Item(kIdModel).CurSel(), 0);
+    record.Clear();
+    if (Item(kIdTab).CurSel() == 0) {
+        EasyBlock block;
+        easy_.EasyToBlock(block);
+        standard_.BlockToStandard(block);
+    }
+    std::u16string text;
+    if (!BuildFromPages(ConfigurationUse::kPrinter, text)) {
+        return;
+    }
+    if (!AskYes(kMsgConfirmSend)) {
+        return;
+    }
+    PrinterConnection& connection = app_.Connection();
+    ui::WaitCursor wait(host_);
+    if (RfidCheckWanted()) {
+        PrepareInterface();
+        SettingsParser parser(options_);
+        const ConfigurationWriter writer(options_);
+        const RfidSupport rfid =
+            SendOperation(record, writer, parser).CheckRfidSupport(connection, app_);
+        EndInterface();
+        if (rfid.code != kOperationOk) {
+            if (rfid.code == kCodeOpenFailed || rfid.code == kCodeNoInterface) {
+                SetFocus(InterfaceControl(interfaceIndex_));
+            }
+            messages_.ShowErrorCode(rfid.code);
+            return;
+        }
+        if (!rfid.supported) {
+            UntickRfidRows();
+            messages_.ShowLong(LongTextId::kRfidNotSupported, kMbIconWarning);
+            record.Clear();
+            if (!BuildFromPages(ConfigurationUse::kPrinter, text)) {
+                return;
+            }
+        }
+    }
+    ApplyInterfaceSelection();
+    ReadControls();
+    const SendResult sent = SendOperation::Send(text, connection, app_);
+    if (sent.code != kOperationOk) {
+        if (sent.code == kCodeOpenFailed) {
+            SetFocus(InterfaceControl(interfaceIndex_));
+        }
+        messages_.ShowErrorCode(sent.code);
+    }
+}
+
+// ---- files ---------------------------------------------------------------------------------
+
+ui::FileDialogRequest COstrellDlg::FileRequest(bool save) {
+    ui::FileDialogRequest request;
+    request.save = save;
+    request.owner = this;
+    for (const FileFilter& filter : TextTable::FileFilters(Language())) {
+        request.filter += filter.description;
+        request.filter.push_back(u'\0');
+        request.filter += filter.pattern;
+        request.filter.push_back(u'\0');
+    }
+    request.filter.push_back(u'\0');
+    request.filterIndex = 1;
+    request.defaultExtension = u"prn";
+    std::u16string folder = app_.CurrentPreferences().defaultFolder;
+    if (folder.empty()) {
+        folder = Utf8ToUtf16(ModuleDirectory());
+        if (!folder.empty() && folder.back() != u'/') {
+            folder.push_back(u'/');
+        }
+    }
+    request.initialFolder = folder + u".";
+    request.options =
+        save ? ui::kOfnOverwritePrompt | ui::kOfnPathMustExist | ui::kOfnDontAddToRecent
+             : ui::kOfnFileMustExist | ui::kOfnPathMustExist | ui::kOfnHideReadOnly |
+                   ui::kOfnDontAddToRecent;
+    return request;
+}
+
+void COstrellDlg::TakeFolderOf(const std::u16string& path) {
+    const size_t slash = path.rfind(u'/');
+    if (slash != std::u16string::npos) {
+        app_.CurrentPreferences().defaultFolder = path.substr(0, slash + 1);
+    }
+}
+
+bool COstrellDlg::BuildSensorAdjustment(std::u16string& text) {
+    standard_.UntickAll();
+    advanced_.UntickAll();
+    easy_.UntickAll();
+    CheckButton(kIdCheckAll, 0);
+    // The page's choices go to the Standard rows: the Config Set when its box is ticked, and
+    // the media type.
+    EasyBlock block;
+    block.configSetIncluded = calibration_.ItemBox() ? 1 : 0;
+    block.configSetIndex = calibration_.ConfigSetIndex();
+    block.mediaIncluded = 1;
+    block.mediaIndex = calibration_.MediaType();
+    standard_.BlockToStandard(block);
+    if (!standard_.CollectTicked()) {
+        messages_.ShowErrorCode(kCodeNothingTicked);
+        return false;
+    }
+    SettingsParser parser(options_);
+    const ConfigurationWriter writer(options_);
+    const BuiltConfiguration built =
+        SensorAdjustmentOperation(app_.Settings(), writer, parser).Build();
+    const bool valid = standard_.ValidateTicked() && built.code == kOperationOk;
+    standard_.Invalidate();
+    if (built.code == kCodeNothingTicked) {
+        messages_.ShowErrorCode(kCodeNothingTicked);
+        return false;
+    }
+    if (!valid) {
+        messages_.ShowErrorCode(kCodeInvalidItems);
+        return false;
+    }
+    text = built.text;
+    return true;
+}
+
+void COstrellDlg::OnSensorAdjustment() {
+    ReadControls();
+    const int answer =
+        messages_.ShowLong(LongTextId::kConfirmSensorAdjustment, kMbYesNo | kMbIconWarning);
+    if (answer != kIdYes && answer != kIdOk) {
+        return;
+    }
+    SettingsRecord& record = app_.Settings();
+    record.modelIndex = std::max(Item(kIdModel).CurSel(), 0);
+    record.Clear();
+    std::u16string command;
+    if (!BuildSensorAdjustment(command)) {
+        return;
+    }
+    ui::WaitCursor wait(host_);
+    PrepareInterface();
+    SettingsParser parser(options_);
+    const ConfigurationWriter writer(options_);
+    const SensorAdjustmentResult result =
+        SensorAdjustmentOperation(record, writer, parser).Run(command, app_.Connection(), app_);
+    EndInterface();
+    if (result.code == kCodeOpenFailed || result.code == kCodeNoInterface) {
+        SetFocus(InterfaceControl(interfaceIndex_));
+    }
+    if (!result.Ok()) {
+        messages_.ShowErrorCode(result.code);
+    } else if (result.Succeeded()) {
+        messages_.ShowLong(LongTextId::kSensorAdjustmentDone, kMbIconInformation);
+    } else {
+        messages_.ShowLong(LongTextId::kSensorAdjustmentFailed, kMbIconError);
+    }
+    standard_.Invalidate();
+}
+
+void COstrellDlg::OnPrintButton() {
+    OnPrintRun();
+}
+
+void COstrellDlg::OnPrintRun() {
+    ReadControls();
+    const auto kind = static_cast<PrintKind>(std::clamp(print_.PrintKind(), 0, 2));
+    if (kind == PrintKind::kFile && print_.FilePath().empty()) {
+        // The file is asked for; choosing it is the operator's go-ahead.
+        ui::FileDialogResult chosen;
+        if (!host_.FileDialog(FileRequest(false), chosen)) {
+            return;
+        }
+        print_.SetFilePath(chosen.path);
+        TakeFolderOf(chosen.path);
+    } else if (!AskYes(kMsgConfirmPrint)) {
+        return;
+    }
+    ui::WaitCursor wait(host_);
+    PrepareInterface();
+    PrintRunOperation run(app_.Settings(), app_.Connection(), app_);
+    const PrintResult result = kind == PrintKind::kFile
+                                   ? run.SendFile(Utf16ToUtf8(print_.FilePath()))
+                                   : run.PrintTest(kind);
+    EndInterface();
+    if (!result.Ok()) {
+        if (result.code == kCodeOpenFailed || result.code == kCodeNoInterface ||
+            result.code == kCodeFileOpenFailed) {
+            SetFocus(InterfaceControl(interfaceIndex_));
+        }
+        messages_.ShowErrorCode(result.code);
+    }
+}
+
+void COstrellDlg::OnExport() {
+    ReadControls();
+    SettingsRecord& record = app_.Settings();
+    record.modelIndex = std::max(Item(kIdModel).CurSel(), 0);
+    record.Clear();
+    std::u16string text;
+    if (Item(kIdTab).CurSel() == 4) {
+        if (!BuildSensorAdjustment(text)) {
+            return;
+        }
+    } else {
+        if (Item(kIdTab).CurSel() == 0) {
+            EasyBlock block;
+            easy_.EasyToBlock(block);
+            standard_.BlockToStandard(block);
+        }
+        if (!BuildFromPages(ConfigurationUse::kFile, text)) {
+            return;
+        }
+    }
+    ui::FileDialogResult chosen;
+    if (!host_.FileDialog(FileRequest(true), chosen)) {
+        return;
+    }
+    TakeFolderOf(chosen.path);
+    const FileOutcome written = SettingsFileOperation::Export(Utf16ToUtf8(chosen.path), text);
+    if (written.code != kOperationOk) {
+        messages_.ShowErrorCode(written.code);
+    }
+}
+
+void COstrellDlg::ShowLoadedSettings(bool reportInvalid) {
+    standard_.UntickAll();
+    advanced_.UntickAll();
+    easy_.UntickAll();
+    calibration_.SetItemBox(false);
+    CheckButton(kIdCheckAll, 0);
+    bool valid = standard_.FillFromSettings();
+    CopyStandardToEasy();
+    valid = advanced_.FillFromSettings() && valid;
+    if (reportInvalid && !valid) {
+        messages_.ShowErrorCode(kCodeInvalidItems);
+    }
+}
+
+void COstrellDlg::OnImport() {
+    ReadControls();
+    ui::FileDialogResult chosen;
+    if (!host_.FileDialog(FileRequest(false), chosen)) {
+        return;
+    }
+    TakeFolderOf(chosen.path);
+    SettingsRecord& record = app_.Settings();
+    record.modelIndex = std::max(Item(kIdModel).CurSel(), 0);
+    SettingsParser parser(options_);
+    const FileOutcome read = SettingsFileOperation(record, parser).Import(Utf16ToUtf8(chosen.path));
+    if (read.code != kOperationOk) {
+        messages_.ShowErrorCode(read.code);
+        return;
+    }
+    ShowLoadedSettings(true);
+}
+
+void COstrellDlg::LoadRecentFile() {
+    std::error_code ignored;
+    if (recentPath_.empty() || !std::filesystem::exists(recentPath_, ignored)) {
+        return;
+    }
+    SettingsRecord& record = app_.Settings();
+    record.modelIndex = std::max(Item(kIdModel).CurSel(), 0);
+    // The recent file holds the Advanced items too.
+    SettingsOptions options = options_;
+    options.advancedUnlocked = true;
+    SettingsParser parser(options);
+    if (SettingsFileOperation(record, parser).LoadRecent(recentPath_)) {
+        ShowLoadedSettings(false);
+    }
+}
+
+void COstrellDlg::SaveRecentFile() {
+    SettingsRecord& record = app_.Settings();
+    record.modelIndex = std::max(Item(kIdModel).CurSel(), 0);
+    record.Clear();
+    standard_.CollectTicked();
+    advanced_.CollectTicked();
+    const ConfigurationWriter writer(options_);
+    writer.WriteConfiguration(record, static_cast<int>(ConfigurationUse::kFile));
+    SettingsFileOperation::SaveRecent(recentPath_, record.text);
 }
 
 void COstrellDlg::PressSendConfiguration() {

@@ -2,6 +2,8 @@
 
 #include "app/MainWindow.h"
 #include "app/WindowServices.h"
+#include "operations/ReceiveOperation.h"
+#include "operations/SendOperation.h"
 #include "pages/CDlgTabAdvanced.h"
 #include "pages/CDlgTabCalibration.h"
 #include "pages/CDlgTabEasy.h"
@@ -12,10 +14,12 @@
 #include "settings/SettingsOptions.h"
 #include "text/Messages.h"
 #include "ui/Dialog.h"
+#include "ui/FileDialogRequest.h"
 #include "ui/Host.h"
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <string>
 
@@ -25,8 +29,25 @@ class COstrellApp;
 
 // The main window: model and interface selection, the tab control with the six pages, the
 // language combo box and the operation buttons. It stays open for the whole run.
-class COstrellDlg : public ui::Dialog, public MainWindow, public PageOwner {
+class COstrellDlg : public ui::Dialog,
+                    public MainWindow,
+                    public PageOwner,
+                    private ReceiveObserver {
 public:
+    // Receive state: idle or done, a Self Info request pending, the last receive failed or was
+    // cancelled.
+    static constexpr int kReceiveIdle = -1;
+    static constexpr int kReceiveSelfInfoPending = 5;
+    static constexpr int kReceiveFailed = -2;
+    // The Self Info wait: checked every 100 ms, at most 100 times.
+    static constexpr uint32_t kSelfInfoPollMs = 100;
+    static constexpr int kSelfInfoPolls = 100;
+
+    // Opens the Self Information dialog with the machine-information reply and the STANDARD
+    // settings reply of a Self Info receive.
+    using SelfInfoPresenter =
+        std::function<void(const std::string& machineInfo, const std::string& configuration)>;
+
     // Visible page index: 0 Easy, 1 Standard, 2 Advanced, 3 Information, 4 Sensor Adjustment,
     // 5 Print Test, 255 none.
     static constexpr int kNoPage = 255;
@@ -71,6 +92,16 @@ public:
 
     // ---- state read by the operations ----
     int ReceiveState() const { return receiveState_; }
+    // The two replies the last successful Self Info receive kept.
+    const std::string& MachineInfoText() const { return machineInfoText_; }
+    const std::string& SelfInfoConfigurationText() const { return selfInfoConfigurationText_; }
+    // What opens the Self Information dialog after a successful Self Info receive (none: the
+    // receive ends there).
+    void SetSelfInfoPresenter(SelfInfoPresenter presenter) {
+        selfInfoPresenter_ = std::move(presenter);
+    }
+    // "Recent.dat" in the program's folder (the folder of the preferences file).
+    const std::string& RecentFilePath() const { return recentPath_; }
     const std::u16string& DefaultPrinter() const { return defaultPrinter_; }
     const std::u16string& DeviceText() const { return deviceText_; }
     // Port description / kind / port of a queue found at start-up ("" / 0 when unknown).
@@ -85,15 +116,24 @@ protected:
     bool OnInitDialog() override;
     bool OnNotify(ui::Notification& n) override;
 
-    // The printer operations behind the buttons (Receive, Send Configuration / Start Sensor
-    // Adjustment / Send File, Import, Export, Self Info, Print) are carried out by a later
-    // part of the window; these are the points they hang on.
-    virtual void OnReceive() {}
-    virtual void OnSendButton() {}
-    virtual void OnImport() {}
-    virtual void OnExport() {}
-    virtual void OnSelfInfo() {}
-    virtual void OnPrintButton() {}
+    // The buttons' operations.
+    virtual void OnReceive();
+    // Send Configuration; on the Sensor Adjustment tab the sensor adjustment, on the Print
+    // Test tab the print run.
+    virtual void OnSendButton();
+    virtual void OnImport();
+    virtual void OnExport();
+    virtual void OnSelfInfo();
+    // The sensor adjustment (Send on the Sensor Adjustment tab) and the print run (Send on the
+    // Print Test tab, the hidden Print button, Execute and Enter on the Print Test page).
+    virtual void OnSensorAdjustment();
+    virtual void OnPrintRun();
+    virtual void OnPrintButton();
+    // The Information page's share of a receive: emptied before it, then the status and the
+    // counters replies. They return the code for ShowErrorCode (1 shows nothing).
+    virtual void ClearInformation() {}
+    virtual int ShowStatusReply(const std::string& reply);
+    virtual int ShowCountersReply(const std::string& reply);
 
 private:
     void CreatePages();
@@ -102,7 +142,9 @@ private:
     void FillDriverList();
     void RestoreInterfaceSelection();
     void ApplyDriverDescription(int kind, const std::u16string& description);
-    void OnModelSelChange();
+    // The model-change processing; on a language change the Standard and Advanced pages keep
+    // their state (keepSettingPages).
+    void OnModelSelChange(bool keepSettingPages = false);
     void OnInterfaceRadio(int index);
     void OnDriverSelChange();
     void OnComSelChange();
@@ -119,6 +161,34 @@ private:
     void OnCheckAll();
     void OnRestoreDefaults();
     void OnExit(bool closeRequest);
+    void SendConfiguration();
+    // Collects the ticked items of the Standard (and the unlocked Advanced) page and builds the
+    // configuration; shows message 4 or 3 and returns false when there is nothing valid to send.
+    bool BuildFromPages(ConfigurationUse use, std::u16string& text);
+    // The sensor-adjustment command of the page's choices (export and the run); shows message
+    // 4 or 3 and returns false when there is nothing valid to send.
+    bool BuildSensorAdjustment(std::u16string& text);
+    // The RFID rows of the Standard and the unlocked Advanced page.
+    bool RfidCheckWanted();
+    void UntickRfidRows();
+    // Interface redirection around one exchange.
+    void PrepareInterface();
+    void EndInterface();
+    bool AskYes(int message);
+    // Import/Export helpers.
+    ui::FileDialogRequest FileRequest(bool save);
+    void TakeFolderOf(const std::u16string& path);
+    void ShowLoadedSettings(bool reportInvalid);
+    void LoadRecentFile();
+    void SaveRecentFile();
+    void CopyStandardToEasy();
+    // ---- ReceiveObserver ----
+    void BeforeExchange(int kind) override;
+    void AfterExchange(int kind) override;
+    void MenuParsed(int kind) override;
+    void MenuKept(int kind) override;
+    void StatusReceived(const std::string& reply) override;
+    void CountersReceived(const std::string& reply) override;
     void OnDeviceText(const std::u16string& posted);
     void PushMembers();
     void ReadControls();
@@ -148,11 +218,13 @@ private:
     bool pagesCreated_ = false;
     int visiblePage_ = kNoPage;
     bool advancedUnlocked_ = false;
-    int receiveState_ = -1;
-
-    // Buffers of the printer exchange, zeroed before each use by the operations.
-    std::array<uint8_t, 4096> sendBuffer_{};
-    std::array<uint8_t, 4096> receiveBuffer_{};
+    int receiveState_ = kReceiveIdle;
+    bool redirected_ = false; // a driver redirection lasts one exchange
+    bool selfInfoReceive_ = false;
+    std::string machineInfoText_;
+    std::string selfInfoConfigurationText_;
+    SelfInfoPresenter selfInfoPresenter_;
+    std::string recentPath_;
 };
 
 } // namespace qm

@@ -47,19 +47,6 @@ constexpr ScopeName kScopeNames[] = {
     {"all", ReceiveScope::kAll},
 };
 
-// The status form of a model when nothing else is said: the native command language (0),
-// the Zebra emulation (1) or the Eltron emulation (2).
-int DefaultStatusClass(int model) {
-    switch (ModelTable::Row(model).variant) {
-    case ModelVariant::kZebra:
-        return 1;
-    case ModelVariant::kEltron:
-        return 2;
-    default:
-        return 0;
-    }
-}
-
 // Reply bytes as JSON text (bytes that are not UTF-8 become U+FFFD).
 std::string AsText(const std::string& bytes) {
     return Utf16ToUtf8(AnsiToWide(bytes));

@@ -31,12 +31,48 @@ std::u16string WithColon(const std::string& name) {
     return port;
 }
 
+// Message boxes become one line of text.
+class TextMessageHost : public MessageBoxHost {
+public:
+    int MessageBox(std::u16string_view text, std::u16string_view, unsigned) override {
+        std::string line = Utf16ToUtf8(text);
+        for (char& c : line) {
+            if (c == '\r' || c == '\n') {
+                c = ' ';
+            }
+        }
+        std::string squeezed;
+        for (char c : line) {
+            if (!(c == ' ' && !squeezed.empty() && squeezed.back() == ' ')) {
+                squeezed += c;
+            }
+        }
+        text_ += (text_.empty() ? "" : " ") + squeezed;
+        return kIdOk;
+    }
+    const std::string& Text() const { return text_; }
+
+private:
+    std::string text_;
+};
+
 } // namespace
 
-CLI::Option_group* AddInterfaceOptions(CLI::App* command, InterfaceArguments& args) {
+CLI::Option_group* AddInterfaceOptions(CLI::App* command, InterfaceArguments& args,
+                                       std::vector<std::string>* nets) {
     CLI::Option_group* group =
         command->add_option_group("interface", "how the printer is attached");
-    group->add_option("--net", args.net, "TCP/IP printer: HOST[:PORT] (port 9100 by default)");
+    if (nets != nullptr) {
+        group
+            ->add_option("--net", *nets,
+                         "TCP/IP printer: HOST[:PORT] (port 9100 by default); "
+                         "repeat for a fleet")
+            ->take_all()
+            ->expected(1)
+            ->allow_extra_args(false);
+    } else {
+        group->add_option("--net", args.net, "TCP/IP printer: HOST[:PORT] (port 9100 by default)");
+    }
     CLI::Option* com = group->add_option("--com", args.com, "serial port: COM3, KORVANE COM5");
     group->add_option("--lpt", args.lpt, "parallel port: LPT1");
     group->add_option("--usb", args.usb, "USB printer port: USB001 or USB_AUTO");
@@ -104,6 +140,17 @@ bool BuildInterfaceSettings(const InterfaceArguments& args, StaticInterfaceSetti
     return false;
 }
 
+bool ReportInvalidItems(const SettingsRecord& record) {
+    bool any = false;
+    for (int e = 0; e < SettingsRecord::kEntryCount; ++e) {
+        if (record.Item(e).ticked && record.Item(e).error) {
+            std::cerr << "invalid item: " << SettingsRecord::EntryKey(e) << "\n";
+            any = true;
+        }
+    }
+    return any;
+}
+
 std::optional<int> ResolveModelArgument(const std::string& text) {
     if (!text.empty() && text.find_first_not_of("0123456789") == std::string::npos) {
         if (text.size() > 2) {
@@ -124,6 +171,13 @@ void PrintOperationMessage(int code) {
     StderrMessageHost host;
     Messages messages(host, UiLanguage::kEnglish);
     messages.ShowErrorCode(code);
+}
+
+std::string OperationMessageText(int code) {
+    TextMessageHost host;
+    Messages messages(host, UiLanguage::kEnglish);
+    messages.ShowErrorCode(code);
+    return host.Text();
 }
 
 } // namespace qm::cli

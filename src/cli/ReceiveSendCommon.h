@@ -5,11 +5,13 @@
 
 #include "connection/InterfaceSettingsSource.h"
 #include "settings/SettingsFile.h"
+#include "settings/SettingsRecord.h"
 
 #include <CLI/CLI.hpp>
 
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace qm::cli {
 
@@ -29,12 +31,18 @@ struct InterfaceArguments {
 
 // Adds --net, --com (with --serial), --lpt and --usb; exactly one interface is required. The
 // group is returned so a command can offer a further interface in it (e.g. a print queue).
-CLI::Option_group* AddInterfaceOptions(CLI::App* command, InterfaceArguments& args);
+// With `nets`, --net may be given several times and every value lands there (a fleet).
+CLI::Option_group* AddInterfaceOptions(CLI::App* command, InterfaceArguments& args,
+                                       std::vector<std::string>* nets = nullptr);
 
 // Turns the options into stored interface settings. False with a message when a value cannot
 // be used (empty host, bad TCP port, --serial without five fields, ...).
 bool BuildInterfaceSettings(const InterfaceArguments& args, StaticInterfaceSettings& settings,
                             std::string& error);
+
+// Lists on standard error the keys of the ticked items the parser marked ("invalid item:
+// KEY"); true when there was one.
+bool ReportInvalidItems(const SettingsRecord& record);
 
 // A model index 0-37 or a display name ("(R)" stands for the registered sign).
 std::optional<int> ResolveModelArgument(const std::string& text);
@@ -45,5 +53,8 @@ std::string SettingsFileProblem(FileResult result, int error);
 // Prints the message(s) of an operation error code (30, 31, 32, 40, 24, ...) in English on
 // standard error, exactly as the message boxes show them.
 void PrintOperationMessage(int code);
+// The same message(s) as one line of text ("code : 30 Open port error."); empty for a code
+// without a message.
+std::string OperationMessageText(int code);
 
 } // namespace qm::cli

@@ -1,10 +1,38 @@
 #include "cli/RecordJson.h"
 
 #include "platform/Encoding.h"
+#include "settings/DisplayLists.h"
 
 #include <string>
 
 namespace qm::cli {
+namespace {
+
+// An address value in the notation people read and write: IPv4 dotted ("192.168.0.1"), IPv6
+// as eight groups of four lower-case hex digits. The record may hold either its comma form
+// (what the printer reads) or the display form; a value that is no address stays as it is.
+std::u16string UsualNotation(int entry, const std::u16string& value) {
+    switch (DisplayLists::FormOf(entry)) {
+    case EntryForm::kIpv4: {
+        std::u16string comma = DisplayLists::Ipv4ForSending(value);
+        if (comma.find(u',') == std::u16string::npos) {
+            return value;
+        }
+        for (char16_t& c : comma) {
+            if (c == u',') {
+                c = u'.';
+            }
+        }
+        return comma;
+    }
+    case EntryForm::kIpv6:
+        return DisplayLists::Ipv6ForDisplay(DisplayLists::Ipv6ForSending(value));
+    default:
+        return value;
+    }
+}
+
+} // namespace
 
 nlohmann::ordered_json ItemsAsJson(const SettingsRecord& record) {
     nlohmann::ordered_json items = nlohmann::ordered_json::array();
@@ -15,7 +43,7 @@ nlohmann::ordered_json ItemsAsJson(const SettingsRecord& record) {
             {"entry", e},
             {"key", std::string(SettingsRecord::EntryKey(e))},
             {"ticked", item.ticked},
-            {"value", Utf16ToUtf8(item.value)},
+            {"value", Utf16ToUtf8(UsualNotation(e, item.value))},
             {"second", Utf16ToUtf8(item.second)},
             {"error", item.error},
             {"choice", item.choice},

@@ -9,7 +9,8 @@
 namespace qm::cli {
 
 // Every entry of the record in entry order: entry, key, ticked, value, second, error, choice,
-// metric.
+// metric. Address values appear in their usual notation: IPv4 dotted, IPv6 as eight groups of
+// four lower-case hex digits (the configuration text keeps the comma forms the printer reads).
 nlohmann::ordered_json ItemsAsJson(const SettingsRecord& record);
 
 } // namespace qm::cli

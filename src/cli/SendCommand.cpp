@@ -1,19 +1,28 @@
 // quillmark-cli send: reads a settings file, refuses it when an item is invalid, and sends the
-// configuration of its items (lead-in + text) to a printer. No reply is read.
+// configuration of its items (lead-in + text) to a printer, or to a fleet of network printers
+// (several --net, a --targets list) up to --jobs at a time. No reply is read.
 
 #include "cli/CommandRegistry.h"
+#include "cli/FleetReport.h"
+#include "cli/FleetRunner.h"
+#include "cli/FleetTargets.h"
+#include "cli/InterruptFlag.h"
 #include "cli/PortPermissionNote.h"
 #include "cli/ReceiveSendCommon.h"
 #include "connection/PrinterConnection.h"
 #include "discovery/SystemPortServices.h"
+#include "operations/ReceiveOperation.h"
 #include "operations/SendOperation.h"
 #include "operations/SettingsFileOperation.h"
 #include "platform/Encoding.h"
 #include "settings/ConfigurationWriter.h"
 #include "settings/DisplayLists.h"
 #include "settings/Frame.h"
+#include "settings/RecordComparison.h"
 #include "settings/SettingsParser.h"
 
+#include <algorithm>
+#include <chrono>
 #include <cstring>
 #include <iostream>
 #include <memory>
@@ -21,9 +30,18 @@
 namespace qm::cli {
 namespace {
 
+constexpr int kDefaultJobs = 8;
+constexpr int kMaxJobs = 256;
+
 struct SendArguments {
     std::string file;
     InterfaceArguments interface;
+    std::vector<std::string> nets;        // every --net
+    std::vector<std::string> targetFiles; // --targets LIST
+    int jobs = kDefaultJobs;
+    bool jobsGiven = false;
+    bool json = false;
+    bool verify = false; // after the send, receive and compare (fleet)
     std::string model = "0";
     bool advanced = false;
     std::string queue; // a print queue: the configuration goes as one raw print job
@@ -34,35 +52,29 @@ int Fail(const std::string& message) {
     return kExitUsage;
 }
 
-// Lists the keys of the ticked items the parser marked; true when there was one.
-bool ReportInvalidItems(const SettingsRecord& record) {
-    bool any = false;
-    for (int e = 0; e < SettingsRecord::kEntryCount; ++e) {
-        if (record.Item(e).ticked && record.Item(e).error) {
-            std::cerr << "invalid item: " << SettingsRecord::EntryKey(e) << "\n";
-            any = true;
-        }
-    }
-    return any;
+using SteadyClock = std::chrono::steady_clock;
+
+double SecondsSince(SteadyClock::time_point start) {
+    return std::chrono::duration<double>(SteadyClock::now() - start).count();
 }
 
-int RunSend(const SendArguments& args) {
-    std::optional<int> model = ResolveModelArgument(args.model);
-    if (!model) {
-        return Fail("unknown model \"" + args.model + "\" (give 0-37 or a display name)");
-    }
-    StaticInterfaceSettings settings;
-    std::string error;
-    if (!args.queue.empty()) {
-        settings.portType = kPortPrt;
-        settings.portName = Utf8ToUtf16(args.queue);
-    } else if (!BuildInterfaceSettings(args.interface, settings, error)) {
-        return Fail(error);
-    }
-    const SettingsOptions options = SettingsOptions::For(*model, false, args.advanced);
+// What goes to every target: the configuration text and, for --verify, the file's items as
+// they were read (only the entries the configuration carries stay ticked).
+struct PreparedConfiguration {
+    std::u16string text;
+    SettingsRecord file;
+    SettingsOptions options;
+};
+
+// The configuration of the file's items, checked as Send Configuration checks it: read the
+// file, refuse invalid items, build the printer's form of the ticked items and parse it back.
+// 0 with the configuration, or the exit status after the message was printed.
+int PrepareConfiguration(const SendArguments& args, int model, PreparedConfiguration& prepared) {
+    const SettingsOptions options = SettingsOptions::For(model, false, args.advanced);
     SettingsParser parser(options);
-    SettingsRecord record;
-    record.modelIndex = *model;
+    SettingsRecord& record = prepared.file;
+    record.modelIndex = model;
+    prepared.options = options;
     const FileOutcome read = SettingsFileOperation(record, parser).Import(args.file);
     if (read.code != kOperationOk) {
         return Fail(args.file + ": " + SettingsFileProblem(read.result, read.error));
@@ -70,6 +82,15 @@ int RunSend(const SendArguments& args) {
     if (ReportInvalidItems(record)) {
         PrintOperationMessage(23);
         return kExitInvalidItems;
+    }
+
+    // The items as read, for comparing with what a printer reports after the send; the
+    // advanced entries count only when they are sent.
+    SettingsRecord asRead = record;
+    if (!args.advanced) {
+        for (int e = SettingsRecord::kStandardEntryCount; e < SettingsRecord::kEntryCount; ++e) {
+            asRead.Item(e).ticked = 0;
+        }
     }
 
     // As Send Configuration does: the printer's form of the ticked items, parsed back to
@@ -90,9 +111,142 @@ int RunSend(const SendArguments& args) {
     if (FrameForSending(built.text).result != FrameResult::kOk) {
         return Fail("the configuration does not fit the 4096-byte send buffer; nothing sent");
     }
+    prepared.text = std::move(built.text);
+    prepared.file = std::move(asRead);
+    return 0;
+}
 
+// --verify: the printer's settings received (scope ALL's settings request) into a record and
+// parser of this target's own and compared with the file. Fills `result` when they do not agree.
+void VerifyTarget(const FleetTarget& target, const PreparedConfiguration& prepared,
+                  PrinterConnection& connection, TargetResult& result) {
+    const SettingsOptions options = SettingsOptions::For(prepared.file.modelIndex, false, true);
+    SettingsParser parser(options);
+    SettingsRecord printer;
+    printer.modelIndex = prepared.file.modelIndex;
+    const std::vector<int> kinds = {static_cast<int>(RequestKind::kAll)};
+    ReceiveResult received =
+        ReceiveOperation(printer, parser, connection, target.settings).Run(kinds, 0);
+    if (!received.Ok()) {
+        result.ok = false;
+        result.code = received.code;
+        result.message =
+            "configuration sent, but the check failed: " + OperationMessageText(received.code);
+        return;
+    }
+    const RecordComparison comparison =
+        RecordComparison::Compare(prepared.file, printer, prepared.options);
+    if (!comparison.Agree()) {
+        result.ok = false;
+        result.code = kCodeSettingsDiffer;
+        const ItemComparison& first = *std::find_if(
+            comparison.items.begin(), comparison.items.end(), [](const ItemComparison& item) {
+                return item.outcome != ComparisonOutcome::kNotCompared;
+            });
+        const std::string example = first.outcome == ComparisonOutcome::kDiffers
+                                        ? first.key + ": file \"" + first.fileValue +
+                                              "\", printer \"" + first.printerValue + "\""
+                                        : first.key + " not reported";
+        result.message = "configuration sent, but the printer reports " +
+                         std::to_string(comparison.Count(ComparisonOutcome::kDiffers)) +
+                         " different and " +
+                         std::to_string(comparison.Count(ComparisonOutcome::kNotReported)) +
+                         " missing settings (" + example + ")";
+        return;
+    }
+    result.message =
+        "configuration sent and verified (" + std::to_string(comparison.compared) + " settings)";
+}
+
+// One target of a fleet: its own connection, the whole configuration in one exchange (and,
+// with --verify, one receive after it).
+TargetResult SendToTarget(const FleetTarget& target, const PreparedConfiguration& prepared,
+                          bool verify) {
+    const auto start = SteadyClock::now();
+    TargetResult result;
+    result.target = target.label;
     PrinterConnection connection(SystemClock::Instance(), SystemPortServices());
-    SendResult sent = SendOperation::Send(built.text, connection, settings);
+    SendResult sent = SendOperation::Send(prepared.text, connection, target.settings);
+    result.code = sent.code;
+    result.ok = sent.code == kOperationOk;
+    result.message = result.ok ? "configuration sent" : OperationMessageText(sent.code);
+    if (result.ok && verify) {
+        VerifyTarget(target, prepared, connection, result);
+    }
+    result.seconds = SecondsSince(start);
+    return result;
+}
+
+int RunFleetSend(const SendArguments& args, const PreparedConfiguration& prepared) {
+    std::vector<FleetTarget> targets;
+    std::string error;
+    if (!ReadFleetTargets(args.nets, args.targetFiles, targets, error)) {
+        return Fail(error);
+    }
+    InterruptFlag interrupt;
+    const auto start = SteadyClock::now();
+    auto outcome = FleetRunner<TargetResult>::Run(
+        targets.size(), args.jobs,
+        [&](size_t i) { return SendToTarget(targets[i], prepared, args.verify); },
+        [] { return InterruptFlag::Raised(); });
+    bool allOk = true;
+    for (size_t i = 0; i < targets.size(); ++i) {
+        TargetResult& r = outcome.results[i];
+        if (!outcome.started[i]) {
+            r.target = targets[i].label;
+            r.code = kCodeNotStarted;
+            r.message = "not started: interrupted";
+        }
+        allOk = allOk && r.ok;
+    }
+    PrintFleetReport(std::cout, outcome.results, args.json, SecondsSince(start));
+    return allOk ? 0 : kExitPrinter;
+}
+
+bool IsFleet(const SendArguments& args) {
+    return args.nets.size() > 1 || !args.targetFiles.empty() || args.json || args.jobsGiven ||
+           args.verify;
+}
+
+int RunSend(const SendArguments& args) {
+    std::optional<int> model = ResolveModelArgument(args.model);
+    if (!model) {
+        return Fail("unknown model \"" + args.model + "\" (give 0-37 or a display name)");
+    }
+    const int otherInterfaces = !args.interface.com.empty() + !args.interface.lpt.empty() +
+                                !args.interface.usb.empty() + !args.queue.empty();
+    const bool otherInterface = otherInterfaces > 0;
+    const bool fleet = IsFleet(args);
+    if (otherInterfaces > 1) {
+        return Fail("choose one interface: --com, --lpt, --usb or --queue");
+    }
+    if (otherInterface && (!args.nets.empty() || fleet)) {
+        return Fail("--net, --targets, --jobs, --json and --verify serve network printers only; "
+                    "give them without --com, --lpt, --usb or --queue");
+    }
+    StaticInterfaceSettings settings;
+    std::string error;
+    if (!fleet) {
+        InterfaceArguments interface = args.interface;
+        if (!args.nets.empty()) {
+            interface.net = args.nets.front();
+        }
+        if (!args.queue.empty()) {
+            settings.portType = kPortPrt;
+            settings.portName = Utf8ToUtf16(args.queue);
+        } else if (!BuildInterfaceSettings(interface, settings, error)) {
+            return Fail(error);
+        }
+    }
+    PreparedConfiguration prepared;
+    if (int status = PrepareConfiguration(args, *model, prepared); status != 0) {
+        return status;
+    }
+    if (fleet) {
+        return RunFleetSend(args, prepared);
+    }
+    PrinterConnection connection(SystemClock::Instance(), SystemPortServices());
+    SendResult sent = SendOperation::Send(prepared.text, connection, settings);
     if (sent.code != kOperationOk) {
         PrintOperationMessage(sent.code);
         ExplainOpenFailure(sent.code, settings);
@@ -105,11 +259,25 @@ const CommandRegistration kRegistration([](CLI::App& app) {
     auto args = std::make_shared<SendArguments>();
     CLI::App* cmd = app.add_subcommand("send", "Send a settings file's configuration to a printer");
     cmd->add_option("FILE", args->file, "settings file (*.prn)")->required();
-    AddInterfaceOptions(cmd, args->interface);
+    CLI::Option_group* interface = AddInterfaceOptions(cmd, args->interface, &args->nets);
     // A print queue is one more way the printer is attached: the configuration then goes as
     // one raw print job through the queue.
-    cmd->get_option_group("interface")
-        ->add_option("--queue", args->queue, "print queue (CUPS destination) for a raw job");
+    interface->add_option("--queue", args->queue, "print queue (CUPS destination) for a raw job");
+    // A fleet: more --net options and target lists (checked in RunSend: network only).
+    interface->add_option("--targets", args->targetFiles,
+                          "file listing one HOST[:PORT] per line (# comments); repeatable")
+        ->take_all()
+        ->expected(1)
+        ->allow_extra_args(false);
+    interface->require_option(1, 2);
+    cmd->add_option("--jobs", args->jobs, "fleet: targets served at once (default 8)")
+        ->check(CLI::Range(1, kMaxJobs))
+        ->each([args](const std::string&) { args->jobsGiven = true; });
+    cmd->add_flag("--json", args->json,
+                  "fleet: print an array of {target, ok, code, message, seconds}");
+    cmd->add_flag("--verify", args->verify,
+                  "network: after the send, receive each printer's settings and report a "
+                  "target as failed unless it holds every sent setting");
     cmd->add_option("--model", args->model, "model index 0-37 or display name (default 0)");
     cmd->add_flag("--advanced", args->advanced, "include the advanced entries (114-178)");
     cmd->callback([args] { ExitStatus() = RunSend(*args); });

@@ -798,7 +798,8 @@ int PrinterConnection::ConnectForOperation(int purpose) {
         SetUsbTimeouts(timeouts.readMs);
         return 1;
     case kPortNet:
-        SetNetTimeouts(timeouts.readMs);
+        SetNetTimeouts(netWaitLimitMs_ != 0 && netWaitLimitMs_ < timeouts.readMs ? netWaitLimitMs_
+                                                                                 : timeouts.readMs);
         return 1;
     default:
         return 0;

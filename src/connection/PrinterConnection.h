@@ -158,6 +158,12 @@ public:
     // 1 closed, 0 nothing was open.
     int NetClose();
 
+    // A scan's bound on every network wait of this connection: the reachability echo, the
+    // connect and each wait for reply data are cut to `ms` when that is shorter than their
+    // usual time-out. 0 (the default) keeps the usual time-outs.
+    void LimitNetWaits(uint32_t ms) { netWaitLimitMs_ = ms; }
+    uint32_t NetWaitLimitMs() const { return netWaitLimitMs_; }
+
     // ---- The exchange with the stored interface settings ----
     // The stored settings ConnectForOperation and Disconnect use (not owned; must outlive use).
     void SetInterfaceSettings(const InterfaceSettingsSource* source) { settings_ = source; }
@@ -231,6 +237,7 @@ private:
     Clock& clock_;
     PortServices& services_;
     const InterfaceSettingsSource* settings_ = nullptr;
+    uint32_t netWaitLimitMs_ = 0;
     std::function<void(const std::u16string&)> usbOpened_;
 };
 

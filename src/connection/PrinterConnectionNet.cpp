@@ -24,6 +24,11 @@ uint32_t ElapsedMs(Clock& clock, uint64_t start) {
     return elapsed > kAllBits ? kAllBits : static_cast<uint32_t>(elapsed);
 }
 
+// A time-out cut to the connection's scan bound (0: no bound).
+uint32_t Bounded(uint32_t usualMs, uint32_t limitMs) {
+    return limitMs != 0 && limitMs < usualMs ? limitMs : usualMs;
+}
+
 bool SocketErrorPending(int fd) {
     int error = 0;
     socklen_t length = sizeof error;
@@ -50,7 +55,7 @@ int PrinterConnection::Ping(const std::u16string& address) {
     if (::inet_pton(AF_INET, dotted.c_str(), &target) != 1) {
         return 0;
     }
-    switch (SendIcmpEcho(clock_, target.s_addr, kEchoTimeoutMs)) {
+    switch (SendIcmpEcho(clock_, target.s_addr, Bounded(kEchoTimeoutMs, netWaitLimitMs_))) {
     case EchoResult::kReply:
         return 1;
     case EchoResult::kUnavailable:
@@ -80,7 +85,8 @@ int PrinterConnection::NetConnect(const std::u16string& address, int port) {
     peer.sin_port = htons(static_cast<uint16_t>(port));
     if (::connect(fd, reinterpret_cast<sockaddr*>(&peer), sizeof peer) != 0) {
         // The connect gets its own bound instead of the system's minutes-long one.
-        if (errno != EINPROGRESS || WaitForFd(clock_, fd, POLLOUT, kNetConnectLimitMs) <= 0 ||
+        if (errno != EINPROGRESS ||
+            WaitForFd(clock_, fd, POLLOUT, Bounded(kNetConnectLimitMs, netWaitLimitMs_)) <= 0 ||
             SocketErrorPending(fd)) {
             CloseSocket(fd);
             return 0;

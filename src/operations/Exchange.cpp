@@ -13,7 +13,7 @@ std::string Exchange::Frame(std::u16string_view commandText, bool withLeadIn) {
     return frame.result == FrameResult::kOk ? frame.bytes : std::string();
 }
 
-ExchangeResult Exchange::WriteFramed(std::string_view bytes, int purpose, bool keepOpen) {
+ExchangeResult Exchange::Open(int purpose) {
     ExchangeResult result;
     connection_.SetInterfaceSettings(&settings_);
     if (!connection_.ConnectForOperation(purpose)) {
@@ -21,24 +21,40 @@ ExchangeResult Exchange::WriteFramed(std::string_view bytes, int purpose, bool k
         result.code = kExchangeOpenFailed;
         return result;
     }
-    int32_t type = settings_.StoredPortType();
-    if (type < kPortCom || type > kPortNet) {
+    if (const int32_t type = settings_.StoredPortType(); type < kPortCom || type > kPortNet) {
         connection_.Disconnect();
         result.code = kExchangeNoInterface;
-        return result;
     }
+    return result;
+}
+
+ExchangeResult Exchange::WritePiece(std::string_view bytes) {
+    ExchangeResult result;
     uint32_t done = 0;
     const auto* data = reinterpret_cast<const uint8_t*>(bytes.data());
-    uint32_t length = static_cast<uint32_t>(bytes.size());
-    uint32_t error = type == kPortNet ? connection_.NetWrite(length, data, &done)
-                                      : connection_.Write(data, length, &done);
+    const auto length = static_cast<uint32_t>(bytes.size());
+    const uint32_t error = settings_.StoredPortType() == kPortNet
+                               ? connection_.NetWrite(length, data, &done)
+                               : connection_.Write(data, length, &done);
     if (error != kResultSuccess || done != length) {
         connection_.Disconnect();
         result.code = kExchangeTransferFailed;
         result.error = error;
+    }
+    return result;
+}
+
+void Exchange::Close() {
+    connection_.Disconnect();
+}
+
+ExchangeResult Exchange::WriteFramed(std::string_view bytes, int purpose, bool keepOpen) {
+    ExchangeResult result = Open(purpose);
+    if (result.code != kExchangeOk) {
         return result;
     }
-    if (!keepOpen) {
+    result = WritePiece(bytes);
+    if (result.code == kExchangeOk && !keepOpen) {
         connection_.Disconnect();
     }
     return result;
@@ -46,6 +62,13 @@ ExchangeResult Exchange::WriteFramed(std::string_view bytes, int purpose, bool k
 
 ExchangeResult Exchange::Request(std::u16string_view commandText, bool withLeadIn, ReplyKind kind,
                                  int purpose) {
+    // A request needs a port it can read from: nothing chosen, or a print queue whose port
+    // could not be taken over, has none.
+    if (const int32_t type = settings_.StoredPortType(); type < kPortCom || type > kPortNet) {
+        ExchangeResult result;
+        result.code = kExchangeNoInterface;
+        return result;
+    }
     std::string bytes = Frame(commandText, withLeadIn);
     if (bytes.empty()) {
         ExchangeResult result;
@@ -88,16 +111,21 @@ ExchangeResult Exchange::SendBytes(std::string_view bytes, int purpose) {
         return result;
     }
     if (settings_.StoredPortType() == kPortPrt) {
-        uint32_t written = 0;
-        int job = connection_.Services().SendRawJob(
-            settings_.StoredPortName(), written, static_cast<uint32_t>(bytes.size()), bytes.data());
-        if (job != 0) {
-            result.code = job == 110 ? kExchangeOpenFailed : kExchangeTransferFailed;
-            result.error = static_cast<uint32_t>(job);
-        }
-        return result;
+        return SendJob(bytes);
     }
     return WriteFramed(bytes, purpose, false);
+}
+
+ExchangeResult Exchange::SendJob(std::string_view bytes) {
+    ExchangeResult result;
+    uint32_t written = 0;
+    const int job = connection_.Services().SendRawJob(
+        settings_.StoredPortName(), written, static_cast<uint32_t>(bytes.size()), bytes.data());
+    if (job != 0) {
+        result.code = job == 110 ? kExchangeOpenFailed : kExchangeTransferFailed;
+        result.error = static_cast<uint32_t>(job);
+    }
+    return result;
 }
 
 ExchangeResult Exchange::Send(std::u16string_view commandText, int purpose) {

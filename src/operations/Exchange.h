@@ -34,10 +34,10 @@ public:
     Exchange(PrinterConnection& connection, const InterfaceSettingsSource& settings);
 
     // A request with a reply: the receive sequence's step for one request kind (purpose
-    // kPurposeReceive unless given). Codes: 30 the connect failed; 40 the stored port type has
-    // no port to write to (none or PRT); 31 the write failed, wrote fewer bytes, or the framed
-    // command exceeds 4096 bytes; 32 the read failed, timed out empty, or the reply filled the
-    // buffer without its end.
+    // kPurposeReceive unless given). Codes: 40 the stored port type has no port to ask (none or
+    // PRT; nothing is opened); 30 the connect failed; 31 the write failed, wrote fewer bytes, or
+    // the framed command exceeds 4096 bytes; 32 the read failed, timed out empty, or the reply
+    // filled the buffer without its end.
     ExchangeResult Request(std::u16string_view commandText, bool withLeadIn, ReplyKind kind,
                            int purpose = kPurposeReceive);
 
@@ -47,6 +47,18 @@ public:
 
     // Sends bytes that are already framed (e.g. a print file) as Send does.
     ExchangeResult SendBytes(std::string_view bytes, int purpose = kPurposeSend);
+
+    // One raw print job of `bytes` to the print queue named by the stored port name (no size
+    // limit of its own: the caller bounds what it hands over). 110 -> 30, 29 -> 31.
+    ExchangeResult SendJob(std::string_view bytes);
+
+    // A connection held over several writes (a print file sent in pieces). Open connects for
+    // a purpose: 30 the connect failed, 40 the stored port type has no port to write to (none
+    // or PRT); the connection is closed again on either. WritePiece writes one piece: 31 on a
+    // failed or short write, after which the connection is closed. Close disconnects.
+    ExchangeResult Open(int purpose);
+    ExchangeResult WritePiece(std::string_view bytes);
+    void Close();
 
     // The framed bytes of a command: the lead-in (when asked) and the text in the ANSI code page.
     // Empty when the result would not fit the 4096-byte send buffer.

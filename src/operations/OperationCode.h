@@ -15,6 +15,8 @@ enum OperationCode : int {
     kCodeTransferFailed = 31,    // "code : 31\r\nData transfer error."
     kCodeAcquisitionFailed = 32, // "code : 32\r\nAcquisition data has an error."
     kCodeNoInterface = 40,       // "code : 40\r\nPlease choose the interface."
+    kCodeFileOpenFailed = 80,    // "code : 80\r\nFile Open error. ..." then the code 81 message
+    kCodeFileReadFailed = 81,    // "code : 81\r\nFile Read error. Please check the file."
 };
 
 } // namespace qm

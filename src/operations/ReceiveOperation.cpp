@@ -3,6 +3,7 @@
 #include "operations/Exchange.h"
 #include "platform/Encoding.h"
 #include "settings/ConfigurationWriter.h"
+#include "settings/ModelTable.h"
 #include "settings/ReplyStart.h"
 
 namespace qm {
@@ -66,6 +67,17 @@ std::vector<int> SelfInfoRequestKinds() {
 bool IsMenuRequestKind(int kind) {
     return kind == int(kEasy) || kind == int(kStandard) || kind == int(kAdvanced) ||
            kind == int(kAll);
+}
+
+int DefaultStatusClass(int model) {
+    switch (ModelTable::Row(model).variant) {
+    case ModelVariant::kZebra:
+        return 1;
+    case ModelVariant::kEltron:
+        return 2;
+    default:
+        return 0;
+    }
 }
 
 ReceiveOperation::ReceiveOperation(SettingsRecord& record, SettingsParser& parser,

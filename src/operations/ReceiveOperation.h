@@ -37,6 +37,10 @@ std::vector<int> RequestKindsForScope(ReceiveScope scope, bool statusOnly = fals
 std::vector<int> SelfInfoRequestKinds();
 // Kinds 0, 1, 2 and 4 ask for menu settings: their reply is parsed into the record.
 bool IsMenuRequestKind(int kind);
+// The status form (kind 6) of a model's own command language when nothing else chooses it:
+// 0 the native language, 1 the Zebra emulation, 2 the Eltron emulation. (The window takes it
+// from the Standard page's Emulation Select choice instead.)
+int DefaultStatusClass(int model);
 
 // What a front end adds between the steps of a receive. Every call has a default that does
 // nothing, so the command line overrides only what it needs.

@@ -1,6 +1,7 @@
 #include "pages/CDlgTabStandard.h"
 
-#include "resources/StandardPageTemplate.h"
+#include "settings/DisplayLists.h"
+#include "settings/ModelTable.h"
 #include "text/TextTable.h"
 
 namespace qm {
@@ -8,110 +9,53 @@ namespace {
 
 using namespace res;
 
-// "DIRECT THERMAL" (DT, 1) on models 0-9, 26-28 and 32-34, "USE RIBBON" (TT, 0) elsewhere.
-constexpr ModelInts kPrintMethodDefaults = {1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 0, 0, 0,
-                                            0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
-                                            1, 1, 1, 0, 0, 0, 1, 1, 1, 0, 0, 0};
-// The model's own language: DM4 on native models, ZPI2 on Zebra variants, EPI2 on Eltron
-// variants (list indices with and without "EPI2" at the top).
-constexpr ModelInts kEmulationDefaults = {1, 0, 2, 1, 0, 1, 0, 2, 1, 0, 1, 0, 2, 1, 0, 1, 0, 2, 1,
-                                          0, 1, 0, 1, 0, 1, 0, 2, 1, 0, 2, 1, 0, 2, 1, 0, 2, 1, 0};
-// Print Darkness: "10"; "7" on the Eltron variants; "12" on models 15-18.
-constexpr ModelTexts kDarknessDefaults = {
-    u"10", u"10", u"10", u"10", u"7",  u"10", u"10", u"10", u"10", u"7",  u"10", u"10", u"10",
-    u"10", u"7",  u"12", u"12", u"12", u"12", u"7",  u"10", u"10", u"10", u"10", u"10", u"10",
-    u"10", u"10", u"7",  u"10", u"10", u"7",  u"10", u"10", u"7",  u"10", u"10", u"7"};
+constexpr int kConfigSetRow = StandardRow(TextId::kConfigSet);
+constexpr int kPrintSpeedRow = StandardRow(TextId::kStdPrintSpeed);
+constexpr int kPrintMethodRow = StandardRow(TextId::kStdPrintMethod);
+constexpr int kContinuousLengthRow = StandardRow(TextId::kStdContinuousMediaLength);
+constexpr int kVerticalPositionRow = StandardRow(TextId::kStdVerticalPosition);
+constexpr int kMediaSensorRow = StandardRow(TextId::kStdMediaSensor);
+constexpr int kSensorLevelRow = StandardRow(TextId::kStdSensorLevel);
+constexpr int kPaperEndLevelRow = StandardRow(TextId::kStdPaperEndLevel);
+constexpr int kBuzzerRow = StandardRow(TextId::kStdBuzzerSelect);
+constexpr int kStandbyModeRow = StandardRow(TextId::kStdStandbyMode);
+constexpr int kEmulationRow = StandardRow(TextId::kStdEmulationSelect);
+constexpr int kFunctionSelectRow = StandardRow(TextId::kStdFunctionSelect);
+constexpr int kPaperPositionRow = StandardRow(TextId::kStdPaperPosition);
 
-constexpr ModelSet kNetworkModels = ModelRange(2, 4) | ModelRange(24, 31);
+constexpr int kPrintSpeedSelectedAfterMethod = 2; // "4 IPS"
 
-constexpr PageItemData kStandardItems[] = {
-    {.entry = entry::kGlobalConfig,
-     .text = TextId::kConfigSet,
-     .tickBox = TickId(kStdConfigSetRow),
-     .valueList = ListId(kStdConfigSetRow)},
-    {.entry = entry::kPrintSpeed,
-     .text = TextId::kStdPrintSpeed,
-     .tickBox = TickId(kStdPrintSpeedRow),
-     .valueList = ListId(kStdPrintSpeedRow),
-     .defaultIndex = 2},
-    {.entry = entry::kPrintDarkness,
-     .text = TextId::kStdPrintDarkness,
-     .tickBox = TickId(kStdPrintDarknessRow),
-     .spin = SpinId(kStdPrintDarknessRow),
-     .textField = FieldId(kStdPrintDarknessRow),
-     .textLimit = 2,
-     .spinMin = 0,
-     .spinMax = 30,
-     .defaultTextByModel = &kDarknessDefaults},
-    {.entry = entry::kPrintMethod,
-     .text = TextId::kStdPrintMethod,
-     .tickBox = TickId(kStdPrintMethodRow),
-     .valueList = ListId(kStdPrintMethodRow),
-     .available = ModelRange(10, 25) | ModelRange(29, 31) | ModelRange(35, 37),
-     .defaultIndexByModel = &kPrintMethodDefaults},
-    {.entry = entry::kContinuousMediaLength,
-     .text = TextId::kStdContinuousMediaLength,
-     .tickBox = TickId(kStdContinuousLengthRow),
-     .unitList = UnitId(kStdContinuousLengthRow),
-     .textField = FieldId(kStdContinuousLengthRow),
-     .textLimit = 6,
-     .defaultText = u"4.00",
-     .inchReset = u"4.00",
-     .mmReset = u"101.6"},
-    {.entry = entry::kVerticalPosition,
-     .text = TextId::kStdVerticalPosition,
-     .tickBox = TickId(kStdVerticalPositionRow),
-     .unitList = UnitId(kStdVerticalPositionRow),
-     .textField = FieldId(kStdVerticalPositionRow),
-     .textLimit = 5,
-     .defaultText = u"0.00"},
-    {.entry = entry::kMediaSensor,
-     .text = TextId::kStdMediaSensor,
-     .tickBox = TickId(kStdMediaSensorRow),
-     .valueList = ListId(kStdMediaSensorRow)},
-    {.entry = entry::kEmulationSelect,
-     .text = TextId::kStdEmulationSelect,
-     .tickBox = TickId(kStdEmulationRow),
-     .valueList = ListId(kStdEmulationRow),
-     .defaultIndexByModel = &kEmulationDefaults},
-    {.entry = entry::kFunctionSelect,
-     .text = TextId::kStdFunctionSelect,
-     .tickBox = TickId(kStdFunctionSelectRow),
-     .valueList = ListId(kStdFunctionSelectRow),
-     .defaultIndex = 1},
-    {.entry = entry::kPaperPosition,
-     .text = TextId::kStdPaperPosition,
-     .tickBox = TickId(kStdPaperPositionRow),
-     .unitList = UnitId(kStdPaperPositionRow),
-     .textField = FieldId(kStdPaperPositionRow),
-     .textLimit = 5,
-     .defaultText = u"0.00"},
-    {.entry = 52,
-     .text = TextId::kStdIpv4Address,
-     .tickBox = TickId(kStdIpv4AddressRow),
-     .addressField = AddressId(kStdIpv4AddressRow),
-     .available = kNetworkModels},
-    {.entry = 63,
-     .text = TextId::kStdIpv6Address,
-     .tickBox = TickId(kStdIpv6AddressRow),
-     .textField = FieldId(kStdIpv6AddressRow),
-     .textLimit = 39,
-     .available = kNetworkModels,
-     .defaultText = u"0000:0000:0000:0000:0000:0000:0000:0000",
-     .flags = kItemIpv6},
-    {.entry = 98,
-     .text = TextId::kStdBtPinCode,
-     .tickBox = TickId(kStdBtPinRow),
-     .textField = FieldId(kStdBtPinRow),
-     .textLimit = 16,
-     .available = ModelRange(0, 4) | ModelRange(24, 25) | ModelRange(32, 37),
-     .defaultText = u"0000",
-     .flags = kItemRefuseComma},
+// Paper End Level and Sensor Level after a Media Sensor choice, by sensor and model.
+struct MediaLevels {
+    int sensor; // 0 SEE THROUGH, 1 REFLECT, 2 NONE
+    ModelSet models;
+    std::u16string_view paperEnd;
+    std::u16string_view sensorLevel;
 };
+// clang-format off
+constexpr MediaLevels kMediaLevels[] = {
+    {0, ModelRange(0, 1) | ModelRange(15, 23),  u"2.80", u"1.7"},
+    {0, ModelRange(2, 14),                      u"2.80", u"1.5"},
+    {0, ModelRange(24, 25),                     u"3.00", u"1.7"},
+    {0, ModelRange(26, 37),                     u"3.00", u"1.5"},
+    {1, kAllModels,                             u"1.50", u"1.5"},
+    {2, ModelRange(0, 14) | ModelRange(20, 25), u"1.00", u"1.0"},
+    {2, ModelRange(15, 19),                     u"1.20", u"1.5"},
+    {2, ModelRange(26, 37),                     u"1.50", u"1.5"},
+};
+// clang-format on
+constexpr MediaLevels kUnknownMediaLevels = {-1, 0, u"2.80", u"1.7"};
 
-constexpr int kGroupIds[] = {kIdStdGroupGlobal,     kIdStdGroupPage, kIdStdGroupSystem,
-                             kIdStdGroupAfterPrint, kIdStdGroupRfid, kIdStdGroupInterface,
-                             kIdStdGroupOption};
+const MediaLevels& LevelsFor(int sensor, int model) {
+    if (ModelTable::IsValid(model)) {
+        for (const MediaLevels& levels : kMediaLevels) {
+            if (levels.sensor == sensor && ((levels.models >> model) & 1u) != 0) {
+                return levels;
+            }
+        }
+    }
+    return kUnknownMediaLevels;
+}
 
 PageBehaviour StandardBehaviour() {
     PageBehaviour behaviour;
@@ -124,34 +68,62 @@ PageBehaviour StandardBehaviour() {
 } // namespace
 
 CDlgTabStandard::CDlgTabStandard(SettingsRecord& record)
-    : SettingsPage(kStandardPageTemplate, record, kStandardItems, StandardBehaviour()) {}
+    : SettingsPage(StandardPageTable::Template(), record, StandardPageTable::Items(),
+                   StandardBehaviour()) {}
 
 void CDlgTabStandard::InitPage() {
     SettingsPage::InitPage();
-    SetGroupCaptions();
+    SetPageCaptions();
+    ClearRfidResults();
 }
 
-void CDlgTabStandard::SetGroupCaptions() {
-    for (int i = 0; i < 7; ++i) {
-        std::u16string_view caption = TextTable::Caption(TextId::kStdGroups, Language(), i);
-        if (!caption.empty()) {
-            SetItemText(kGroupIds[i], caption);
-        }
+void CDlgTabStandard::SetPageCaptions() {
+    for (int g = 0; g < kStdGroupCount; ++g) {
+        SetItemText(StandardPageTable::GroupId(g),
+                    TextTable::Caption(TextId::kStdGroups, Language(), g));
+    }
+    for (int line = 0; line < StandardPageTable::kRfidResultLines; ++line) {
+        SetItemText(StandardPageTable::RfidResultCaptionId(line),
+                    TextTable::Caption(TextId::kStdRfidResults, Language(), line));
+    }
+    SetStandbyCaption();
+}
+
+void CDlgTabStandard::SetStandbyCaption() {
+    const int caption = ModelTable::UsesLcdStandbyKey(ModelIndex()) ? 1 : 0;
+    SetItemText(TickId(kStandbyModeRow),
+                TextTable::Caption(TextId::kStdStandbyMode, Language(), caption));
+}
+
+void CDlgTabStandard::ClearRfidResults() {
+    for (int line = 0; line < StandardPageTable::kRfidResultLines; ++line) {
+        SetItemText(StandardPageTable::RfidResultId(line), u"");
+        SettingValue& result = Record().Item(entry::kRfidCalibExecuted + line);
+        result.value.clear();
+        result.second.clear();
+        result.choice = 0;
+        result.metric = 0;
     }
 }
 
 void CDlgTabStandard::RefreshTexts(UiLanguage language) {
     SettingsPage::RefreshTexts(language);
-    SetGroupCaptions();
+    SetPageCaptions();
+    const int speed = Item(ListId(kPrintSpeedRow)).CurSel();
+    RefillLists();
+    if (ModelTable::PrintSpeedFollowsPrintMethod(ModelIndex())) {
+        RebuildPrintSpeed(Item(ListId(kPrintMethodRow)).CurSel(), speed);
+    }
+    ApplyAvailability();
 }
 
 void CDlgTabStandard::AdjustModelLists(int /*modelIndex*/) {
-    // The catalogue's lists follow the model (print speeds, "EPI2", "REWIND", buzzer entries).
-    for (PageItem& item : Items()) {
-        if (item.valueList != 0) {
-            FillValueList(item);
-        }
+    // Print Speed, Buzzer Select, Function Select, the Standby caption, then Emulation Select.
+    for (int row : {kPrintSpeedRow, kBuzzerRow, kFunctionSelectRow}) {
+        FillValueList(Items()[static_cast<size_t>(row)]);
     }
+    SetStandbyCaption();
+    FillValueList(Items()[static_cast<size_t>(kEmulationRow)]);
 }
 
 void CDlgTabStandard::DefaultSpinRange(const PageItem& item, int modelIndex, int& lo,
@@ -163,25 +135,78 @@ void CDlgTabStandard::DefaultSpinRange(const PageItem& item, int modelIndex, int
     }
 }
 
+void CDlgTabStandard::RebuildPrintSpeed(int method, int select) {
+    ui::Control& list = Item(ListId(kPrintSpeedRow));
+    const int previous = list.CurSel();
+    list.ResetContent();
+    for (const std::u16string& text :
+         DisplayLists::ForEntry(entry::kPrintSpeed, ModelIndex(), Options(), method)) {
+        list.AddString(text);
+    }
+    if (select < 0) {
+        select = previous >= 0 && previous < list.Count() ? previous : 0;
+    }
+    list.SetCurSel(select);
+}
+
+void CDlgTabStandard::BeforeFill() {
+    if (!ModelTable::PrintSpeedFollowsPrintMethod(ModelIndex())) {
+        return;
+    }
+    const SettingValue& method = Record().Item(entry::kPrintMethod);
+    const int index = method.ticked == 1 && method.error == 0
+                          ? method.choice
+                          : Item(ListId(kPrintMethodRow)).CurSel();
+    RebuildPrintSpeed(index, -1);
+}
+
+void CDlgTabStandard::AfterFill() {
+    for (int line = 0; line < StandardPageTable::kRfidResultLines; ++line) {
+        SetItemText(StandardPageTable::RfidResultId(line),
+                    Record().Item(entry::kRfidCalibExecuted + line).value);
+    }
+}
+
+void CDlgTabStandard::SetMediaLevels(int sensor) {
+    const MediaLevels& levels = LevelsFor(sensor, ModelIndex());
+    SetItemText(FieldId(kPaperEndLevelRow), levels.paperEnd);
+    SetItemText(FieldId(kSensorLevelRow), levels.sensorLevel);
+}
+
+bool CDlgTabStandard::OnPageNotify(ui::Notification& n) {
+    if (n.event != ui::Event::SelChange) {
+        return false;
+    }
+    if (n.id == ListId(kPrintMethodRow) && ModelTable::PrintSpeedFollowsPrintMethod(ModelIndex())) {
+        RebuildPrintSpeed(Item(n.id).CurSel(), kPrintSpeedSelectedAfterMethod);
+        return true;
+    }
+    if (n.id == ListId(kMediaSensorRow)) {
+        SetMediaLevels(Item(n.id).CurSel());
+        return true;
+    }
+    return false;
+}
+
 void CDlgTabStandard::StandardToBlock(EasyBlock& block) const {
     auto ticked = [this](int row) { return IsButtonChecked(TickId(row)) == 1; };
     auto selection = [this](int id) { return Item(id).CurSel(); };
-    block.configSetIncluded = ticked(kStdConfigSetRow) ? 1 : 0;
-    block.configSetIndex = selection(ListId(kStdConfigSetRow));
-    block.mediaIncluded = ticked(kStdMediaSensorRow) || ticked(kStdContinuousLengthRow) ? 1 : 0;
-    block.mediaIndex = selection(ListId(kStdMediaSensorRow));
-    block.paperLengthText = GetItemText(FieldId(kStdContinuousLengthRow));
-    block.paperLengthUnit = selection(UnitId(kStdContinuousLengthRow));
-    block.printMethodIncluded = ticked(kStdPrintMethodRow) ? 1 : 0;
-    block.printMethodIndex = selection(ListId(kStdPrintMethodRow));
-    block.postPrintIncluded = ticked(kStdFunctionSelectRow) ? 1 : 0;
-    block.postPrintIndex = selection(ListId(kStdFunctionSelectRow));
-    block.startOffsetIncluded = ticked(kStdVerticalPositionRow) ? 1 : 0;
-    block.startOffsetText = GetItemText(FieldId(kStdVerticalPositionRow));
-    block.startOffsetUnit = selection(UnitId(kStdVerticalPositionRow));
-    block.stopOffsetIncluded = ticked(kStdPaperPositionRow) ? 1 : 0;
-    block.stopOffsetText = GetItemText(FieldId(kStdPaperPositionRow));
-    block.stopOffsetUnit = selection(UnitId(kStdPaperPositionRow));
+    block.configSetIncluded = ticked(kConfigSetRow) ? 1 : 0;
+    block.configSetIndex = selection(ListId(kConfigSetRow));
+    block.mediaIncluded = ticked(kMediaSensorRow) || ticked(kContinuousLengthRow) ? 1 : 0;
+    block.mediaIndex = selection(ListId(kMediaSensorRow));
+    block.paperLengthText = GetItemText(FieldId(kContinuousLengthRow));
+    block.paperLengthUnit = selection(UnitId(kContinuousLengthRow));
+    block.printMethodIncluded = ticked(kPrintMethodRow) ? 1 : 0;
+    block.printMethodIndex = selection(ListId(kPrintMethodRow));
+    block.postPrintIncluded = ticked(kFunctionSelectRow) ? 1 : 0;
+    block.postPrintIndex = selection(ListId(kFunctionSelectRow));
+    block.startOffsetIncluded = ticked(kVerticalPositionRow) ? 1 : 0;
+    block.startOffsetText = GetItemText(FieldId(kVerticalPositionRow));
+    block.startOffsetUnit = selection(UnitId(kVerticalPositionRow));
+    block.stopOffsetIncluded = ticked(kPaperPositionRow) ? 1 : 0;
+    block.stopOffsetText = GetItemText(FieldId(kPaperPositionRow));
+    block.stopOffsetUnit = selection(UnitId(kPaperPositionRow));
 }
 
 void CDlgTabStandard::BlockToStandard(const EasyBlock& block) {
@@ -191,38 +216,38 @@ void CDlgTabStandard::BlockToStandard(const EasyBlock& block) {
         Item(FieldId(row)).SetText(text);
     };
     if (block.configSetIncluded == 1) {
-        tick(kStdConfigSetRow);
-        Item(ListId(kStdConfigSetRow)).SetCurSel(block.configSetIndex);
+        tick(kConfigSetRow);
+        Item(ListId(kConfigSetRow)).SetCurSel(block.configSetIndex);
     }
     if (block.mediaIncluded == 1) {
-        tick(kStdMediaSensorRow);
-        Item(ListId(kStdMediaSensorRow)).SetCurSel(block.mediaIndex);
+        tick(kMediaSensorRow);
+        Item(ListId(kMediaSensorRow)).SetCurSel(block.mediaIndex);
         if (block.mediaIndex == 2) {
-            tick(kStdContinuousLengthRow);
-            setText(kStdContinuousLengthRow, block.paperLengthText, block.paperLengthUnit);
+            tick(kContinuousLengthRow);
+            setText(kContinuousLengthRow, block.paperLengthText, block.paperLengthUnit);
         }
     }
     if (block.printMethodIncluded == 1) {
-        tick(kStdPrintMethodRow);
-        Item(ListId(kStdPrintMethodRow)).SetCurSel(block.printMethodIndex);
+        tick(kPrintMethodRow);
+        Item(ListId(kPrintMethodRow)).SetCurSel(block.printMethodIndex);
     }
     if (block.postPrintIncluded == 1) {
-        tick(kStdFunctionSelectRow);
-        Item(ListId(kStdFunctionSelectRow)).SetCurSel(block.postPrintIndex);
+        tick(kFunctionSelectRow);
+        Item(ListId(kFunctionSelectRow)).SetCurSel(block.postPrintIndex);
     }
     if (block.startOffsetIncluded == 1) {
-        tick(kStdVerticalPositionRow);
-        setText(kStdVerticalPositionRow, block.startOffsetText, block.startOffsetUnit);
+        tick(kVerticalPositionRow);
+        setText(kVerticalPositionRow, block.startOffsetText, block.startOffsetUnit);
     }
     if (block.stopOffsetIncluded == 1) {
-        tick(kStdPaperPositionRow);
-        setText(kStdPaperPositionRow, block.stopOffsetText, block.stopOffsetUnit);
+        tick(kPaperPositionRow);
+        setText(kPaperPositionRow, block.stopOffsetText, block.stopOffsetUnit);
     }
     Invalidate();
 }
 
 int CDlgTabStandard::EmulationClass() const {
-    const std::u16string text = GetItemText(ListId(kStdEmulationRow));
+    const std::u16string text = GetItemText(ListId(kEmulationRow));
     if (text.find(u'D') != std::u16string::npos) {
         return 0;
     }

@@ -86,16 +86,7 @@ void SettingsPage::InitPage() {
             FillValueList(item);
         }
         if (item.unitList != 0) {
-            Control& units = Item(item.unitList);
-            units.ResetContent();
-            std::vector<std::u16string> texts =
-                TextTable::List(item.data->text, TextPart::kUnit, language_);
-            if (texts.size() != 2) {
-                texts = DisplayLists::UnitList();
-            }
-            for (const std::u16string& text : texts) {
-                units.AddString(text);
-            }
+            FillUnitList(item);
         }
         if (item.tickBox != 0 && item.data->text != TextId::kCount) {
             std::u16string_view caption = TextTable::Caption(item.data->text, language_);
@@ -125,6 +116,21 @@ void SettingsPage::FillValueList(PageItem& item) {
         list.AddString(text);
     }
     list.SetCurSel(selected);
+}
+
+void SettingsPage::FillUnitList(PageItem& item) {
+    Control& units = Item(item.unitList);
+    const int selected = units.CurSel();
+    units.ResetContent();
+    std::vector<std::u16string> texts =
+        TextTable::List(item.data->text, TextPart::kUnit, language_);
+    if (texts.size() != 2) {
+        texts = DisplayLists::UnitList();
+    }
+    for (const std::u16string& text : texts) {
+        units.AddString(text);
+    }
+    units.SetCurSel(selected);
 }
 
 void SettingsPage::RefreshTexts(UiLanguage language) {
@@ -199,6 +205,7 @@ int SettingsPage::CountTickedRfid() const {
 }
 
 bool SettingsPage::FillFromSettings() {
+    BeforeFill();
     bool result = true;
     for (PageItem& item : items_) {
         if (item.state == nullptr || item.state->ticked != 1) {
@@ -212,8 +219,6 @@ bool SettingsPage::FillFromSettings() {
             Control& list = Item(item.valueList);
             if (item.HasFlag(kItemChoiceToMetric)) {
                 list.SetCurSel(state.metric);
-            } else if (item.HasFlag(kItemChoiceToSecond)) {
-                list.SetCurSel(list.FindStringExact(-1, state.second));
             } else {
                 list.SetCurSel(state.choice);
             }
@@ -235,6 +240,7 @@ bool SettingsPage::FillFromSettings() {
             result = false;
         }
     }
+    AfterFill();
     Invalidate();
     return result;
 }
@@ -265,6 +271,7 @@ bool SettingsPage::CollectTicked() {
                 state.metric = index;
             } else if (item.HasFlag(kItemChoiceToSecond)) {
                 state.second = shown;
+                state.choice = index;
             } else {
                 state.choice = index;
                 state.value = CollectedChoice(item, index, shown);
@@ -300,6 +307,7 @@ bool SettingsPage::ValidateTicked() {
             result = false;
         }
     }
+    AfterFill();
     Invalidate();
     return result;
 }
@@ -357,8 +365,7 @@ void SettingsPage::RestoreDefaults() {
     Invalidate();
 }
 
-void SettingsPage::ApplyModel(int modelIndex) {
-    modelIndex_ = ModelTable::IsValid(modelIndex) ? modelIndex : 0;
+void SettingsPage::ApplyAvailability() {
     const size_t m = static_cast<size_t>(modelIndex_);
     const bool japanese = language_ == UiLanguage::kJapanese;
     const bool languageRule = ModelTable::FollowsLanguageRule(modelIndex_);
@@ -375,8 +382,24 @@ void SettingsPage::ApplyModel(int modelIndex) {
             }
         }
     }
+}
+
+void SettingsPage::ApplyModel(int modelIndex) {
+    modelIndex_ = ModelTable::IsValid(modelIndex) ? modelIndex : 0;
+    ApplyAvailability();
     AdjustModelLists(modelIndex_);
     RestoreDefaults();
+}
+
+void SettingsPage::RefillLists() {
+    for (PageItem& item : items_) {
+        if (item.valueList != 0) {
+            FillValueList(item);
+        }
+        if (item.unitList != 0) {
+            FillUnitList(item);
+        }
+    }
 }
 
 // ---- keys, mouse, scrolling, colours --------------------------------------------------------

@@ -101,6 +101,8 @@ protected:
     // Fills one row's value list (default: the catalogue's display list for the entry, else the
     // choices of the row's text entry in the page's language).
     virtual void FillValueList(PageItem& item);
+    // Fills one row's unit list (the row's unit texts, else INCH, MM), keeping its selection.
+    void FillUnitList(PageItem& item);
     // The page's model-dependent lists (ApplyModel, before RestoreDefaults).
     virtual void AdjustModelLists(int /*modelIndex*/) {}
     // The spin range Restore Defaults sets for a row on a model.
@@ -116,6 +118,15 @@ protected:
     virtual void OnUnitChanged(PageItem& item);
     // Runs first in RestoreDefaults (page-wide defaults such as the Easy page's media type).
     virtual void BeforeRestoreDefaults() {}
+    // Run first and last in FillFromSettings (lists that follow received values, texts shown
+    // beside the rows).
+    virtual void BeforeFill() {}
+    virtual void AfterFill() {}
+    // Enables or disables every row by the current model and language rule.
+    void ApplyAvailability();
+    // Every value list and unit list filled again in the page's language and for its model,
+    // each keeping its selected index.
+    void RefillLists();
 
     SettingsRecord& Record() { return record_; }
     void SetModelIndex(int modelIndex) { modelIndex_ = modelIndex; }

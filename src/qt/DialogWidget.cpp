@@ -90,6 +90,8 @@ QColor ToQColor(const ui::Colour& c) {
     return QColor(c.red, c.green, c.blue);
 }
 
+constexpr int kSmallestFontPixels = 6;
+
 bool TakesColours(ControlKind kind) {
     return kind == ControlKind::Static || kind == ControlKind::GroupBox ||
            kind == ControlKind::CheckBox || kind == ControlKind::Radio ||
@@ -488,7 +490,28 @@ void DialogWidget::ApplyAttributes(ui::Control& control, QWidget* widget) {
         line->setReadOnly(control.IsReadOnly());
     } else if (auto* plain = qobject_cast<QPlainTextEdit*>(widget)) {
         plain->setReadOnly(control.IsReadOnly());
+        if (control.TabStops() > 0) {
+            plain->setTabStopDistance(ui::DialogUnitsToPixelsX(control.TabStops()));
+        }
     }
+    ApplyFont(control, widget);
+}
+
+void DialogWidget::ApplyFont(ui::Control& control, QWidget* widget) {
+    const ui::FontSpec& wanted = control.Font();
+    if (wanted.height <= 0) {
+        return;
+    }
+    QFont font = widget->font();
+    // Qt knows the weights 100 (thin) to 900 (black); lighter or heavier ones take the ends.
+    font.setWeight(static_cast<QFont::Weight>(std::clamp(wanted.weight, 100, 900)));
+    // The height is that of a whole line of the font: the largest pixel size whose line fits.
+    int size = wanted.height;
+    font.setPixelSize(size);
+    while (size > kSmallestFontPixels && QFontMetrics(font).height() > wanted.height) {
+        font.setPixelSize(--size);
+    }
+    widget->setFont(font);
 }
 
 void DialogWidget::ApplyPicture(ui::Control& control, QWidget* widget) {
@@ -526,7 +549,10 @@ void DialogWidget::ApplyColours(ui::Control& control, QWidget* widget) {
     if (colours.back) {
         const QColor c = ToQColor(*colours.back);
         palette.setColor(QPalette::Window, c);
-        palette.setColor(QPalette::Base, c);
+        palette.setColor(QPalette::Button, c); // buttons and check boxes fill with this role
+        if (control.Kind() != ControlKind::CheckBox && control.Kind() != ControlKind::Radio) {
+            palette.setColor(QPalette::Base, c); // a check box keeps its white indicator
+        }
     } else if (colours.greyed) {
         // A read-only edit shows the dialog's background, as the system's did.
         palette.setColor(QPalette::Base, palette.color(QPalette::Window));

@@ -62,6 +62,7 @@ private:
     void ApplyItems(ui::Control& control, QWidget* widget);
     void ApplySelection(ui::Control& control, QWidget* widget);
     void ApplyAttributes(ui::Control& control, QWidget* widget);
+    void ApplyFont(ui::Control& control, QWidget* widget);
     void ApplyPicture(ui::Control& control, QWidget* widget);
     void ApplyRect(ui::Control& control, QWidget* widget);
     void ApplyColours(ui::Control& control, QWidget* widget);

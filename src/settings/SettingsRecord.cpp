@@ -208,8 +208,8 @@ SettingsRecord::SettingsRecord() {
 
 SettingsRecord::SettingsRecord(const SettingsRecord& other)
     : text(other.text), rfidCheckText(other.rfidCheckText), printText(other.printText),
-      emulationCheckText(other.emulationCheckText), modelIndex(other.modelIndex),
-      items(other.items), entries(other.entries) {
+      emulationCheckText(other.emulationCheckText), information(other.information),
+      modelIndex(other.modelIndex), items(other.items), entries(other.entries) {
     BindEntries();
 }
 
@@ -219,6 +219,7 @@ SettingsRecord& SettingsRecord::operator=(const SettingsRecord& other) {
         rfidCheckText = other.rfidCheckText;
         printText = other.printText;
         emulationCheckText = other.emulationCheckText;
+        information = other.information;
         modelIndex = other.modelIndex;
         items = other.items;
         entries = other.entries;
@@ -238,6 +239,9 @@ void SettingsRecord::Construct() {
     rfidCheckText.clear();
     printText.clear();
     emulationCheckText.clear();
+    for (std::u16string& value : information) {
+        value.clear();
+    }
     modelIndex = 0;
     for (size_t i = 0; i < entries.size(); ++i) {
         items[i] = SettingValue{};

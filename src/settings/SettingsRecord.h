@@ -79,6 +79,7 @@ public:
     static constexpr int kEntryCount = 182;
     static constexpr int kStandardEntryCount = 114; // entries 0-113
     static constexpr int kWritableEntryCount = 179; // 114-178 advanced; 179-181 never written
+    static constexpr size_t kInformationCount = 4;
 
     SettingsRecord(); // runs Construct
     SettingsRecord(const SettingsRecord& other);
@@ -105,6 +106,9 @@ public:
     std::u16string rfidCheckText;
     std::u16string printText;
     std::u16string emulationCheckText;
+    // What the counters reply said: serial number, print counter, service counter, cut
+    // counter (the Information page shows them).
+    std::array<std::u16string, kInformationCount> information;
     int32_t modelIndex = 0;
     std::array<SettingValue, kEntryCount> items;
     std::array<SettingEntry, kEntryCount> entries;

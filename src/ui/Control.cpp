@@ -292,6 +292,21 @@ void Control::SetRefusedChars(std::u16string_view chars) {
     }
 }
 
+void Control::SetTabStops(int dialogUnits) {
+    dialogUnits = std::max(dialogUnits, 0);
+    if (tabStops_ != dialogUnits) {
+        tabStops_ = dialogUnits;
+        Changed(ControlChange::Attributes);
+    }
+}
+
+void Control::SetFont(const FontSpec& font) {
+    if (!(font_ == font)) {
+        font_ = font;
+        Changed(ControlChange::Attributes);
+    }
+}
+
 std::u16string Control::FilterUserText(std::u16string_view typed) const {
     std::u16string out;
     out.reserve(typed.size());

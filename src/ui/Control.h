@@ -12,6 +12,13 @@ namespace qm::ui {
 
 class Dialog;
 
+// A control's own font: the dialog's font with another height and weight.
+struct FontSpec {
+    int height = 0; // pixels of one line of text; 0 = the dialog's font
+    int weight = 0;
+    constexpr bool operator==(const FontSpec&) const = default;
+};
+
 // What changed in a control; the renderer follows each change through the DialogObserver.
 enum class ControlChange : uint8_t {
     Text,      // caption or edit text (or the IP address text)
@@ -110,6 +117,14 @@ public:
     // What the edit keeps of a text the user types: refused and (digits only) non-digit
     // characters are dropped, then the text is cut to the limit.
     std::u16string FilterUserText(std::u16string_view typed) const;
+    // Multi-line edit: the distance between tab stops in dialog-template units (0 = the
+    // default of the renderer).
+    int TabStops() const { return tabStops_; }
+    void SetTabStops(int dialogUnits);
+    // A font of the control's own instead of the dialog's: height in pixels and weight
+    // (0-1000, 400 normal); a height of 0 keeps the dialog's font.
+    const FontSpec& Font() const { return font_; }
+    void SetFont(const FontSpec& font);
 
     // --- up-down ---
     int RangeMin() const { return rangeMin_; }
@@ -154,6 +169,8 @@ private:
     int curSel_ = -1;
     int limit_;
     std::u16string refused_;
+    int tabStops_ = 0;
+    FontSpec font_;
     int rangeMin_ = 0;
     int rangeMax_ = 100;
     int pos_ = 0;

@@ -299,5 +299,30 @@ TEST_F(NetTransport, PingAndConnectForOperation) {
     EXPECT_EQ(live.ConnectForOperation(kPurposeReceive), 0);
 }
 
+TEST_F(NetTransport, AScanBoundShortensTheReplyWaitAndNeverLengthensIt) {
+    StaticInterfaceSettings settings;
+    settings.portType = kPortNet;
+    settings.portName = u"127.0.0.1";
+    settings.portNumber = U16(std::to_string(server.Port()));
+    PrinterConnection live(SystemClock::Instance(), services);
+    live.SetInterfaceSettings(&settings);
+    struct Case {
+        uint32_t limitMs;
+        int purpose;
+        uint32_t readMs;
+    };
+    for (Case c : {Case{200, kPurposeReceive, 200}, Case{5000, kPurposeReceive, 1000},
+                   Case{5000, kPurposeSensor, 5000}, Case{0, kPurposeSensor, 10000}}) {
+        SCOPED_TRACE(std::to_string(c.limitMs) + " ms, purpose " + std::to_string(c.purpose));
+        live.LimitNetWaits(c.limitMs);
+        ASSERT_EQ(live.ConnectForOperation(c.purpose), 1);
+        server.Accept();
+        EXPECT_EQ(live.NetReadTimeoutMs(), c.readMs);
+        EXPECT_EQ(live.NetWriteTimeoutMs(), 5000u);
+        live.Disconnect();
+        server.ClosePeer();
+    }
+}
+
 } // namespace
 } // namespace qm

@@ -73,7 +73,7 @@ std::vector<std::string> SplitCrLf(const std::string& text) {
 } // namespace
 
 CliResult RunCli(const std::vector<std::string>& args, const std::vector<std::string>& env,
-                 int timeoutMs) {
+                 int timeoutMs, const std::function<bool()>& interruptWhen) {
     CliResult result;
     int out[2];
     int err[2];
@@ -113,7 +113,12 @@ CliResult RunCli(const std::vector<std::string>& args, const std::vector<std::st
     ::close(err[1]);
     bool open[2] = {true, true};
     int fds[2] = {out[0], err[0]};
+    bool interrupted = false;
     while ((open[0] || open[1]) && Since(start) < timeoutMs) {
+        if (interruptWhen && !interrupted && interruptWhen()) {
+            ::kill(pid, SIGINT);
+            interrupted = true;
+        }
         pollfd p[2] = {{open[0] ? fds[0] : -1, POLLIN, 0}, {open[1] ? fds[1] : -1, POLLIN, 0}};
         if (::poll(p, 2, 50) <= 0) {
             continue;

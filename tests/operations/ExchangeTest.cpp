@@ -82,13 +82,15 @@ TEST_F(ExchangeOverNet, FailuresGiveTheMessageCodes) {
     EXPECT_EQ(tooLarge.code, kExchangeTransferFailed);
     EXPECT_EQ(rude.Requests().size(), 1u);
 
-    // No interface chosen, or a queue (which is never opened as a stream).
+    // No interface chosen, or a queue (which is never opened as a stream): no port to ask.
     StaticInterfaceSettings none;
-    EXPECT_EQ(Exchange(connection, none).Request(u"EXIT\r\n", true, 4).code, kExchangeOpenFailed);
+    EXPECT_EQ(Exchange(connection, none).Request(u"EXIT\r\n", true, 4).code, kExchangeNoInterface);
     StaticInterfaceSettings queue;
     queue.portType = kPortPrt;
     queue.portName = u"Label queue";
-    EXPECT_EQ(Exchange(connection, queue).Request(u"EXIT\r\n", true, 4).code, kExchangeOpenFailed);
+    EXPECT_EQ(Exchange(connection, queue).Request(u"EXIT\r\n", true, 4).code, kExchangeNoInterface);
+    // A send to nothing chosen cannot open a port.
+    EXPECT_EQ(Exchange(connection, none).Send(u"END\r\n").code, kExchangeOpenFailed);
 }
 
 TEST_F(ExchangeOverNet, SendToAQueueIsARawJob) {

@@ -118,5 +118,42 @@ TEST(SimPrintLog, SelfTestsSamplesAndDataAreRecorded) {
     EXPECT_NE(lines[3].find("kind=data language=- emulation=zebra bytes=2500"), std::string::npos);
 }
 
+// Tenths of a metre of a machine-information line "KEY\t:\t1234.5 m" (-1 when missing).
+long CounterTenths(const std::string& reply, const std::string& key) {
+    const size_t at = reply.find(key + "\t:\t");
+    if (at == std::string::npos) {
+        return -1;
+    }
+    const std::string value = reply.substr(at + key.size() + 3);
+    const size_t point = value.find('.');
+    return std::stol(value.substr(0, point)) * 10 + (value[point + 1] - '0');
+}
+
+TEST(SimPrintLog, ACommandIsAPrintOfItsOwnAndEveryPrintIsCounted) {
+    TempDir dir;
+    std::string printed = dir.Path("printed");
+    SimProcess sim({"--tcp", "127.0.0.1:0", "--model", "2", "--print-log", printed});
+    ASSERT_TRUE(sim.Ready());
+    const std::string info = LeadIn() + "SEND MACHINE INFO\r\nEXIT\r\n";
+    const std::string before = Exchange(sim.TcpPort(), info).bytes;
+    // A self test and a label right behind it, in one stream.
+    Exchange(sim.TcpPort(), std::string("\x02Z\r\n") + "^XA^FDone label^XZ\n", "", 300, 600);
+    const std::string after = Exchange(sim.TcpPort(), info).bytes;
+    EXPECT_EQ(sim.Stop(SIGTERM), 0);
+
+    const std::string text = ReadFile(printed);
+    const size_t first = text.find("kind=self-test language=native emulation=native bytes=4");
+    const size_t second = text.find("kind=data language=- emulation=native bytes=19 "
+                                    "data=\"^XA^FDone label^XZ\\n\"");
+    EXPECT_NE(first, std::string::npos) << text;
+    EXPECT_NE(second, std::string::npos) << text;
+    EXPECT_LT(first, second);
+    // Two labels of the factory media length (101.6 mm) make 0.2 m on both counters.
+    ASSERT_GT(CounterTenths(before, "Print Counter"), 0) << before;
+    EXPECT_EQ(CounterTenths(after, "Print Counter") - CounterTenths(before, "Print Counter"), 2);
+    EXPECT_EQ(CounterTenths(after, "Service Counter") - CounterTenths(before, "Service Counter"),
+              2);
+}
+
 } // namespace
 } // namespace qm::simtest

@@ -6,6 +6,8 @@
 
 #include <algorithm>
 
+#include <unistd.h>
+
 namespace qm::simtest {
 namespace {
 
@@ -111,6 +113,49 @@ TEST(SimStatus, CountersAndMachineInformation) {
     EXPECT_NE(std::find(lines.begin(), lines.end(), "Head Check\t:\tOK"), lines.end());
     EXPECT_NE(std::find(lines.begin(), lines.end(), "Print Counter\t:\t1234.5 m"), lines.end());
     EXPECT_EQ(lines.back(), "END");
+}
+
+// Prints: bytes without a lead-in on a connection of their own.
+void Print(int port, const std::string& data) {
+    int fd = ConnectTcp(port);
+    ASSERT_GE(fd, 0);
+    ASSERT_TRUE(WriteAll(fd, data));
+    ::close(fd);
+}
+
+std::string Counters(int port) {
+    return Exchange(port,
+                    LeadIn() + "PRINT COUNTER:\r\nSERVICE COUNTER:\r\nCUT COUNTER:\r\nEXIT\r\n", "",
+                    300)
+        .bytes;
+}
+
+TEST(SimStatus, CountersCountWhatIsPrinted) {
+    SimProcess sim({"--tcp", "127.0.0.1:0", "--model", "24"});
+    ASSERT_TRUE(sim.Ready());
+    // Zebra language, labels of 50.0 mm, the cutter cuts each label.
+    Exchange(sim.TcpPort(),
+             LeadIn() + "MACHINE EMULATION CODE\t:\tCODE_ZEBRA\r\nFUNCTION SELECT\t:\tCUT\r\n"
+                        "CONTINUOUS MEDIA LENGTH\t:\t50.0\tMM\r\nEND\r\n",
+             "", 300, 1000);
+    // Two label formats, then a self test: three labels, 150 mm.
+    Print(sim.TcpPort(), "^XA^FO20,20^FDfirst^FS^XZ\r\n^XA^FO20,20^FDsecond^FS^XZ\r\n");
+    Print(sim.TcpPort(), "~WC\n");
+    EXPECT_EQ(Counters(sim.TcpPort()), "Print Counter Length 1234.6 m\r\n"
+                                       "Service Counter Length 567.9 m\r\n"
+                                       "Cut Counter 92\r\n");
+    // The machine information shows the same counters.
+    std::string info = Exchange(sim.TcpPort(), LeadIn() + "SEND MACHINE INFO\r\nEXIT\r\n").bytes;
+    EXPECT_NE(info.find("Print Counter\t:\t1234.6 m\r\n"), std::string::npos) << info;
+    EXPECT_NE(info.find("Cut Counter\t:\t92\r\n"), std::string::npos) << info;
+
+    // Without the cutter a label is not cut; data that ends no label prints none.
+    Exchange(sim.TcpPort(), LeadIn() + "FUNCTION SELECT\t:\tTEAR\r\nEND\r\n", "", 300, 1000);
+    Print(sim.TcpPort(), std::string(12, '^') + "XA no end");
+    Print(sim.TcpPort(), "~WC\n");
+    EXPECT_EQ(Counters(sim.TcpPort()), "Print Counter Length 1234.7 m\r\n"
+                                       "Service Counter Length 568.0 m\r\n"
+                                       "Cut Counter 92\r\n");
 }
 
 } // namespace

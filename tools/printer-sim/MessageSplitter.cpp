@@ -1,7 +1,9 @@
 #include "MessageSplitter.h"
 
+#include "PrintCommands.h"
 #include "ReplyBuilder.h"
 
+#include <algorithm>
 #include <string_view>
 
 namespace qm::sim {
@@ -38,6 +40,7 @@ void MessageSplitter::Take(size_t length, Message::Kind kind, Message& message) 
     message.raw = buffer_.substr(0, length);
     message.complete = true;
     buffer_.erase(0, length);
+    printScanned_ = 0;
 }
 
 bool MessageSplitter::TakeCommand(bool flush, Message& message) {
@@ -94,16 +97,29 @@ bool MessageSplitter::Next(bool flush, Message& message) {
         }
         waitForMore = waitForMore || IsProperPrefix(view, fixed.bytes);
     }
+    // A print command of the printer is acted on as it comes, so it is a message of its own.
+    for (const PrintCommand& command : kPrintCommands) {
+        if (view.substr(0, command.bytes.size()) == command.bytes) {
+            Take(command.bytes.size(), Message::Kind::kPrintData, message);
+            return true;
+        }
+        waitForMore = waitForMore || IsProperPrefix(view, command.bytes);
+    }
     if (waitForMore && !flush) {
         return false;
     }
-    // Print data runs up to the next lead-in, or to silence.
-    size_t next = buffer_.find(leadIn, 1);
+    // Print data runs up to the next lead-in, or to silence. The search goes on where the last
+    // one stopped (less a lead-in's length), so a large print file arriving in pieces is read
+    // through once, not once per piece.
+    const size_t from =
+        std::max<size_t>(1, printScanned_ >= leadIn.size() ? printScanned_ - leadIn.size() + 1 : 1);
+    size_t next = buffer_.find(leadIn, from);
     if (next != std::string::npos) {
         Take(next, Message::Kind::kPrintData, message);
         return true;
     }
     if (!flush) {
+        printScanned_ = buffer_.size();
         return false;
     }
     Take(buffer_.size(), Message::Kind::kPrintData, message);

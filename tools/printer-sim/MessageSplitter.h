@@ -20,7 +20,8 @@ struct Message {
 
 // Cuts the byte stream of one connection into messages. Status requests come without lead-in;
 // commands and configurations start with the 17-byte lead-in and end with an "EXIT" or "END"
-// line; everything else is print data, which ends where a lead-in starts, at silence or when
+// line; a print command the printer knows (self test, sample: PrintCommands.h) is a message of
+// its own; everything else is print data, which ends where a lead-in starts, at silence or when
 // the connection closes.
 class MessageSplitter {
 public:
@@ -37,6 +38,7 @@ private:
     void Take(size_t length, Message::Kind kind, Message& message);
 
     std::string buffer_;
+    size_t printScanned_ = 0; // print data: the bytes already searched for a lead-in
 };
 
 } // namespace qm::sim

@@ -1,5 +1,6 @@
 #include "Printer.h"
 
+#include "PrintCommands.h"
 #include "ValueCodec.h"
 
 #include <cctype>
@@ -14,20 +15,6 @@
 namespace qm::sim {
 
 namespace {
-
-struct PrintCommand {
-    std::string_view bytes;
-    std::string_view kind;
-    std::string_view language; // empty: the language the printer runs (Zebra and Eltron share it)
-};
-
-constexpr PrintCommand kPrintCommands[] = {
-    {"~WC\n", "self-test", "zebra"},
-    {"U\n", "self-test", "eltron"},
-    {std::string_view("\x02Z\r\n", 4), "self-test", "native"},
-    {"~!Q4\n", "sample", ""},
-    {std::string_view("\x02\x1bQ4\r\n", 6), "sample", "native"},
-};
 
 std::string_view LanguageOf(const std::string& emulation) {
     if (emulation == "CODE_ZEBRA") {
@@ -56,6 +43,8 @@ std::vector<std::string_view> Lines(std::string_view text) {
     }
     return lines;
 }
+
+constexpr long kDefaultLabel = 1016; // tenths of a millimetre: 4 inches
 
 std::string DefaultSerial(int model) {
     char text[16];
@@ -175,19 +164,26 @@ std::string Printer::Handle(const Message& message, std::string_view transport) 
 
 void Printer::Print(const std::string& data, std::string_view transport) {
     std::string emulation;
+    long labels = 0;
+    std::string_view running;
+    std::string_view kind = "data";
+    std::string_view language = "-";
     {
         std::lock_guard<std::mutex> lock(mutex_);
         emulation = state_.Emulation();
-    }
-    std::string_view running = LanguageOf(emulation);
-    std::string_view kind = "data";
-    std::string_view language = "-";
-    for (const PrintCommand& command : kPrintCommands) {
-        if (data == command.bytes) {
-            kind = command.kind;
-            language = command.language.empty() ? (running == "native" ? "zebra" : running)
-                                                : command.language;
+        running = LanguageOf(emulation);
+        for (const PrintCommand& command : kPrintCommands) {
+            if (data == command.bytes) {
+                kind = command.kind;
+                language = command.language.empty() ? (running == "native" ? "zebra" : running)
+                                                    : command.language;
+            }
         }
+        // What is printed is counted: the labels, their length and, with the cutter, the cuts.
+        labels = PrintCounters::LabelsOf(kind, running, data);
+        const long length =
+            StoredLengthTenthsMm(state_.Get("CONTINUOUS MEDIA LENGTH")).value_or(kDefaultLabel);
+        counters_.CountPrint(labels, length, state_.Get("FUNCTION SELECT") == "CUT");
     }
     std::string details = "kind=" + std::string(kind) + " language=" + std::string(language) +
                           " emulation=" + std::string(running) +
@@ -196,7 +192,7 @@ void Printer::Print(const std::string& data, std::string_view transport) {
     printLog_.Write(transport, "PRINT", details);
     log_.Write(transport, "PRINT",
                "kind=" + std::string(kind) + " language=" + std::string(language) +
-                   " bytes=" + std::to_string(data.size()));
+                   " bytes=" + std::to_string(data.size()) + " labels=" + std::to_string(labels));
 }
 
 std::string Printer::HandleCommand(const Message& message, std::string_view transport) {

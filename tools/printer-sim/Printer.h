@@ -37,6 +37,8 @@ public:
 
 private:
     std::string HandleCommand(const Message& message, std::string_view transport);
+    // Every print passes here: it is recorded in the print log and the event log and counted
+    // (PrintCounters).
     void Print(const std::string& data, std::string_view transport);
     void SaveStateLocked(std::string_view transport);
 
@@ -46,7 +48,7 @@ private:
     ReplyBuilder builder_;
     std::mutex mutex_;
     PrinterState state_;
-    Counters counters_;
+    PrintCounters counters_;
     std::string serial_;
 };
 

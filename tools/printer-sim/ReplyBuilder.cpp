@@ -61,7 +61,7 @@ std::string ReplyBuilder::Menu(const PrinterState& state, MenuRequest request) c
 }
 
 std::string ReplyBuilder::MachineInfo(const PrinterState& state, const std::string& serial,
-                                      const Counters& counters) const {
+                                      const PrintCounters& counters) const {
     std::string body = MarkerA();
     body += "Model Number\t:\t" + std::string(ModelName(state.Model())) + "\r\n";
     body += "Serial Number\t:\t" + serial + "\r\n";
@@ -69,14 +69,15 @@ std::string ReplyBuilder::MachineInfo(const PrinterState& state, const std::stri
     body += "Main Version\t:\t2.10\r\n";
     body += "Emulation\t:\t" + state.Emulation() + "\r\n";
     body += std::string("Head Check\t:\t") + (options_.headUp ? "NG" : "OK") + "\r\n";
-    body += "Print Counter\t:\t" + FormatFixed(counters.printTenthsM, 1) + " m\r\n";
-    body += "Service Counter\t:\t" + FormatFixed(counters.serviceTenthsM, 1) + " m\r\n";
-    body += "Cut Counter\t:\t" + std::to_string(counters.cuts) + "\r\n";
+    body += "Print Counter\t:\t" + FormatFixed(counters.PrintTenthsM(), 1) + " m\r\n";
+    body += "Service Counter\t:\t" + FormatFixed(counters.ServiceTenthsM(), 1) + " m\r\n";
+    body += "Cut Counter\t:\t" + std::to_string(counters.Cuts()) + "\r\n";
     return Terminate(std::move(body));
 }
 
 std::string ReplyBuilder::CountersReply(const std::vector<CounterItem>& items,
-                                        const std::string& serial, const Counters& counters) const {
+                                        const std::string& serial,
+                                        const PrintCounters& counters) const {
     std::string body;
     for (CounterItem item : items) {
         switch (item) {
@@ -84,13 +85,14 @@ std::string ReplyBuilder::CountersReply(const std::vector<CounterItem>& items,
             body += "Serial Number : " + serial + "\r\n";
             break;
         case CounterItem::kPrint:
-            body += "Print Counter Length " + FormatFixed(counters.printTenthsM, 1) + " m\r\n";
+            body += "Print Counter Length " + FormatFixed(counters.PrintTenthsM(), 1) + " m\r\n";
             break;
         case CounterItem::kService:
-            body += "Service Counter Length " + FormatFixed(counters.serviceTenthsM, 1) + " m\r\n";
+            body +=
+                "Service Counter Length " + FormatFixed(counters.ServiceTenthsM(), 1) + " m\r\n";
             break;
         case CounterItem::kCut:
-            body += "Cut Counter " + std::to_string(counters.cuts) + "\r\n";
+            body += "Cut Counter " + std::to_string(counters.Cuts()) + "\r\n";
             break;
         }
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "PrintCounters.h"
 #include "PrinterState.h"
 #include "SimOptions.h"
 
@@ -10,13 +11,6 @@ namespace qm::sim {
 
 // The counter lines a counters request may ask for, in the order asked.
 enum class CounterItem { kSerial, kPrint, kService, kCut };
-
-// The printer's counters.
-struct Counters {
-    long printTenthsM = 12345;  // print distance, tenths of a metre
-    long serviceTenthsM = 5678; // since the last service
-    long cuts = 89;
-};
 
 // Builds the bytes of every reply. Terminated replies (menu, machine information) start with
 // reply marker A and end with "END\r\n" unless the options leave it out, add "T", or pad them.
@@ -29,10 +23,10 @@ public:
 
     std::string Menu(const PrinterState& state, MenuRequest request) const;
     std::string MachineInfo(const PrinterState& state, const std::string& serial,
-                            const Counters& counters) const;
+                            const PrintCounters& counters) const;
     // Unterminated: only the asked-for lines.
     std::string CountersReply(const std::vector<CounterItem>& items, const std::string& serial,
-                              const Counters& counters) const;
+                              const PrintCounters& counters) const;
     // SOH "A": eight Y/N flags and CR.
     std::string StatusFlags() const;
     // "~HS": three STX ... ETX CR LF strings.

@@ -6,6 +6,8 @@
 #include "app/COstrellApp.h"
 #include "app/COstrellDlg.h"
 #include "app/WindowServices.h"
+#include "connection/PortServices.h"
+#include "platform/Clock.h"
 #include "platform/Encoding.h"
 #include "resources/MainWindowTemplate.h"
 #include "resources/PageTemplateIds.h"
@@ -63,18 +65,34 @@ public:
     int lookups = 0;
 };
 
-// A main window whose printer operations only count presses.
+// A main window whose printer operations count presses; with `operate` set they also run.
 class CountingWindow : public COstrellDlg {
 public:
     using COstrellDlg::COstrellDlg;
     int sends = 0;
     int prints = 0;
     int receives = 0;
+    bool operate = false;
 
 protected:
-    void OnSendButton() override { ++sends; }
-    void OnPrintButton() override { ++prints; }
-    void OnReceive() override { ++receives; }
+    void OnSendButton() override {
+        ++sends;
+        if (operate) {
+            COstrellDlg::OnSendButton();
+        }
+    }
+    void OnPrintButton() override {
+        ++prints;
+        if (operate) {
+            COstrellDlg::OnPrintButton();
+        }
+    }
+    void OnReceive() override {
+        ++receives;
+        if (operate) {
+            COstrellDlg::OnReceive();
+        }
+    }
 };
 
 class WindowTest : public ::testing::Test {
@@ -100,7 +118,11 @@ protected:
 
     // Loads the preferences and creates the main window (its start-up runs).
     CountingWindow& Start(uint16_t userLanguageId = 0x09) {
-        app = std::make_unique<COstrellApp>(host);
+        window.reset(); // a restart: the old window goes before its application object
+        app.reset();
+        app = portServices != nullptr
+                  ? std::make_unique<COstrellApp>(host, SystemClock::Instance(), *portServices)
+                  : std::make_unique<COstrellApp>(host);
         app->SetIniFolder(folder.string());
         app->SetUserLanguageId(userLanguageId);
         app->SetHostNameResolver([this](std::u16string_view name, std::u16string& dotted) {
@@ -120,6 +142,8 @@ protected:
     std::filesystem::path folder;
     ui::ScriptedHost host;
     FakeWindowServices services;
+    // When set, the connection uses these port services (and the real clock).
+    PortServices* portServices = nullptr;
     std::unique_ptr<COstrellApp> app;
     std::unique_ptr<CountingWindow> window;
 };

@@ -1,14 +1,23 @@
 #include "QtTestApp.h"
 
+#include "app/COstrellDlg.h"
+#include "pages/CDlgTabInformation.h"
+#include "pages/StandardPageTable.h"
 #include "qt/DialogWidget.h"
 #include "qt/Program.h"
 #include "qt/QtHost.h"
+#include "resources/InformationPageTemplate.h"
+#include "resources/SelfInfoTemplate.h"
+#include "selfinfo/CDlgSelfInfo.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QFontMetrics>
+#include <QLineEdit>
 #include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTabBar>
 #include <QTabWidget>
@@ -220,6 +229,64 @@ TEST_F(ProgramTest, MainWindowTabsLanguagesAndExit) {
     EXPECT_TRUE(text.contains("REGION=1")) << text.toStdString();
 }
 
+// Scrolls a page so that a pixel row of its contents (at scroll position 0) is at the top.
+void ScrollPageTo(qm::ui::Dialog& page, int contentY) {
+    page.UserScroll(qm::ui::kSbTop);
+    page.UserScroll(qm::ui::kSbThumbTrack, std::max(contentY - 4, 0));
+    QTest::qWait(20);
+}
+
+// Screenshots of every group of the Standard page and of the whole Advanced group, top to
+// bottom, in English and in Japanese, at the window's first size.
+TEST_F(ProgramTest, EveryGroupOfTheStandardAndAdvancedPages) {
+    QtHost host;
+    int shots = 0;
+    const int code = RunProgramWith(host, [&](DialogWidget& window) {
+        auto* dialog = dynamic_cast<qm::COstrellDlg*>(window.Model());
+        ASSERT_NE(dialog, nullptr);
+        auto* tabs = qobject_cast<QTabWidget*>(window.WidgetFor(kIdTab));
+        QTabBar* bar = tabs->tabBar();
+        auto* language = qobject_cast<QComboBox*>(window.WidgetFor(kIdLanguage));
+        const char* groups[] = {"global-config", "page-setup", "system-setup",    "after-print",
+                                "rfid",          "interface",  "option-interface"};
+        for (int lang : {0, 1}) {
+            language->setCurrentIndex(lang);
+            emit language->activated(lang);
+            QTest::qWait(20);
+            const QString name = lang == 0 ? "english" : "japanese";
+            QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(1).center());
+            QTest::qWait(20);
+            qm::CDlgTabStandard& standard = dialog->Standard();
+            for (int g = 0; g < qm::kStdGroupCount; ++g) {
+                ScrollPageTo(standard,
+                             standard.Item(qm::StandardPageTable::GroupId(g)).GetRect().y +
+                                 standard.VScroll().pos);
+                Save(&window, QStringLiteral("standard-%1-%2-%3").arg(name).arg(g).arg(groups[g]));
+                ++shots;
+            }
+            ScrollPageTo(standard, 0);
+            if (lang == 0) {
+                AnswerNextBox(nullptr); // the Advanced warning: Yes
+            }
+            QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(2).center());
+            QTest::qWait(20);
+            qm::CDlgTabAdvanced& advanced = dialog->Advanced();
+            const int parts[] = {0, 350, 701};
+            for (int part = 0; part < 3; ++part) {
+                ScrollPageTo(advanced, parts[part] + 4);
+                Save(&window,
+                     QStringLiteral("advanced-%1-factory-mode-%2").arg(name).arg(part + 1));
+                ++shots;
+            }
+            ScrollPageTo(advanced, 0);
+        }
+        AnswerNextBox(nullptr);
+        QTest::mouseClick(window.WidgetFor(kIdExit), Qt::LeftButton);
+    });
+    EXPECT_EQ(code, 0);
+    EXPECT_EQ(shots, 20);
+}
+
 TEST_F(ProgramTest, TheCloseBoxAsksBeforeEnding) {
     QtHost host;
     bool stillOpen = false;
@@ -239,4 +306,101 @@ TEST_F(ProgramTest, TheCloseBoxAsksBeforeEnding) {
     EXPECT_TRUE(stillOpen);
     EXPECT_FALSE(question.isEmpty());
     EXPECT_NE(code, 10); // not refused as a second instance
+}
+
+TEST_F(ProgramTest, InformationPageAndSelfInformationAsShown) {
+    QtHost host;
+    QColor yesColour;
+    QColor noColour;
+    QColor codeColour;
+    QString message;
+    bool saveEnabledAfterTicks = false;
+    QString menuTextShown;
+    int menuLineHeight = 0;
+    qreal menuTabStop = 0;
+    qreal machineTabStop = 0;
+    RunProgramWith(host, [&](DialogWidget& window) {
+        auto* tabs = qobject_cast<QTabWidget*>(window.WidgetFor(kIdTab));
+        ASSERT_NE(tabs, nullptr);
+        qm::CDlgTabInformation* info = nullptr;
+        for (qm::ui::Dialog* page : window.Model()->Children()) {
+            if (auto* p = dynamic_cast<qm::CDlgTabInformation*>(page)) {
+                info = p;
+            }
+        }
+        ASSERT_NE(info, nullptr);
+        QTest::mouseClick(tabs->tabBar(), Qt::LeftButton, {}, tabs->tabBar()->tabRect(3).center());
+        QTest::qWait(20);
+        info->ShowCounters(u"Serial Number : GX4-123456\r\nPrint Counter Length 1234.5 m\r\n"
+                           u"Service Counter Length 567.8 m\r\nCut Counter 89\r\n");
+        info->ShowStatus(0, "NYNNYNNN\r", qm::UiLanguage::kEnglish);
+        QTest::qWait(20);
+        DialogWidget* page = host.GetRenderer().WidgetOf(*info);
+        ASSERT_NE(page, nullptr);
+        auto* paper = qobject_cast<QLineEdit*>(page->WidgetFor(qm::res::kIdInfoPaperError));
+        auto* ribbon = qobject_cast<QLineEdit*>(page->WidgetFor(qm::res::kIdInfoPaperError + 1));
+        ASSERT_NE(paper, nullptr);
+        ASSERT_NE(ribbon, nullptr);
+        yesColour = paper->palette().color(QPalette::Text);
+        noColour = ribbon->palette().color(QPalette::Text);
+        Save(&window, "information-flags");
+
+        info->SelectStatusGroup(2);
+        info->ShowStatus(2, "11\r\n", qm::UiLanguage::kJapanese);
+        QTest::qWait(20);
+        codeColour = page->WidgetFor(qm::res::kIdInfoErrorCode)->palette().color(QPalette::Text);
+        message = qobject_cast<QLineEdit*>(page->WidgetFor(qm::res::kIdInfoErrorMessage))->text();
+        Save(&window, "information-error-code");
+
+        // The Self Information dialog with the texts a Self Info receive hands it.
+        qm::CDlgSelfInfo selfInfo(u"~!!\r\n\x02\x1b~A\r\nModel Number\t:\tVexa Gorse\r\n"
+                                  u"Serial Number\t:\tGX4-123456\r\nBoot Version\t:\t1.02\r\n"
+                                  u"Main Version\t:\t2.10\r\nHead Check\t:\tOK\r\n"
+                                  u"Print Counter\t:\t1234.5 m\r\nCut Counter\t:\t89\r\nEND\r\n",
+                                  u"~!!\r\n\x02\x1b~A\r\nGLOBAL CONFIG\t:\tCONFIG SET 1\r\n"
+                                  u"PRINT SPEED\t:\t6 IPS\r\nPRINT METHOD\t:\tTT\r\n"
+                                  u"MEDIA SENSOR\t:\tGAP\r\nSENSOR LEVEL\t:\t1.5\tV\r\n"
+                                  u"FUNCTION SELECT\t:\tTEAR\r\nEND\r\n");
+        QTimer::singleShot(50, qApp, [&] {
+            auto* dlg = dynamic_cast<DialogWidget*>(QApplication::activeModalWidget());
+            if (dlg == nullptr || dlg == &window) {
+                ADD_FAILURE() << "no Self Information dialog";
+                return;
+            }
+            Save(dlg, "self-information-opened");
+            for (int id : {qm::res::kIdSelfInfoCheck1, qm::res::kIdSelfInfoCheck2,
+                           qm::res::kIdSelfInfoCheck3}) {
+                QTest::mouseClick(dlg->WidgetFor(id), Qt::LeftButton);
+            }
+            QTest::qWait(20);
+            saveEnabledAfterTicks = dlg->WidgetFor(qm::res::kIdSelfInfoSave)->isEnabled();
+            auto* menu =
+                qobject_cast<QPlainTextEdit*>(dlg->WidgetFor(qm::res::kIdSelfInfoMenuText));
+            menuTextShown = menu->toPlainText();
+            menuLineHeight = QFontMetrics(menu->font()).height();
+            menuTabStop = menu->tabStopDistance();
+            machineTabStop =
+                qobject_cast<QPlainTextEdit*>(dlg->WidgetFor(qm::res::kIdSelfInfoMachineText))
+                    ->tabStopDistance();
+            Save(dlg, "self-information-ticked");
+            QTest::keyClick(dlg, Qt::Key_Escape);
+        });
+        selfInfo.DoModal(host);
+
+        AnswerNextBox(nullptr);
+        QTest::mouseClick(window.WidgetFor(kIdExit), Qt::LeftButton);
+    });
+    EXPECT_EQ(yesColour, QColor(255, 0, 0));
+    EXPECT_EQ(noColour, QColor(0, 0, 255));
+    EXPECT_EQ(codeColour, QColor(255, 0, 0));
+    EXPECT_EQ(message, QString::fromUtf8("ヘッドアップ"));
+    EXPECT_TRUE(saveEnabledAfterTicks);
+    // The menu text's own font: lines of at most 28 pixels, far taller than the dialog's.
+    EXPECT_LE(menuLineHeight, 28);
+    EXPECT_GE(menuLineHeight, 24);
+    EXPECT_EQ(menuTabStop, 7.0);     // 4 dialog-template units
+    EXPECT_EQ(machineTabStop, 56.0); // 32
+    // No AUTOCONFIGURE and no USB DEVICE CLASS: their two empty lines stand first.
+    EXPECT_TRUE(menuTextShown.startsWith("\n\nGLOBAL CONFIG\t:\tCONFIG SET 1\n\nPRINT SPEED"))
+        << menuTextShown.toStdString();
 }

@@ -1,0 +1,98 @@
+// quillmark-cli calibrate: starts the printer's media-sensor calibration with the chosen media
+// (and Config Set) and reports what the printer answered.
+
+#include "cli/CommandRegistry.h"
+#include "cli/PortPermissionNote.h"
+#include "cli/ReceiveSendCommon.h"
+#include "connection/PrinterConnection.h"
+#include "discovery/SystemPortServices.h"
+#include "operations/SensorAdjustmentOperation.h"
+#include "settings/ConfigurationWriter.h"
+#include "settings/SettingsParser.h"
+
+#include <iostream>
+#include <map>
+#include <memory>
+
+namespace qm::cli {
+namespace {
+
+// Exit statuses of calibrate.
+constexpr int kExitCalibrated = 0;
+constexpr int kExitCalibrationFailed = 4; // the printer reports a failed adjustment
+
+struct CalibrateArguments {
+    InterfaceArguments interface;
+    std::string model = "0";
+    std::string media = "gaps";
+    int configSet = 0; // 1-3; 0 leaves the Config Set out
+};
+
+int Fail(const std::string& message) {
+    std::cerr << "quillmark-cli calibrate: " << message << "\n";
+    return kExitUsage;
+}
+
+int RunCalibrate(const CalibrateArguments& args) {
+    const std::optional<int> model = ResolveModelArgument(args.model);
+    if (!model) {
+        return Fail("unknown model \"" + args.model + "\" (give 0-37 or a display name)");
+    }
+    StaticInterfaceSettings settings;
+    std::string error;
+    if (!BuildInterfaceSettings(args.interface, settings, error)) {
+        return Fail(error);
+    }
+    const SettingsOptions options = SettingsOptions::For(*model, false, false);
+    SettingsRecord record;
+    record.modelIndex = *model;
+    SensorChoices choices;
+    choices.configSet = args.configSet - 1;
+    choices.media = args.media == "marks" ? kMediaBlackMarks : kMediaGaps;
+    SensorAdjustmentOperation::TickChoices(record, choices, options);
+
+    SettingsParser parser(options);
+    const ConfigurationWriter writer(options);
+    SensorAdjustmentOperation operation(record, writer, parser);
+    const BuiltConfiguration built = operation.Build();
+    if (built.code != kOperationOk) {
+        PrintOperationMessage(built.code);
+        return Fail("model " + std::to_string(*model) + " refuses these choices");
+    }
+    PrinterConnection connection(SystemClock::Instance(), SystemPortServices());
+    const SensorAdjustmentResult result = operation.Run(built.text, connection, settings);
+    if (!result.Ok()) {
+        PrintOperationMessage(result.code);
+        ExplainOpenFailure(result.code, settings);
+        if (result.errorLineNumber != 0) {
+            std::cerr << "answer line " << result.errorLineNumber
+                      << " is not a calibration result: \"" << result.errorLine << "\"\n";
+        }
+        std::cout << "sensor adjustment: no answer (the exchange with the printer failed)\n";
+        return kExitPrinter;
+    }
+    if (!result.Succeeded()) {
+        std::cout << "sensor adjustment: failed (the printer reports failure)\n";
+        return kExitCalibrationFailed;
+    }
+    std::cout << "sensor adjustment: succeeded\n";
+    return kExitCalibrated;
+}
+
+const CommandRegistration kRegistration([](CLI::App& app) {
+    auto args = std::make_shared<CalibrateArguments>();
+    CLI::App* cmd = app.add_subcommand(
+        "calibrate", "Start the printer's media-sensor calibration (exit 0 succeeded, 4 the "
+                     "printer reports failure, 3 the exchange failed)");
+    AddInterfaceOptions(cmd, args->interface);
+    cmd->add_option("--model", args->model, "model index 0-37 or display name (default 0)");
+    cmd->add_option("--media", args->media,
+                    "gaps (labels with gaps, default) or marks (black marks)")
+        ->check(CLI::IsMember({"gaps", "marks"}));
+    cmd->add_option("--config-set", args->configSet, "configuration set 1-3 to calibrate")
+        ->check(CLI::Range(1, 3));
+    cmd->callback([args] { ExitStatus() = RunCalibrate(*args); });
+});
+
+} // namespace
+} // namespace qm::cli

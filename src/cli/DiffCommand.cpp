@@ -1,0 +1,168 @@
+// quillmark-cli diff: receives a printer's settings (scope ALL) and compares them item by item
+// with a settings file: values that differ (file value, printer value) and settings of the
+// file the printer did not report.
+
+#include "cli/CommandRegistry.h"
+#include "cli/PortPermissionNote.h"
+#include "cli/ReceiveSendCommon.h"
+#include "connection/PrinterConnection.h"
+#include "discovery/SystemPortServices.h"
+#include "operations/ReceiveOperation.h"
+#include "operations/SettingsFileOperation.h"
+#include "platform/InstanceLock.h"
+#include "settings/ConfigurationWriter.h"
+#include "settings/RecordComparison.h"
+#include "settings/SettingsParser.h"
+
+#include <nlohmann/json.hpp>
+
+#include <cstring>
+#include <iostream>
+#include <memory>
+
+namespace qm::cli {
+namespace {
+
+constexpr int kExitDiffer = 1;
+
+struct DiffArguments {
+    std::string file;
+    InterfaceArguments interface;
+    std::string model = "0";
+    bool json = false;
+};
+
+int Fail(const std::string& message) {
+    std::cerr << "quillmark-cli diff: " << message << "\n";
+    return kExitUsage;
+}
+
+const char* OutcomeName(ComparisonOutcome outcome) {
+    switch (outcome) {
+    case ComparisonOutcome::kDiffers:
+        return "differs";
+    case ComparisonOutcome::kNotReported:
+        return "not reported";
+    case ComparisonOutcome::kNotCompared:
+        return "not compared";
+    }
+    return "";
+}
+
+void PrintText(const RecordComparison& comparison) {
+    for (const ItemComparison& item : comparison.items) {
+        std::cout << OutcomeName(item.outcome) << ": " << item.key << ": file \"" << item.fileValue
+                  << "\"";
+        if (item.outcome == ComparisonOutcome::kDiffers) {
+            std::cout << ", printer \"" << item.printerValue << "\"";
+        } else if (item.outcome == ComparisonOutcome::kNotReported) {
+            std::cout << ", the printer did not report it";
+        } else {
+            std::cout << ", a received key or password is never kept";
+        }
+        std::cout << "\n";
+    }
+    std::cout << (comparison.Agree() ? "agree" : "differ") << ": " << comparison.compared
+              << " compared, " << comparison.Count(ComparisonOutcome::kDiffers) << " differ, "
+              << comparison.Count(ComparisonOutcome::kNotReported) << " not reported, "
+              << comparison.Count(ComparisonOutcome::kNotCompared) << " not compared\n";
+}
+
+void PrintJson(const RecordComparison& comparison) {
+    nlohmann::ordered_json differ = nlohmann::ordered_json::array();
+    nlohmann::ordered_json notReported = nlohmann::ordered_json::array();
+    nlohmann::ordered_json notCompared = nlohmann::ordered_json::array();
+    for (const ItemComparison& item : comparison.items) {
+        nlohmann::ordered_json row = {
+            {"entry", item.entry}, {"key", item.key}, {"file", item.fileValue}};
+        switch (item.outcome) {
+        case ComparisonOutcome::kDiffers:
+            row["printer"] = item.printerValue;
+            differ.push_back(row);
+            break;
+        case ComparisonOutcome::kNotReported:
+            notReported.push_back(row);
+            break;
+        case ComparisonOutcome::kNotCompared:
+            notCompared.push_back(row);
+            break;
+        }
+    }
+    nlohmann::ordered_json out = {{"agree", comparison.Agree()},
+                                  {"compared", comparison.compared},
+                                  {"differ", differ},
+                                  {"notReported", notReported},
+                                  {"notCompared", notCompared}};
+    std::cout << out.dump(2) << "\n";
+}
+
+int RunDiff(const DiffArguments& args) {
+    std::optional<int> model = ResolveModelArgument(args.model);
+    if (!model) {
+        return Fail("unknown model \"" + args.model + "\" (give 0-37 or a display name)");
+    }
+    StaticInterfaceSettings settings;
+    std::string error;
+    if (!BuildInterfaceSettings(args.interface, settings, error)) {
+        return Fail(error);
+    }
+    // Both records are read with every entry, so a file's advanced settings are compared too.
+    const SettingsOptions options = SettingsOptions::For(*model, false, true);
+    SettingsParser fileParser(options);
+    SettingsRecord file;
+    file.modelIndex = *model;
+    const FileOutcome read = SettingsFileOperation(file, fileParser).Import(args.file);
+    if (read.code != kOperationOk) {
+        std::string why = read.result == FileResult::kNoLeadIn
+                              ? "it does not begin with a lead-in line"
+                          : read.result == FileResult::kTooLarge
+                              ? "its text does not fit the 4096-byte send buffer"
+                              : std::strerror(read.error);
+        return Fail("cannot read " + args.file + ": " + why);
+    }
+    if (ReportInvalidItems(file)) {
+        PrintOperationMessage(kCodeInvalidItems);
+        return kExitInvalidItems;
+    }
+
+    // A receive like any other: one at a time, in this program and in the window.
+    InstanceLock receiveLock(kReceiveLockName);
+    if (!receiveLock.TryAcquire()) {
+        std::cerr << "quillmark-cli diff: another receive is running\n";
+        return kExitReceiveBusy;
+    }
+    SettingsParser parser(options);
+    SettingsRecord printer;
+    printer.modelIndex = *model;
+    PrinterConnection connection(SystemClock::Instance(), SystemPortServices());
+    // Scope ALL's settings request alone: the status and counters play no part here.
+    const std::vector<int> kinds = {static_cast<int>(RequestKind::kAll)};
+    ReceiveResult received = ReceiveOperation(printer, parser, connection, settings).Run(kinds, 0);
+    receiveLock.Release();
+    if (!received.Ok()) {
+        PrintOperationMessage(received.code);
+        ExplainOpenFailure(received.code, settings);
+        return kExitPrinter;
+    }
+    const RecordComparison comparison = RecordComparison::Compare(file, printer, options);
+    if (args.json) {
+        PrintJson(comparison);
+    } else {
+        PrintText(comparison);
+    }
+    return comparison.Agree() ? 0 : kExitDiffer;
+}
+
+const CommandRegistration kRegistration([](CLI::App& app) {
+    auto args = std::make_shared<DiffArguments>();
+    CLI::App* cmd = app.add_subcommand("diff", "Compare a printer's settings with a settings file");
+    cmd->add_option("FILE", args->file, "settings file (*.prn)")->required();
+    AddInterfaceOptions(cmd, args->interface);
+    cmd->add_option("--model", args->model, "model index 0-37 or display name (default 0)");
+    cmd->add_flag("--json", args->json,
+                  "print {agree, compared, differ, notReported, notCompared} as JSON");
+    cmd->callback([args] { ExitStatus() = RunDiff(*args); });
+});
+
+} // namespace
+} // namespace qm::cli

@@ -1,0 +1,133 @@
+// quillmark-cli discover: asks every address of an IPv4 range for its machine information on
+// one TCP port, up to --jobs addresses at a time, and lists the printers that answer with
+// their model and serial number. Nothing but that one request is sent.
+
+#include "cli/AddressRange.h"
+#include "cli/CommandRegistry.h"
+#include "cli/FleetRunner.h"
+#include "cli/FleetTargets.h"
+#include "cli/InterruptFlag.h"
+#include "cli/ReceiveSendCommon.h"
+#include "connection/PrinterConnection.h"
+#include "discovery/SystemPortServices.h"
+#include "operations/MachineIdentity.h"
+
+#include <nlohmann/json.hpp>
+
+#include <chrono>
+#include <cstdio>
+#include <iostream>
+#include <memory>
+
+namespace qm::cli {
+namespace {
+
+constexpr int kDefaultPort = 9100;
+constexpr int kDefaultTimeoutMs = 500;
+constexpr int kMaxTimeoutMs = 60000;
+constexpr int kDefaultScanJobs = 32; // a scan mostly waits: more addresses at once than a send
+constexpr int kMaxJobs = 256;
+
+struct DiscoverArguments {
+    std::string range;
+    int port = kDefaultPort;
+    int timeoutMs = kDefaultTimeoutMs;
+    int jobs = kDefaultScanJobs;
+    bool json = false;
+};
+
+// What one address answered.
+struct Probe {
+    bool answered = false;
+    MachineIdentity identity;
+};
+
+int Fail(const std::string& message) {
+    std::cerr << "quillmark-cli discover: " << message << "\n";
+    return kExitUsage;
+}
+
+Probe AskAddress(const std::string& address, int port, int timeoutMs) {
+    Probe probe;
+    StaticInterfaceSettings settings;
+    std::string error;
+    if (!NetTargetSettings(address + ":" + std::to_string(port), settings, error)) {
+        return probe;
+    }
+    PrinterConnection connection(SystemClock::Instance(), SystemPortServices());
+    connection.LimitNetWaits(static_cast<uint32_t>(timeoutMs));
+    probe.identity = MachineIdentity::Ask(connection, settings);
+    probe.answered = probe.identity.Ok();
+    return probe;
+}
+
+int RunDiscover(const DiscoverArguments& args) {
+    std::vector<std::string> addresses;
+    std::string error;
+    if (!ParseAddressRange(args.range, addresses, error)) {
+        return Fail(error);
+    }
+    InterruptFlag interrupt;
+    const auto start = std::chrono::steady_clock::now();
+    auto outcome = FleetRunner<Probe>::Run(
+        addresses.size(), args.jobs,
+        [&](size_t i) { return AskAddress(addresses[i], args.port, args.timeoutMs); },
+        [] { return InterruptFlag::Raised(); });
+    const double seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+
+    nlohmann::ordered_json found = nlohmann::ordered_json::array();
+    for (size_t i = 0; i < addresses.size(); ++i) {
+        const Probe& probe = outcome.results[i];
+        if (!probe.answered) {
+            continue;
+        }
+        found.push_back({{"address", addresses[i]},
+                         {"port", args.port},
+                         {"model", probe.identity.model},
+                         {"serial", probe.identity.serial}});
+    }
+    const size_t skipped = addresses.size() - outcome.startedCount;
+    if (args.json) {
+        std::cout << found.dump(2) << "\n";
+    } else {
+        for (const auto& printer : found) {
+            std::cout << printer["address"].get<std::string>() << ":" << args.port << "  model \""
+                      << printer["model"].get<std::string>() << "\"  serial \""
+                      << printer["serial"].get<std::string>() << "\"\n";
+        }
+        char time[32];
+        std::snprintf(time, sizeof time, "%.2f s", seconds);
+        std::cout << found.size() << " printers answered of " << addresses.size()
+                  << " addresses in " << time;
+        if (skipped > 0) {
+            std::cout << "; interrupted: " << skipped << " addresses not asked";
+        }
+        std::cout << "\n";
+    }
+    if (skipped > 0) {
+        std::cerr << "quillmark-cli discover: interrupted; " << skipped
+                  << " addresses were not asked\n";
+        return kExitPrinter;
+    }
+    return 0;
+}
+
+const CommandRegistration kRegistration([](CLI::App& app) {
+    auto args = std::make_shared<DiscoverArguments>();
+    CLI::App* cmd = app.add_subcommand(
+        "discover", "Find network printers in an IPv4 range by their machine information");
+    cmd->add_option("--range", args->range, "FIRST-LAST IPv4 addresses (at most 1024)")->required();
+    cmd->add_option("--port", args->port, "TCP port (default 9100)")->check(CLI::Range(1, 65535));
+    cmd->add_option("--timeout-ms", args->timeoutMs,
+                    "longest wait for the echo, the connect and each piece of the reply "
+                    "(default 500)")
+        ->check(CLI::Range(1, kMaxTimeoutMs));
+    cmd->add_option("--jobs", args->jobs, "addresses asked at once (default 32)")
+        ->check(CLI::Range(1, kMaxJobs));
+    cmd->add_flag("--json", args->json, "print an array of {address, port, model, serial}");
+    cmd->callback([args] { ExitStatus() = RunDiscover(*args); });
+});
+
+} // namespace
+} // namespace qm::cli

@@ -1,0 +1,118 @@
+// quillmark-cli print: the Print Test page's runs: the printer's self test, its sample print, or
+// a print file sent as it is.
+
+#include "cli/CommandRegistry.h"
+#include "cli/PortPermissionNote.h"
+#include "cli/ReceiveSendCommon.h"
+#include "connection/PrinterConnection.h"
+#include "discovery/SystemPortServices.h"
+#include "operations/PrintRunOperation.h"
+#include "platform/Encoding.h"
+
+#include <cstring>
+#include <iostream>
+#include <memory>
+
+namespace qm::cli {
+namespace {
+
+struct PrintArguments {
+    bool selfTest = false;
+    bool sample = false;
+    std::string file;
+    InterfaceArguments interface;
+    std::string queue;
+    std::string model = "0";
+};
+
+int Fail(const std::string& message) {
+    std::cerr << "quillmark-cli print: " << message << "\n";
+    return kExitUsage;
+}
+
+std::string_view LanguageName(EmulationClass emulation) {
+    switch (emulation) {
+    case EmulationClass::kZebra:
+        return "Zebra";
+    case EmulationClass::kEltron:
+        return "Eltron";
+    case EmulationClass::kNative:
+        return "native";
+    default:
+        return "unknown";
+    }
+}
+
+int RunPrint(const PrintArguments& args) {
+    if (!ResolveModelArgument(args.model)) {
+        return Fail("unknown model \"" + args.model + "\" (give 0-37 or a display name)");
+    }
+    StaticInterfaceSettings settings;
+    std::string error;
+    if (!args.queue.empty()) {
+        settings.portType = kPortPrt;
+        settings.portName = Utf8ToUtf16(args.queue);
+    } else if (!BuildInterfaceSettings(args.interface, settings, error)) {
+        return Fail(error);
+    }
+    const PrintKind kind = args.selfTest ? PrintKind::kSelfTest
+                           : args.sample ? PrintKind::kSample
+                                         : PrintKind::kFile;
+    SettingsRecord record;
+    PrinterConnection connection(SystemClock::Instance(), SystemPortServices());
+    PrintRunOperation run(record, connection, settings);
+    const PrintResult result =
+        kind == PrintKind::kFile ? run.SendFile(args.file) : run.PrintTest(kind);
+    if (result.code == kCodeFileOpenFailed || result.code == kCodeFileReadFailed) {
+        PrintOperationMessage(result.code);
+        const std::string why = result.fileError == EFBIG ? "larger than a print queue's job may be"
+                                                          : std::strerror(result.fileError);
+        return Fail("cannot " +
+                    std::string(result.code == kCodeFileOpenFailed ? "open " : "read ") +
+                    args.file + ": " + why +
+                    (result.bytesSent > 0
+                         ? " (after " + std::to_string(result.bytesSent) + " bytes were sent)"
+                         : ""));
+    }
+    if (!result.Ok()) {
+        PrintOperationMessage(result.code);
+        ExplainOpenFailure(result.code, settings);
+        if (kind != PrintKind::kFile && result.code == kCodeAcquisitionFailed &&
+            result.emulation == EmulationClass::kUnknown && !record.emulationCheckText.empty()) {
+            std::cerr << "the printer names no command language it prints in; nothing sent\n";
+        }
+        std::cout << "not printed: the exchange with the printer failed";
+        if (kind == PrintKind::kFile) {
+            std::cout << " after " << result.bytesSent << " of " << result.fileBytes << " bytes";
+        }
+        std::cout << "\n";
+        return kExitPrinter;
+    }
+    if (kind == PrintKind::kFile) {
+        std::cout << "sent " << result.bytesSent << " bytes of " << args.file << "\n";
+    } else {
+        std::cout << (kind == PrintKind::kSelfTest ? "self test" : "sample print") << " sent ("
+                  << LanguageName(result.emulation) << " language)\n";
+    }
+    return 0;
+}
+
+const CommandRegistration kRegistration([](CLI::App& app) {
+    auto args = std::make_shared<PrintArguments>();
+    CLI::App* cmd = app.add_subcommand(
+        "print", "Print the printer's self test or sample, or send a print file as it is (exit 0 "
+                 "sent, 3 the exchange failed, 2 an unreadable file)");
+    CLI::Option_group* what = cmd->add_option_group("print", "what to print");
+    what->add_flag("--self-test", args->selfTest, "the printer's self test");
+    what->add_flag("--sample", args->sample, "the printer's sample print");
+    what->add_option("--file", args->file, "a print file, sent byte for byte");
+    what->require_option(1);
+    AddInterfaceOptions(cmd, args->interface);
+    cmd->get_option_group("interface")
+        ->add_option("--queue", args->queue, "print queue (CUPS destination): a raw job");
+    cmd->add_option("--model", args->model, "model index 0-37 or display name (default 0)");
+    cmd->callback([args] { ExitStatus() = RunPrint(*args); });
+});
+
+} // namespace
+} // namespace qm::cli

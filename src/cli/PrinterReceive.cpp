@@ -1,0 +1,37 @@
+#include "cli/PrinterReceive.h"
+
+#include "cli/ReceiveSendCommon.h"
+#include "connection/PrinterConnection.h"
+#include "discovery/SystemPortServices.h"
+#include "platform/InstanceLock.h"
+#include "settings/SettingsOptions.h"
+#include "settings/SettingsParser.h"
+#include "settings/SettingsRecord.h"
+
+#include <iostream>
+
+namespace qm::cli {
+
+int ReceiveKinds(const char* command, int model, const StaticInterfaceSettings& settings,
+                 const std::vector<int>& kinds, int statusClass, ReceiveResult& result) {
+    // One receive at a time, in this program and in the window.
+    InstanceLock receiveLock(kReceiveLockName);
+    if (!receiveLock.TryAcquire()) {
+        std::cerr << "quillmark-cli " << command << ": another receive is running\n";
+        return kExitReceiveBusy;
+    }
+    SettingsParser parser(SettingsOptions::For(model, false, true));
+    SettingsRecord record;
+    record.modelIndex = model;
+    PrinterConnection connection(SystemClock::Instance(), SystemPortServices());
+    result = ReceiveOperation(record, parser, connection, settings).Run(kinds, statusClass);
+    if (!result.Ok()) {
+        // The window stops silently when only the counters fail; here the exit status needs
+        // its reason.
+        PrintOperationMessage(result.code);
+        return kExitPrinter;
+    }
+    return 0;
+}
+
+} // namespace qm::cli

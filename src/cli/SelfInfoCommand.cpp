@@ -1,0 +1,117 @@
+// quillmark-cli selfinfo: asks a printer for its machine information and its STANDARD menu as
+// the window's Self Info receive does, prints the two texts of the Self Information dialog and,
+// with --save-dir, saves the report as the dialog's Save does.
+
+#include "cli/CommandRegistry.h"
+#include "cli/PrinterReceive.h"
+#include "cli/ReceiveSendCommon.h"
+#include "operations/ReceiveOperation.h"
+#include "platform/Encoding.h"
+#include "selfinfo/SelfInfoReport.h"
+#include "selfinfo/SelfInfoText.h"
+#include "settings/ConfigurationWriter.h"
+#include "text/TextTable.h"
+
+#include <nlohmann/json.hpp>
+
+#include <cstring>
+#include <ctime>
+#include <iostream>
+#include <memory>
+
+namespace qm::cli {
+namespace {
+
+struct SelfInfoArguments {
+    InterfaceArguments interface;
+    std::string model = "0";
+    std::string saveDir;
+};
+
+int Fail(const std::string& message) {
+    std::cerr << "quillmark-cli selfinfo: " << message << "\n";
+    return kExitUsage;
+}
+
+// A failed save: the dialog's message and an exit status. The printer's text lacking what the
+// file name needs is a fault of the reply; the rest are the folder's or the file's.
+struct SaveFailureRow {
+    ReportOutcome outcome;
+    LongTextId message;
+    int status;
+};
+
+constexpr SaveFailureRow kSaveFailures[] = {
+    {ReportOutcome::kFolderError, LongTextId::kSelfInfoFolderError, kExitUsage},
+    {ReportOutcome::kNoModel, LongTextId::kSelfInfoNoModel, kExitPrinter},
+    {ReportOutcome::kNoSerial, LongTextId::kSelfInfoNoSerial, kExitPrinter},
+    {ReportOutcome::kOpenError, LongTextId::kSelfInfoOpenError, kExitUsage},
+    {ReportOutcome::kWriteError, LongTextId::kSelfInfoWriteError, kExitUsage},
+};
+
+std::tm LocalNow() {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    return local;
+}
+
+int RunSelfInfo(const SelfInfoArguments& args) {
+    const std::optional<int> model = ResolveModelArgument(args.model);
+    if (!model) {
+        return Fail("unknown model \"" + args.model + "\" (give 0-37 or a display name)");
+    }
+    StaticInterfaceSettings settings;
+    std::string error;
+    if (!BuildInterfaceSettings(args.interface, settings, error)) {
+        return Fail(error);
+    }
+    ReceiveResult received;
+    if (const int status = ReceiveKinds("selfinfo", *model, settings, SelfInfoRequestKinds(),
+                                        DefaultStatusClass(*model), received);
+        status != 0) {
+        return status;
+    }
+    const std::u16string machineInfo =
+        AnsiToWide(received.replies[static_cast<size_t>(RequestKind::kMachineInfo)]);
+    const std::u16string menuSettings =
+        AnsiToWide(received.replies[static_cast<size_t>(RequestKind::kStandard)]);
+    const std::u16string menuText = SelfInfoText::BuildMenuText(menuSettings);
+    const std::u16string machineText = SelfInfoText::BuildMachineText(machineInfo, menuText);
+
+    nlohmann::ordered_json out = {
+        {"machineText", Utf16ToUtf8(machineText)},
+        {"menuText", Utf16ToUtf8(menuText)},
+    };
+    if (!args.saveDir.empty()) {
+        const ReportResult saved =
+            SelfInfoReport::Save(args.saveDir, machineText, menuText, LocalNow());
+        for (const SaveFailureRow& row : kSaveFailures) {
+            if (row.outcome == saved.outcome) {
+                std::cerr << Utf16ToUtf8(TextTable::Long(row.message, UiLanguage::kEnglish));
+                if (saved.error != 0) {
+                    std::cerr << " (" << std::strerror(saved.error) << ")";
+                }
+                std::cerr << "\n";
+                return row.status;
+            }
+        }
+        out["file"] = saved.path;
+    }
+    std::cout << out.dump(2) << "\n";
+    return 0;
+}
+
+const CommandRegistration kRegistration([](CLI::App& app) {
+    auto args = std::make_shared<SelfInfoArguments>();
+    CLI::App* cmd = app.add_subcommand(
+        "selfinfo", "Show a printer's Self Information texts and optionally save the report");
+    AddInterfaceOptions(cmd, args->interface);
+    cmd->add_option("--model", args->model, "model index 0-37 or display name (default 0)");
+    cmd->add_option("--save-dir", args->saveDir,
+                    "save the report under DIR (its date folder is made there)");
+    cmd->callback([args] { ExitStatus() = RunSelfInfo(*args); });
+});
+
+} // namespace
+} // namespace qm::cli

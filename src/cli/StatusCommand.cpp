@@ -1,0 +1,144 @@
+// quillmark-cli status: asks a printer for its status and counters as Receive with the scope
+// INFORMATION does, or decodes a status reply someone saved, and prints what the Information
+// page would show as one JSON object.
+
+#include "cli/CommandRegistry.h"
+#include "cli/PrinterReceive.h"
+#include "cli/ReceiveSendCommon.h"
+#include "cli/StatusJson.h"
+#include "connection/PrinterConnection.h"
+#include "operations/ReceiveOperation.h"
+#include "platform/Encoding.h"
+#include "settings/ConfigurationWriter.h"
+#include "settings/SettingsParser.h"
+#include "settings/StatusDecoder.h"
+
+#include <nlohmann/json.hpp>
+
+#include <cerrno>
+#include <cstring>
+#include <fstream>
+#include <iostream>
+#include <iterator>
+#include <memory>
+
+namespace qm::cli {
+namespace {
+
+struct StatusArguments {
+    InterfaceArguments interface;
+    std::string decode; // a saved status reply
+    int form = -1;
+    std::string model = "0";
+    std::string language = "en";
+};
+
+int Fail(const std::string& message) {
+    std::cerr << "quillmark-cli status: " << message << "\n";
+    return kExitUsage;
+}
+
+// A saved reply: at most what the receive buffer holds.
+bool ReadReply(const std::string& path, std::string& bytes, std::string& error) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        error = "cannot open " + path + ": " + std::strerror(errno);
+        return false;
+    }
+    bytes.assign(std::istreambuf_iterator<char>(in), {});
+    if (in.bad()) {
+        error = "cannot read " + path + ": " + std::strerror(errno);
+        return false;
+    }
+    if (bytes.size() > kReplyBufferSize) {
+        error = path + " holds " + std::to_string(bytes.size()) +
+                " bytes; a status reply fits the " + std::to_string(kReplyBufferSize) +
+                "-byte receive buffer";
+        return false;
+    }
+    return true;
+}
+
+int RunDecode(const StatusArguments& args, UiLanguage language) {
+    if (args.form < 0) {
+        return Fail("--decode needs --form 0, 1 or 2");
+    }
+    std::string reply;
+    std::string error;
+    if (!ReadReply(args.decode, reply, error)) {
+        return Fail(error);
+    }
+    const PrinterStatus status = StatusDecoder::Decode(args.form, reply);
+    std::cout << StatusAsJson(args.form, status, language).dump(2) << "\n";
+    return 0;
+}
+
+int RunStatus(const StatusArguments& args) {
+    const std::optional<UiLanguage> language = LanguageFromArgument(args.language);
+    if (!language) {
+        return Fail("unknown language \"" + args.language + "\" (give en, ja, zh or ko)");
+    }
+    if (!args.decode.empty()) {
+        return RunDecode(args, *language);
+    }
+    if (args.form >= 0) {
+        return Fail("--form goes with --decode; a printer's form follows its model");
+    }
+    const std::optional<int> model = ResolveModelArgument(args.model);
+    if (!model) {
+        return Fail("unknown model \"" + args.model + "\" (give 0-37 or a display name)");
+    }
+    StaticInterfaceSettings settings;
+    std::string error;
+    if (!BuildInterfaceSettings(args.interface, settings, error)) {
+        return Fail(error);
+    }
+    // The status request of the model's command language, then the counters.
+    const int form = DefaultStatusClass(*model);
+    ReceiveResult received;
+    if (const int status =
+            ReceiveKinds("status", *model, settings,
+                         RequestKindsForScope(ReceiveScope::kInformation), form, received);
+        status != 0) {
+        return status;
+    }
+    const MachineInfo counters =
+        ParseMachineInfo(AnsiToWide(received.replies[static_cast<size_t>(RequestKind::kCounters)]));
+    bool any = false;
+    for (const std::u16string& value : counters.values) {
+        any = any || !value.empty();
+    }
+    if (!any) {
+        // As the Information page: a counters reply with none of its answers is refused.
+        PrintOperationMessage(kCodeAcquisitionFailed);
+        return kExitPrinter;
+    }
+    nlohmann::ordered_json out = StatusAsJson(
+        form,
+        StatusDecoder::Decode(form, received.replies[static_cast<size_t>(RequestKind::kStatus)]),
+        *language);
+    out["serialNumber"] = Utf16ToUtf8(counters.values[0]);
+    out["printCounter"] = Utf16ToUtf8(counters.values[1]);
+    out["serviceCounter"] = Utf16ToUtf8(counters.values[2]);
+    out["cutCounter"] = Utf16ToUtf8(counters.values[3]);
+    std::cout << out.dump(2) << "\n";
+    return 0;
+}
+
+const CommandRegistration kRegistration([](CLI::App& app) {
+    auto args = std::make_shared<StatusArguments>();
+    CLI::App* cmd = app.add_subcommand(
+        "status", "Read a printer's status and counters, or decode a saved status reply");
+    CLI::Option_group* source = AddInterfaceOptions(cmd, args->interface);
+    source->add_option("--decode", args->decode, "a saved status reply to decode instead")
+        ->check(CLI::ExistingFile);
+    cmd->add_option("--form", args->form,
+                    "with --decode: 0 flag string, 1 host status, 2 error code")
+        ->check(CLI::Range(0, kStatusFormCount - 1));
+    cmd->add_option("--model", args->model, "model index 0-37 or display name (default 0)");
+    cmd->add_option("--language", args->language, "language of the messages: en, ja, zh, ko");
+    cmd->callback([args] { ExitStatus() = RunStatus(*args); });
+});
+
+} // namespace
+} // namespace qm::cli

@@ -1,0 +1,23 @@
+#pragma once
+
+// The JSON form of a decoded printer status that `status` prints.
+
+#include "settings/StatusDecoder.h"
+#include "text/UiLanguage.h"
+
+#include <nlohmann/json.hpp>
+
+#include <optional>
+#include <string>
+
+namespace qm::cli {
+
+// form; paperError, ribbonError, printing, pause, waitingForPeeling ("Yes", "No" or "");
+// errorCode and message (error-code form; "" otherwise), the message in the language the
+// Information page would show it in.
+nlohmann::ordered_json StatusAsJson(int form, const PrinterStatus& status, UiLanguage language);
+
+// "en", "ja", "zh", "ko"; nothing for any other text.
+std::optional<UiLanguage> LanguageFromArgument(const std::string& text);
+
+} // namespace qm::cli
