@@ -7,6 +7,7 @@
 #include "text/UiLanguage.h"
 
 #include <string>
+#include <vector>
 
 namespace qm {
 namespace {
@@ -155,23 +156,24 @@ bool WritePreferences(IniFile& ini, const Preferences& current, unsigned mask) {
     // attempted even if this fails (Write creates the file itself when it can).
     ini.CreateUnicode(kIniSection);
 
-    bool ok = true;
+    // All changed keys go into the file with one replacement: a crash during the save leaves the
+    // old preferences or the new ones, never some of each.
+    std::vector<IniFile::KeyValue> keys;
     auto write = [&](unsigned bit, std::u16string_view key, std::u16string_view value) {
-        if ((mask & bit) != 0 && !ini.Write(kIniSection, key, value)) {
-            ok = false;
+        if ((mask & bit) != 0) {
+            keys.push_back({key, value});
         }
     };
+    const std::u16string comSet = FormatComSet(current.serial);
+    const std::u16string region = U16(std::to_string(current.region));
     write(kChangePortType, kKeyPortType, PortTypeText(current.portType));
     write(kChangePortName, kKeyPortName, current.portName);
-    if ((mask & kChangeComSet) != 0) {
-        write(kChangeComSet, kKeyComSet, FormatComSet(current.serial));
-    }
+    write(kChangeComSet, kKeyComSet, comSet);
     write(kChangePortNumber, kKeyPortNumber, current.portNumber);
     write(kChangeDefaultFolder, kKeyDefaultFolder, current.defaultFolder);
     write(kChangePrinterModel, kKeyPrinterModel, current.printerModel);
-    if ((mask & kChangeRegion) != 0) {
-        write(kChangeRegion, kKeyRegion, U16(std::to_string(current.region)));
-    }
+    write(kChangeRegion, kKeyRegion, region);
+    const bool ok = ini.WriteKeys(kIniSection, keys);
     return ok;
 }
 

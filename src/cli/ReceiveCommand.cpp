@@ -134,6 +134,7 @@ int RunReceive(const ReceiveArguments& args) {
                 item.ticked = 0;
             }
         }
+        ConfigurationWriter::ResetItems(outgoing, 1); // the keys and passwords stay unprinted
         outgoing.text.clear();
         ConfigurationWriter(options).WriteConfiguration(outgoing, 0);
         if (!args.output.empty()) {

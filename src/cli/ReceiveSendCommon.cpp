@@ -6,6 +6,8 @@
 #include "settings/ModelTable.h"
 #include "text/Messages.h"
 
+#include <cerrno>
+#include <cstring>
 #include <iostream>
 
 namespace qm::cli {
@@ -176,6 +178,37 @@ std::string OperationMessageText(int code) {
     Messages messages(host, UiLanguage::kEnglish);
     messages.ShowErrorCode(code);
     return host.Text();
+}
+
+} // namespace qm::cli
+
+namespace qm::cli {
+
+std::string SettingsFileProblem(FileResult result, int error) {
+    switch (result) {
+    case FileResult::kCannotOpen:
+        return std::string("cannot open the file: ") + std::strerror(error);
+    case FileResult::kReadError:
+        if (error == ETIMEDOUT) {
+            return "cannot read the file: it did not end within " +
+                   std::to_string(SettingsFile::kReadBoundMs / 1000) +
+                   " s (a FIFO or device still held open by its writer)";
+        }
+        return std::string("cannot read the file: ") + std::strerror(error);
+    case FileResult::kNoLeadIn:
+        return "the file does not begin with a lead-in line; not a settings file";
+    case FileResult::kNoEnd:
+        return "the settings do not end with the \"END\" line; the file is cut short";
+    case FileResult::kNulByte:
+        return "the file holds a NUL byte; not a settings file";
+    case FileResult::kTooLarge:
+        return "the file is too large: a settings text must fit the 4096-byte send buffer";
+    case FileResult::kWriteError:
+        return std::string("cannot write the file: ") + std::strerror(error);
+    case FileResult::kOk:
+        break;
+    }
+    return "unknown failure";
 }
 
 } // namespace qm::cli

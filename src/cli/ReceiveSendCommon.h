@@ -4,6 +4,7 @@
 // program's own operation messages on standard error.
 
 #include "connection/InterfaceSettingsSource.h"
+#include "settings/SettingsFile.h"
 #include "settings/SettingsRecord.h"
 
 #include <CLI/CLI.hpp>
@@ -45,6 +46,9 @@ bool ReportInvalidItems(const SettingsRecord& record);
 
 // A model index 0-37 or a display name ("(R)" stands for the registered sign).
 std::optional<int> ResolveModelArgument(const std::string& text);
+
+// Why a settings file was refused (or could not be read or written), for standard error.
+std::string SettingsFileProblem(FileResult result, int error);
 
 // Prints the message(s) of an operation error code (30, 31, 32, 40, 24, ...) in English on
 // standard error, exactly as the message boxes show them.

@@ -37,7 +37,8 @@ std::u16string UsualNotation(int entry, const std::u16string& value) {
 nlohmann::ordered_json ItemsAsJson(const SettingsRecord& record) {
     nlohmann::ordered_json items = nlohmann::ordered_json::array();
     for (int e = 0; e < SettingsRecord::kEntryCount; ++e) {
-        const SettingValue& item = record.Item(e);
+        // The keys and passwords are never printed: they show as not received.
+        const SettingValue item = entry::IsSecret(e) ? SettingValue{} : record.Item(e);
         items.push_back({
             {"entry", e},
             {"key", std::string(SettingsRecord::EntryKey(e))},

@@ -77,12 +77,7 @@ int PrepareConfiguration(const SendArguments& args, int model, PreparedConfigura
     prepared.options = options;
     const FileOutcome read = SettingsFileOperation(record, parser).Import(args.file);
     if (read.code != kOperationOk) {
-        std::string why = read.result == FileResult::kNoLeadIn
-                              ? "it does not begin with a lead-in line"
-                          : read.result == FileResult::kTooLarge
-                              ? "its text does not fit the 4096-byte send buffer"
-                              : std::strerror(read.error);
-        return Fail("cannot read " + args.file + ": " + why);
+        return Fail(args.file + ": " + SettingsFileProblem(read.result, read.error));
     }
     if (ReportInvalidItems(record)) {
         PrintOperationMessage(23);

@@ -41,24 +41,6 @@ int Fail(const std::string& message) {
     return kFailure;
 }
 
-std::string FileError(FileResult result, int error) {
-    switch (result) {
-    case FileResult::kCannotOpen:
-        return std::string("cannot open the file: ") + std::strerror(error);
-    case FileResult::kReadError:
-        return std::string("cannot read the file: ") + std::strerror(error);
-    case FileResult::kNoLeadIn:
-        return "the file does not begin with a lead-in line; not a settings file";
-    case FileResult::kTooLarge:
-        return "the file is too large: a settings text must fit the 4096-byte send buffer";
-    case FileResult::kWriteError:
-        return std::string("cannot write the file: ") + std::strerror(error);
-    case FileResult::kOk:
-        break;
-    }
-    return "unknown failure";
-}
-
 int RunInspect(const InspectArguments& args) {
     const std::optional<int> model = ResolveModelArgument(args.model);
     if (!model) {
@@ -76,7 +58,7 @@ int RunInspect(const InspectArguments& args) {
         int error = 0;
         if (const FileResult read = SettingsFile::ReadBytes(args.file, bytes, &error);
             read != FileResult::kOk) {
-            return Fail(FileError(read, error));
+            return Fail(SettingsFileProblem(read, error));
         }
         const ReplyStartResult start = CheckReplyStart(bytes);
         if (!start.accepted) {
@@ -86,7 +68,7 @@ int RunInspect(const InspectArguments& args) {
     } else {
         ImportedText imported = SettingsFile::Read(args.file);
         if (imported.result != FileResult::kOk) {
-            return Fail(FileError(imported.result, imported.error));
+            return Fail(SettingsFileProblem(imported.result, imported.error));
         }
         record.text = std::move(imported.text);
     }
@@ -103,6 +85,7 @@ int RunInspect(const InspectArguments& args) {
             item.ticked = 0;
         }
     }
+    ConfigurationWriter::ResetItems(outgoing, 1); // the keys and passwords stay unprinted
     outgoing.text.clear();
     const ConfigurationWriter writer(options);
     writer.WriteConfiguration(outgoing, 0);
@@ -116,7 +99,7 @@ int RunInspect(const InspectArguments& args) {
         int error = 0;
         const FileResult written = SettingsFile::Write(args.exportPath, frame.bytes, &error);
         if (written != FileResult::kOk) {
-            return Fail(FileError(written, error));
+            return Fail(SettingsFileProblem(written, error));
         }
     }
 

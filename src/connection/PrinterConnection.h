@@ -45,6 +45,10 @@ inline constexpr uint32_t kEchoTimeoutMs = 500;
 inline constexpr uint32_t kNetDrainWaitMs = 100;
 inline constexpr uint32_t kNetIdlePauseMs = 100;
 inline constexpr uint32_t kNetSilenceMs = 100;
+// NET read: once a reply's first byte is in, the whole reply must be complete within this;
+// a printer that keeps trickling is ended here (258, the bytes so far kept). Before the first
+// byte only the idle waits count (three waits of netReadTimeoutMs and two pauses).
+inline constexpr uint32_t kNetReplyCapMs = 10000;
 inline constexpr uint32_t kNetWritableWaitMs = 500u * 1000u; // 500 seconds
 inline constexpr uint32_t kNetConnectLimitMs = 5000;
 
@@ -144,7 +148,9 @@ public:
     // TCP connect with SO_OOBINLINE and the stale-input drain: 1 connected, 0 failed.
     // Refused while a socket exists. `port` outside 1..65535 fails.
     int NetConnect(const std::u16string& address, int port);
-    // Reads one reply (see Read). Peer closed: 1167 with `received` all ones.
+    // Reads one reply (see Read). Peer closed: 1167 with `received` all ones. A reply that keeps
+    // arriving is read to its end whatever its segments, at most kNetReplyCapMs from its first
+    // byte; a silent printer ends after three waits of netReadTimeoutMs (258).
     uint32_t NetRead(uint32_t* received, uint8_t* buffer, ReplyKind kind);
     // Sends in 1024-byte pieces; 1460 when nothing is accepted for netWriteTimeoutMs, 1167 on a
     // socket error. `sent` always gets the total accepted. Zero length is 160.

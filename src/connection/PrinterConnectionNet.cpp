@@ -123,13 +123,24 @@ uint32_t PrinterConnection::NetRead(uint32_t* received, uint8_t* buffer, ReplyKi
         return kErrorBadArguments;
     }
     bool unterminated = IsUnterminatedReply(kind);
-    uint64_t start = clock_.NowMs();
     uint32_t perWait = netReadTimeoutMs_;
     int idle = 0;
     uint32_t count = 0;
+    // The cap on the whole reply runs from its first byte; it never depends on how the reply
+    // is cut into segments.
+    uint64_t firstByteAt = 0;
+    auto capUsedUp = [&] { return count > 0 && ElapsedMs(clock_, firstByteAt) >= kNetReplyCapMs; };
     *received = 0;
     while (true) {
-        int ready = WaitForFd(clock_, socket_, POLLIN, perWait);
+        uint32_t wait = perWait;
+        if (count > 0) {
+            uint32_t used = ElapsedMs(clock_, firstByteAt);
+            if (used >= kNetReplyCapMs) {
+                return kWaitTimeout;
+            }
+            wait = std::min(wait, kNetReplyCapMs - used);
+        }
+        int ready = WaitForFd(clock_, socket_, POLLIN, wait);
         if (ready < 0) {
             return kErrorDeviceNotConnected;
         }
@@ -137,7 +148,7 @@ uint32_t PrinterConnection::NetRead(uint32_t* received, uint8_t* buffer, ReplyKi
             if (unterminated && count > 2) {
                 return kResultSuccess;
             }
-            if (idle < 2) {
+            if (idle < 2 && !capUsedUp()) {
                 clock_.SleepMs(kNetIdlePauseMs);
                 ++idle;
                 continue;
@@ -155,6 +166,9 @@ uint32_t PrinterConnection::NetRead(uint32_t* received, uint8_t* buffer, ReplyKi
             }
             return kErrorDeviceNotConnected;
         }
+        if (count == 0) {
+            firstByteAt = clock_.NowMs();
+        }
         count += static_cast<uint32_t>(got);
         *received = count;
         idle = 0;
@@ -167,9 +181,6 @@ uint32_t PrinterConnection::NetRead(uint32_t* received, uint8_t* buffer, ReplyKi
         }
         if (count == kReplyBufferSize) {
             return kErrorMoreData;
-        }
-        if (ElapsedMs(clock_, start) > netReadTimeoutMs_) {
-            return kWaitTimeout;
         }
         if (SocketErrorPending(socket_)) {
             return kErrorDeviceNotConnected;

@@ -113,6 +113,16 @@ ReceiveResult ReceiveOperation::Run(const std::vector<int>& kinds, int statusCla
         if (exchanged.code != kOperationOk) {
             return fail(exchanged.code, exchanged.error);
         }
+        if (kind == int(kStatus)) {
+            // The status passes the menu reply's one-stray-byte rule before it is kept, so no
+            // position of it is shifted when it is shown or decoded.
+            const ReplyStartResult start = CheckStatusReplyStart(exchanged.reply, statusClass);
+            if (!start.accepted) {
+                return fail(kCodeAcquisitionFailed);
+            }
+            result.statusDroppedBytes = start.droppedBytes;
+            exchanged.reply = start.text;
+        }
         result.replies[static_cast<size_t>(kind)] = exchanged.reply;
         result.received[static_cast<size_t>(kind)] = true;
         record_.text = AnsiToWide(exchanged.reply);

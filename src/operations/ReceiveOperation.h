@@ -67,11 +67,12 @@ public:
 
 // How a receive ended.
 struct ReceiveResult {
-    int code = kOperationOk; // 0, or 30, 31, 32, 40 (OperationCode.h)
-    int failedKind = -1;     // the kind whose step failed; -1 when none did
-    bool silent = false;     // the counters request failed: a stop without a message
-    uint32_t error = 0;      // the connection's result code of the failing call, if any
-    int droppedBytes = 0;    // stray bytes dropped before a menu reply's lead-in (0 or 1)
+    int code = kOperationOk;    // 0, or 30, 31, 32, 40 (OperationCode.h)
+    int failedKind = -1;        // the kind whose step failed; -1 when none did
+    bool silent = false;        // the counters request failed: a stop without a message
+    uint32_t error = 0;         // the connection's result code of the failing call, if any
+    int droppedBytes = 0;       // stray bytes dropped before a menu reply's lead-in (0 or 1)
+    int statusDroppedBytes = 0; // stray bytes dropped before the status reply (0 or 1)
     // The replies as received, by request kind; received[kind] tells which kinds answered.
     std::array<std::string, kRequestKindCount> replies{};
     std::array<bool, kRequestKindCount> received{};

@@ -37,7 +37,8 @@ bool SettingsFileOperation::LoadRecent(const std::string& path) {
 }
 
 bool SettingsFileOperation::SaveRecent(const std::string& path, std::u16string_view text) {
-    const Frame frame = FrameForSending(text);
+    // The keys and passwords are never left on disk by the program's own record of a run.
+    const Frame frame = FrameForSending(SettingsFile::WithoutSecrets(text));
     return frame.result == FrameResult::kOk && ReplaceFileAtomically(path, frame.bytes);
 }
 

@@ -45,7 +45,8 @@ public:
 
     // The recent file at exit: the full settings text, written to a temporary file beside the
     // old one, flushed and renamed over it, so that a crash or a full disk never leaves a
-    // half-written file in its place. False (the old file kept) on any failure.
+    // half-written file in its place. The lines of the wireless keys, the pre-shared key and the
+    // EAP password are left out. False (the old file kept) on any failure.
     static bool SaveRecent(const std::string& path, std::u16string_view text);
 
 private:

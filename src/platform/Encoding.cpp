@@ -130,4 +130,18 @@ std::u16string AsciiUpper(std::u16string_view text) {
     return out;
 }
 
+size_t Utf8PrefixLength(std::string_view text) {
+    constexpr size_t kLongestSequence = 4;
+    const size_t size = text.size();
+    for (size_t back = 1; back <= kLongestSequence && back <= size; ++back) {
+        const auto c = static_cast<unsigned char>(text[size - back]);
+        if ((c & 0xC0) == 0x80) {
+            continue; // a continuation byte: look further back for its lead byte
+        }
+        const size_t length = c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : c >= 0xC0 ? 2 : 1;
+        return length > back ? size - back : size;
+    }
+    return size;
+}
+
 } // namespace qm

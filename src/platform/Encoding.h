@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -21,6 +22,10 @@ inline std::u16string AnsiToWide(std::string_view text) {
 inline std::string WideToAnsi(std::u16string_view text) {
     return Utf16ToUtf8(text);
 }
+
+// The length of text without a UTF-8 sequence cut short at its end (a byte limit that fell
+// inside a character); everything else is counted as it is.
+size_t Utf8PrefixLength(std::string_view text);
 
 // Half-width mapping: U+FF01..U+FF5E become U+0021..U+007E, U+3000 becomes a blank; every
 // other character is kept.

@@ -29,6 +29,9 @@ struct Document {
     std::string bom;
     std::vector<Line> lines;
     std::string newline = "\r\n"; // encoded line end used for added lines
+    // The last byte of a UTF-16 file with an odd byte count: it belongs to no character, so it
+    // stays the file's last byte whatever is written before it.
+    std::string oddByte;
 };
 
 bool IsBlank(char16_t c) {
@@ -173,8 +176,9 @@ Document Parse(const std::string& bytes) {
                                 : static_cast<char16_t>((b0 << 8) | b1));
         }
     }
-    // A trailing odd byte of a UTF-16 file is kept as raw bytes of the last line.
+    // A trailing odd byte of a UTF-16 file is kept apart, after every line.
     const size_t end = wide ? start + units.size() * 2 : bytes.size();
+    doc.oddByte = bytes.substr(end);
 
     bool sawCrLf = false;
     bool sawLf = false;
@@ -199,9 +203,9 @@ Document Parse(const std::string& bytes) {
         doc.lines.push_back(std::move(line));
         lineStart = i + unit;
     }
-    if (lineStart < bytes.size()) {
+    if (lineStart < end) {
         Line line;
-        line.raw = bytes.substr(lineStart);
+        line.raw = bytes.substr(lineStart, end - lineStart);
         doc.lines.push_back(std::move(line));
     }
     for (Line& line : doc.lines) {
@@ -230,6 +234,7 @@ std::string Serialise(const Document& doc) {
         out += line.raw;
         out += line.end;
     }
+    out += doc.oddByte;
     return out;
 }
 
@@ -328,6 +333,13 @@ bool IniFile::Exists() const {
 
 bool IniFile::Read(std::u16string_view section, std::u16string_view key,
                    std::u16string& value) const {
+    // The names are checked and trimmed as Write does it, so a key written reads back under the
+    // same name and a name Write refuses finds nothing.
+    if (HasLineBreakOrNul(section) || HasLineBreakOrNul(key)) {
+        return false;
+    }
+    section = Trim(section);
+    key = Trim(key);
     std::string bytes;
     bool missing = false;
     if (!ReadAll(path_, bytes, missing)) {
@@ -398,28 +410,42 @@ int IniFile::ReadInt(std::u16string_view section, std::u16string_view key, int f
     return static_cast<int>(number);
 }
 
-bool IniFile::Write(std::u16string_view section, std::u16string_view key,
-                    std::u16string_view value) {
+namespace {
+
+// The names and value of one write as they are stored: false when the write must be refused.
+bool CheckedNames(std::u16string_view& section, std::u16string_view& key,
+                  std::u16string_view value) {
+    // Line breaks are refused before trimming: a name ending in CR is not another name.
+    if (HasLineBreakOrNul(section) || HasLineBreakOrNul(key) || HasLineBreakOrNul(value)) {
+        return false;
+    }
     section = Trim(section);
     key = Trim(key);
-    if (section.empty() || key.empty() || HasLineBreakOrNul(section) || HasLineBreakOrNul(key) ||
-        HasLineBreakOrNul(value) || key.find(u'=') != std::u16string_view::npos ||
-        key.front() == u'[' || section.find(u']') != std::u16string_view::npos) {
-        return false;
-    }
+    return !section.empty() && !key.empty() && key.find(u'=') == std::u16string_view::npos &&
+           key.front() != u'[' && section.find(u']') == std::u16string_view::npos;
+}
+
+// The file as it is, or an empty UTF-16LE document for a file that does not exist yet; false
+// when the file exists but cannot be read.
+bool LoadForWriting(const std::string& path, Document& doc) {
     std::string bytes;
     bool missing = false;
-    Document doc;
-    if (ReadAll(path_, bytes, missing)) {
+    if (ReadAll(path, bytes, missing)) {
         doc = Parse(bytes);
-    } else if (missing) {
-        doc.bom = "\xFF\xFE";
-        doc.encoding = FileEncoding::Utf16Le;
-        doc.newline = EncodeText(u"\r\n", doc.encoding);
-    } else {
+        return true;
+    }
+    if (!missing) {
         return false;
     }
+    doc.bom = "\xFF\xFE";
+    doc.encoding = FileEncoding::Utf16Le;
+    doc.newline = EncodeText(u"\r\n", doc.encoding);
+    return true;
+}
 
+// Sets key in section in the document (names already checked and trimmed).
+void SetKey(Document& doc, std::u16string_view section, std::u16string_view key,
+            std::u16string_view value) {
     // The stored value: quoted when reading it back would otherwise change it.
     std::u16string stored(value);
     const bool needsQuotes =
@@ -454,7 +480,7 @@ bool IniFile::Write(std::u16string_view section, std::u16string_view key,
             Line replaced = MakeLine(std::move(newLine), doc);
             replaced.end = doc.lines[i].end;
             doc.lines[i] = std::move(replaced);
-            return ReplaceFile(path_, Serialise(doc));
+            return;
         }
         if (!Trim(doc.lines[i].text).empty()) {
             lastContent = i;
@@ -478,7 +504,41 @@ bool IniFile::Write(std::u16string_view section, std::u16string_view key,
         doc.lines.insert(doc.lines.begin() + static_cast<std::ptrdiff_t>(lastContent) + 1,
                          MakeLine(std::move(newLine), doc));
     }
+}
+
+} // namespace
+
+bool IniFile::Write(std::u16string_view section, std::u16string_view key,
+                    std::u16string_view value) {
+    Document doc;
+    if (!CheckedNames(section, key, value) || !LoadForWriting(path_, doc)) {
+        return false;
+    }
+    SetKey(doc, section, key, value);
     return ReplaceFile(path_, Serialise(doc));
+}
+
+bool IniFile::WriteKeys(std::u16string_view section, std::span<const KeyValue> keys) {
+    Document doc;
+    if (!LoadForWriting(path_, doc)) {
+        return false;
+    }
+    bool all = true;
+    bool any = false;
+    for (const KeyValue& entry : keys) {
+        std::u16string_view name = section;
+        std::u16string_view key = entry.key;
+        if (!CheckedNames(name, key, entry.value)) {
+            all = false;
+            continue;
+        }
+        SetKey(doc, name, key, entry.value);
+        any = true;
+    }
+    if (any && !ReplaceFile(path_, Serialise(doc))) {
+        return false;
+    }
+    return all;
 }
 
 bool IniFile::CreateUnicode(std::u16string_view section) {

@@ -24,12 +24,6 @@ constexpr std::array<int, 6> kKeptOnReset = {
     entry::kMediaSensor, entry::kFunctionSelect,        entry::kPaperPosition,
 };
 
-// The secrets a receive never shows.
-constexpr std::array<int, 6> kSecrets = {
-    entry::kWlanWepKey1,     entry::kWlanWepKey1 + 1, entry::kWlanWepKey1 + 2,
-    entry::kWlanWepKey1 + 3, entry::kWlanPsk,         entry::kEapPassword,
-};
-
 void Empty(SettingValue& item) {
     item.ticked = 0;
     item.value.clear();
@@ -188,7 +182,7 @@ void ConfigurationWriter::ResetItems(SettingsRecord& record, int mode) {
             }
         }
     } else if (mode == 1) {
-        for (int e : kSecrets) {
+        for (int e : entry::kSecrets) {
             Empty(record.Item(e));
         }
     }

@@ -56,6 +56,7 @@ LineTokens LineTokens::Tokenise(std::string_view line) {
             ++i;
         }
         if (i < text.size() && text[i] != ';') {
+            t.moreTokens = true;
             size_t end = text.size();
             while (end > i && IsDelimiter(text[end - 1])) {
                 --end;

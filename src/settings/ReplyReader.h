@@ -15,6 +15,7 @@ struct LineTokens {
 
     std::string line;
     int count = 0;
+    bool moreTokens = false;                      // the line held further tokens after the 17th
     std::array<std::string, kMaxTokens> upper;    // byte-wise upper case
     std::array<std::string, kMaxTokens> original; // as written
 
@@ -31,7 +32,8 @@ struct LineTokens {
     std::string WholeValue(bool upperCase) const;
 
     // Splits a line at runs of ",", ":", TAB, CR, LF (blanks stay inside tokens); stops at the
-    // first token that begins with ";" (a comment) or after 17 tokens.
+    // first token that begins with ";" (a comment) or after 17 tokens (moreTokens tells that
+    // tokens were left over).
     static LineTokens Tokenise(std::string_view line);
 };
 

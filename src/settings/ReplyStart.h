@@ -33,4 +33,10 @@ struct ReplyStartResult {
 // repeated; a second miss refuses the reply (the caller shows "code : 32").
 ReplyStartResult CheckReplyStart(std::string_view reply);
 
+// The same rule for a status reply of a status form (0 the Y/N flag string, 1 the host status
+// strings starting with STX, 2 the two-digit error code): a reply that does not start as its
+// form does loses its first byte once; a second miss refuses it. The text is the reply as
+// kept (nothing is put in front). An unknown form is refused.
+ReplyStartResult CheckStatusReplyStart(std::string_view reply, int statusForm);
+
 } // namespace qm

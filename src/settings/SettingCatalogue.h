@@ -51,7 +51,7 @@ enum class RangeRule {
     kPrintDarkness,      // 0..15 on Eltron variants, else 0..30
     kStandbyTimer,       // 1..1440 on models 0/1, else 1..99
     kPaperEndLevel,      // 1..330 on models 24-37, else 1..300
-    kPaperPosition,      // depends on FUNCTION SELECT received earlier in the same reply
+    kPaperPosition,      // depends on the FUNCTION SELECT of the same text
     kVerticalImageShift, // length on native models, else a whole number -120..120
     kHeadCheckPosition,  // first / second range by model
     kHeadCheckWidth,     // 1..832, second range up to 1240

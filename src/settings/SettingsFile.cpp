@@ -1,11 +1,14 @@
 #include "settings/SettingsFile.h"
 
 #include "platform/Encoding.h"
+#include "platform/FdWait.h"
 #include "settings/Frame.h"
+#include "settings/ReplyReader.h"
 #include "settings/ReplyStart.h"
 
 #include <cerrno>
 #include <fcntl.h>
+#include <poll.h>
 #include <sys/file.h>
 #include <unistd.h>
 
@@ -42,6 +45,23 @@ int OpenWithoutWaiting(const std::string& path, int flags, mode_t mode = 0) {
     return fd;
 }
 
+// True when one of the text's lines after the first two (the lead-in lines) is exactly "END".
+bool HasEndLine(std::string_view text) {
+    // "END" up to its line end: a lone CR ends a line for the parser as CR LF does.
+    constexpr std::string_view kEndLine = "\r\nEND\r";
+    constexpr int kLeadInLines = 2;
+    size_t at = 0;
+    for (int line = 0; line < kLeadInLines; ++line) {
+        at = text.find("\r\n", at);
+        if (at == std::string_view::npos) {
+            return false;
+        }
+        at += 2;
+    }
+    // Back up to the CR LF that ends the second line so that a third line "END" is found too.
+    return text.find(kEndLine, at - 2) != std::string_view::npos;
+}
+
 void SetError(int* error, int value) {
     if (error != nullptr) {
         *error = value;
@@ -51,6 +71,11 @@ void SetError(int* error, int value) {
 } // namespace
 
 ImportedText SettingsFile::ImportBytes(std::string_view bytes) {
+    if (bytes.find('\0') != std::string_view::npos) {
+        ImportedText refused;
+        refused.result = FileResult::kNulByte;
+        return refused;
+    }
     // Lines end at LF, a CR before the LF is dropped; each line is followed by CR LF.
     std::string text;
     text.reserve(bytes.size() + bytes.size() / 16 + 2);
@@ -71,8 +96,10 @@ ImportedText SettingsFile::ImportBytes(std::string_view bytes) {
     }
 
     ImportedText result;
-    // The text is taken through the 4096-byte send buffer: a larger file is refused whole.
-    if (text.size() > kMaxFrameBytes) {
+    // The text is taken through the 4096-byte send buffer as the record holds it: converted to
+    // UTF-16 and back, where a byte that is not UTF-8 becomes a three-byte replacement
+    // character. A text larger than the buffer is refused whole.
+    if (text.size() > kMaxFrameBytes || WideToAnsi(AnsiToWide(text)).size() > kMaxFrameBytes) {
         result.result = FileResult::kTooLarge;
         return result;
     }
@@ -89,24 +116,42 @@ ImportedText SettingsFile::ImportBytes(std::string_view bytes) {
         result.result = FileResult::kNoLeadIn;
         return result;
     }
+    if (!HasEndLine(text)) {
+        result = ImportedText{};
+        result.result = FileResult::kNoEnd;
+        return result;
+    }
     result.text = AnsiToWide(text);
     return result;
 }
 
-FileResult SettingsFile::ReadBytes(const std::string& path, std::string& bytes, int* error) {
+FileResult SettingsFile::ReadBytes(const std::string& path, std::string& bytes, int* error,
+                                   Clock& clock) {
     bytes.clear();
     SetError(error, 0);
-    FileDescriptor fd(OpenWithoutWaiting(path, O_RDONLY));
+    // The descriptor stays non-blocking: a FIFO or a device is waited for with a bound.
+    FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
     if (fd.Get() < 0) {
         SetError(error, errno);
         return FileResult::kCannotOpen;
     }
+    const uint64_t start = clock.NowMs();
     char buffer[8192];
     for (;;) {
         const ssize_t n = ::read(fd.Get(), buffer, sizeof buffer);
         if (n < 0) {
             if (errno == EINTR) {
                 continue;
+            }
+            if (errno == EAGAIN || errno == EWOULDBLOCK) {
+                const uint64_t waited = clock.NowMs() - start;
+                if (waited < kReadBoundMs &&
+                    WaitForFd(clock, fd.Get(), POLLIN,
+                              static_cast<uint32_t>(kReadBoundMs - waited)) >= 0 &&
+                    clock.NowMs() - start < kReadBoundMs) {
+                    continue;
+                }
+                errno = ETIMEDOUT;
             }
             SetError(error, errno);
             bytes.clear();
@@ -192,6 +237,22 @@ FileResult SettingsFile::Export(const std::string& path, SettingsRecord& record,
         return FileResult::kTooLarge;
     }
     return Write(path, frame.bytes, error);
+}
+
+std::u16string SettingsFile::WithoutSecrets(std::u16string_view text) {
+    std::u16string kept;
+    kept.reserve(text.size());
+    size_t start = 0;
+    while (start < text.size()) {
+        size_t end = text.find(u'\n', start);
+        end = end == std::u16string_view::npos ? text.size() : end + 1;
+        const std::u16string_view line = text.substr(start, end - start);
+        if (!entry::IsSecretKey(LineTokens::Tokenise(WideToAnsi(line)).Upper(0))) {
+            kept += line;
+        }
+        start = end;
+    }
+    return kept;
 }
 
 } // namespace qm

@@ -30,6 +30,7 @@ const int kSerialNumberRow = SettingCatalogue::FindValueRow("SERIAL NUMBER");
 const int kStartPosRow = SettingCatalogue::FindValueRow("HEAD CHECK START POS");
 const int kStopPosRow = SettingCatalogue::FindValueRow("HEAD CHECK STOP POS");
 const int kPatternWidthRow = SettingCatalogue::FindValueRow("HEAD CHECK PATTERN WIDTH");
+const int kPaperPositionRow = SettingCatalogue::FindValueRow("PAPER POSITION");
 
 constexpr int kCodeZebra = 1;
 constexpr int kCodeEpl = 2;
@@ -168,6 +169,7 @@ int SettingsParser::ParseSettings(SettingsRecord& record, int fromOutside) {
         reader.ReadLine(line);
     }
     image_.codes[Index(kFunctionSelectRow)] = 255;
+    paperPositionLines_.clear();
 
     while (reader.ReadLine(line) && !line.empty()) {
         if (line == "END" || line == "EXIT") {
@@ -182,6 +184,11 @@ int SettingsParser::ParseSettings(SettingsRecord& record, int fromOutside) {
             MatchRfidAlternative(tokens, model);
         }
     }
+    // Now FUNCTION SELECT holds what the whole text says, as in the configuration sent from it.
+    for (const LineTokens& tokens : paperPositionLines_) {
+        StoreValue(kPaperPositionRow, tokens, model);
+    }
+    paperPositionLines_.clear();
 
     TransferEnumerated(record, fromOutside);
     TransferValues(record, fromOutside);
@@ -217,6 +224,15 @@ bool SettingsParser::MatchValue(const LineTokens& t, int model) {
     if (r < 0) {
         return false;
     }
+    if (r == kPaperPositionRow) {
+        flags_.values[Index(r)].received = 1;
+        paperPositionLines_.push_back(t);
+        return true;
+    }
+    return StoreValue(r, t, model);
+}
+
+bool SettingsParser::StoreValue(int r, const LineTokens& t, int model) {
     const ValueItem& row = SettingCatalogue::ValueRows()[Index(r)];
     RowFlags& flags = flags_.values[Index(r)];
     flags.received = 1;
@@ -513,6 +529,18 @@ namespace {
 
 constexpr size_t kInfoValueBytes = 39; // a 40-byte value with its terminator
 
+// The byte position `count` characters after `from` (a UTF-8 character is a lead byte and its
+// continuation bytes), at most the end of the text.
+size_t SkipCharacters(std::string_view text, size_t from, size_t count) {
+    for (; count > 0 && from < text.size(); --count) {
+        ++from;
+        while (from < text.size() && (static_cast<unsigned char>(text[from]) & 0xC0) == 0x80) {
+            ++from;
+        }
+    }
+    return from;
+}
+
 template <size_t N>
 std::array<std::u16string, N> ScanKeyTable(std::u16string_view reply,
                                            const std::array<std::string_view, N>& keys,
@@ -532,8 +560,10 @@ std::array<std::u16string, N> ScanKeyTable(std::u16string_view reply,
             if (at == std::string::npos) {
                 continue;
             }
-            const size_t from = at + keys[i].size() + skipAfterKey;
-            const std::string rest = from < line.size() ? line.substr(from, kInfoValueBytes) : "";
+            const size_t from = SkipCharacters(line, at + keys[i].size(), skipAfterKey);
+            std::string rest = from < line.size() ? line.substr(from, kInfoValueBytes) : "";
+            // A character cut by the 39-byte limit is left out rather than shown broken.
+            rest.resize(Utf8PrefixLength(rest));
             values[i] = AnsiToWide(rest);
             break;
         }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "settings/MenuImage.h"
+#include "settings/ReplyReader.h"
 #include "settings/SettingsOptions.h"
 #include "settings/SettingsRecord.h"
 
@@ -10,8 +11,6 @@
 #include <vector>
 
 namespace qm {
-
-struct LineTokens;
 
 // Per-row marks of one parse.
 struct RowFlags {
@@ -91,6 +90,7 @@ public:
 private:
     bool MatchEnumerated(const LineTokens& tokens, int model);
     bool MatchValue(const LineTokens& tokens, int model);
+    bool StoreValue(int row, const LineTokens& tokens, int model);
     bool MatchRfidCalibration(const LineTokens& tokens, int model);
     bool MatchRfidAlternative(const LineTokens& tokens, int model);
     void TransferEnumerated(SettingsRecord& record, int fromOutside) const;
@@ -102,6 +102,9 @@ private:
     ParseFlags flags_;
     SecondRangeAllowed secondRange_;
     ErrorLine errorLine_;
+    // "PAPER POSITION" lines of this parse: their range follows FUNCTION SELECT, so they are
+    // converted after every line was read and the check does not depend on the line order.
+    std::vector<LineTokens> paperPositionLines_;
 };
 
 // Scans a reply for the first line containing "MACHINE EMULATION CODE": 1 "CODE_ZEBRA",

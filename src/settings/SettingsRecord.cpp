@@ -276,4 +276,22 @@ std::string_view SettingsRecord::EntryKey(int entryIndex) {
     return kEntryKeys[static_cast<size_t>(entryIndex)];
 }
 
+bool entry::IsSecret(int entryIndex) {
+    for (int e : kSecrets) {
+        if (e == entryIndex) {
+            return true;
+        }
+    }
+    return false;
+}
+
+bool entry::IsSecretKey(std::string_view key) {
+    for (int e : kSecrets) {
+        if (SettingsRecord::EntryKey(e) == key) {
+            return true;
+        }
+    }
+    return false;
+}
+
 } // namespace qm

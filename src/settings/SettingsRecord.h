@@ -64,6 +64,13 @@ inline constexpr int kHeadCheckPatternWidth = 165;
 inline constexpr int kRfidCalibExecuted = 179;
 inline constexpr int kRfidCalibPositionOffset = 180;
 inline constexpr int kRfidCalibPower = 181;
+// The wireless keys, the pre-shared key and the EAP password: a receive forgets them, the
+// recent file and the command line's output never hold them.
+inline constexpr std::array<int, 6> kSecrets = {
+    kWlanWepKey1, kWlanWepKey1 + 1, kWlanWepKey1 + 2, kWlanWepKey1 + 3, kWlanPsk, kEapPassword,
+};
+bool IsSecret(int entryIndex);
+bool IsSecretKey(std::string_view key);
 } // namespace entry
 
 // The program's one working copy of the printer's settings.

@@ -73,7 +73,7 @@ Converted ConvertLength(const ValueItem& row, const LineTokens& t, const Convers
         return Fail();
     }
     if (row.rule == RangeRule::kPaperPosition) {
-        // The range follows FUNCTION SELECT received earlier in the same reply.
+        // The range follows the FUNCTION SELECT of the same text (any line order).
         const NumericRange wideMetric{0, 508}, wideInch{0, 200};
         const NumericRange centredMetric{-254, 254}, centredInch{-100, 100};
         const int f = ctx.functionSelectCode;
@@ -108,7 +108,8 @@ Converted ConvertVoltage(const ValueItem& row, const LineTokens& t, const Conver
 }
 
 Converted ConvertAddress(const LineTokens& t, int octetCount) {
-    if (t.count != octetCount + 1) {
+    // Exactly the fields of the address: a field more is refused, also past the token limit.
+    if (t.count != octetCount + 1 || t.moreTokens) {
         return Fail();
     }
     Converted c;

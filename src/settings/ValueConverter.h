@@ -22,7 +22,7 @@ enum UnitCode : int {
 // What a conversion depends on besides the line.
 struct ConversionContext {
     int model = 0;
-    int functionSelectCode = 255;    // FUNCTION SELECT received earlier in this reply, 255 unknown
+    int functionSelectCode = 255;    // FUNCTION SELECT of the whole text, 255 unknown
     bool secondRangeAllowed = false; // head check rows
     int ttColdHeatrateLimit = 10;
 };

@@ -3,6 +3,9 @@
 #include "connection/PrinterConnection.h"
 #include "platform/Encoding.h"
 
+#include <utility>
+#include <vector>
+
 namespace qm {
 namespace {
 
@@ -142,17 +145,57 @@ TEST_F(NetTransport, UnterminatedReplyEndsAfterOneHundredMsOfSilence) {
     EXPECT_EQ(clock.NowMs() - start, 3200u);
 }
 
-TEST_F(NetTransport, TricklingReplyEndsWhenDataComesAfterTheTimeout) {
+// Whether a late reply is taken must not depend on how it is cut into segments: a reply that
+// keeps arriving is read to its end, in one piece or in several.
+TEST_F(NetTransport, LateReplyIsTakenWhateverItsPieces) {
+    struct Case {
+        ReplyKind kind;
+        std::vector<std::pair<uint64_t, std::string>> pieces; // (ms after the start, bytes)
+        std::string whole;
+    };
+    const std::string menu = "~!!\r\nA\t:\t1\r\nEND\r\n";
+    const std::vector<Case> cases = {
+        {kMenu, {{3000, menu}}, menu},
+        {kMenu, {{1500, menu.substr(0, 7)}, {1600, menu.substr(7)}}, menu},
+        {kMenu, {{900, "~!!"}, {1800, "\r\nA\t:\t1"}, {2700, "\r\nEND\r\n"}}, menu},
+        {kReplyStatus, {{1500, "@0000"}}, "@0000"},
+        {kReplyCounters, {{1200, "12"}, {1250, "345"}}, "12345"},
+    };
+    for (const Case& c : cases) {
+        Connect(1000);
+        const uint64_t start = clock.NowMs();
+        size_t next = 0;
+        clock.SetOnSleep([&](uint64_t now) {
+            while (next < c.pieces.size() && now - start >= c.pieces[next].first) {
+                server.Send(c.pieces[next++].second);
+            }
+        });
+        EXPECT_EQ(connection.NetRead(&count, buffer, c.kind), kResultSuccess) << c.whole;
+        EXPECT_EQ(Text(buffer, count), c.whole);
+        clock.SetOnSleep(nullptr);
+        connection.NetClose();
+    }
+}
+
+// A printer that trickles for ever is ended by the cap on the whole reply, counted from its
+// first byte; the bytes so far stay in the buffer.
+TEST_F(NetTransport, EndlessTrickleEndsAtTheReplyCap) {
     Connect(1000);
-    uint64_t start = clock.NowMs();
+    const uint64_t start = clock.NowMs();
+    uint64_t lastSent = start;
     clock.SetOnSleep([&](uint64_t now) {
-        if ((now - start) % 400 == 0) {
+        if (now - lastSent >= 400) {
+            lastSent = now;
             server.Send("t");
         }
     });
     EXPECT_EQ(connection.NetRead(&count, buffer, kMenu), kWaitTimeout);
-    EXPECT_EQ(clock.NowMs() - start, 1200u); // the third byte, at 1200 ms
-    EXPECT_EQ(count, 3u);
+    clock.SetOnSleep(nullptr);
+    const uint64_t firstByte = 400;
+    EXPECT_GE(clock.NowMs() - start, firstByte + kNetReplyCapMs);
+    EXPECT_LE(clock.NowMs() - start, firstByte + kNetReplyCapMs + 400);
+    EXPECT_GE(count, kNetReplyCapMs / 400);
+    EXPECT_EQ(Text(buffer, count), std::string(count, 't'));
 }
 
 TEST_F(NetTransport, PeerCloseReportsNotConnected) {

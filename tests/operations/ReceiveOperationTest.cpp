@@ -3,6 +3,8 @@
 #include "operations/ReceiveOperation.h"
 #include "platform/Encoding.h"
 
+#include <algorithm>
+
 namespace qm {
 namespace {
 
@@ -112,6 +114,39 @@ TEST_F(ReceiveOverNet, OneStrayByteIsForgivenTwoAreNot) {
             EXPECT_EQ(result.code, kCodeAcquisitionFailed);
             EXPECT_EQ(result.failedKind, 1);
             EXPECT_FALSE(result.silent);
+        }
+    }
+}
+
+// The status reply of each form passes the same one-stray-byte rule before it is kept and
+// decoded: one stray byte is dropped (no position shifted), a second refuses the reply.
+TEST_F(ReceiveOverNet, StatusReplyDropsOneStrayByteAndRefusesTwo) {
+    const std::string forms[] = {"NYNNYYYN\r",
+                                 "\x02"
+                                 "030,1,0,0812,000,0,0,0,000,0,0,0\x03\r\n\x02"
+                                 "000,0,1,0,1,0,0,0,00000000,1,000\x03\r\n",
+                                 "11\r\n"};
+    for (int form = 0; form < 3; ++form) {
+        const std::string& status = forms[form];
+        for (const std::string stray : {"", "?", "??"}) {
+            test::PrinterServer printer([&](const std::string&) { return stray + status; });
+            StaticInterfaceSettings settings = NetSettings(printer.Port());
+            RecordingObserver observer;
+            observer.record = &record;
+            ReceiveResult result =
+                ReceiveOperation(record, parser, connection, settings)
+                    .Run(RequestKindsForScope(ReceiveScope::kInformation, true), form, observer);
+            if (stray.size() < 2) {
+                ASSERT_TRUE(result.Ok()) << form << " " << stray;
+                EXPECT_EQ(result.replies[kReplyStatus], status) << form << " " << stray;
+                EXPECT_EQ(WideToAnsi(record.text), status);
+                EXPECT_EQ(result.statusDroppedBytes, static_cast<int>(stray.size()));
+            } else {
+                EXPECT_EQ(result.code, kCodeAcquisitionFailed) << form;
+                EXPECT_EQ(result.failedKind, kReplyStatus);
+                EXPECT_TRUE(std::find(observer.calls.begin(), observer.calls.end(), "status") ==
+                            observer.calls.end());
+            }
         }
     }
 }

@@ -83,9 +83,28 @@ TEST_F(SettingsFiles, ImportRefusals) {
     EXPECT_EQ(refused.code, kCodeImportFailed);
     EXPECT_EQ(refused.result, FileResult::kTooLarge);
     EXPECT_EQ(record.Item(entry::kPrintSpeed).ticked, 0);
-    // Marker B alone (5 bytes) is a file start.
-    Write(Path("b.prn"), "~!!\r\n");
+    // Marker B alone (5 bytes) is a file start; the settings still need their END line.
+    Write(Path("b.prn"), "~!!\r\nPRINT SPEED\t:\t6 IPS\r\nEND\r\n");
     EXPECT_EQ(files.Import(Path("b.prn")).code, kOperationOk);
+    EXPECT_EQ(record.Item(entry::kPrintSpeed).ticked, 1);
+    Write(Path("cut.prn"), "~!!\r\nPRINT SPEED\t:\t6 IPS\r\nEN");
+    EXPECT_EQ(files.Import(Path("cut.prn")).result, FileResult::kNoEnd);
+    EXPECT_FALSE(files.LoadRecent(Path("cut.prn")));
+    EXPECT_EQ(record.Item(entry::kPrintSpeed).ticked, 0);
+}
+
+// The recent file never keeps the wireless keys, the pre-shared key or the EAP password.
+TEST_F(SettingsFiles, RecentFileLeavesOutTheSecrets) {
+    const std::u16string text =
+        u"HOST NAME\t:\tLabel 1\r\nWLAN WEP KEY 1\t:\tABCDE\r\n"
+        u"WLAN WEP KEY 4\t:\tEDCBA\r\nWLAN PSK\t:\tHUNTER22\r\n"
+        u"EAP USER NAME\t:\toperator\r\nEAP PASSWORD\t:\tpw-7781\r\nEND\r\n";
+    ASSERT_TRUE(SettingsFileOperation::SaveRecent(Path("Recent.dat"), text));
+    EXPECT_EQ(Read(Path("Recent.dat")), kLeadIn + "HOST NAME\t:\tLabel 1\r\n"
+                                                  "EAP USER NAME\t:\toperator\r\nEND\r\n");
+    EXPECT_TRUE(SettingsFileOperation(record, parser).LoadRecent(Path("Recent.dat")));
+    EXPECT_EQ(record.Item(entry::kWlanPsk).ticked, 0);
+    EXPECT_EQ(record.Item(89).value, u"operator");
 }
 
 TEST_F(SettingsFiles, ExportFailuresWriteNothing) {

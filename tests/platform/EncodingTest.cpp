@@ -26,6 +26,17 @@ TEST(Encoding, MalformedInputBecomesReplacementWithoutLosingTheRest) {
     EXPECT_EQ(Utf16ToUtf8(std::u16string(1, char16_t(0xD800)) + u"x"), "\xEF\xBF\xBDx");
 }
 
+TEST(Encoding, PrefixLengthLeavesOutOnlyACharacterCutAtTheEnd) {
+    EXPECT_EQ(Utf8PrefixLength(""), 0u);
+    EXPECT_EQ(Utf8PrefixLength("abc"), 3u);
+    EXPECT_EQ(Utf8PrefixLength("a\xC3\xA9"), 3u);
+    EXPECT_EQ(Utf8PrefixLength("a\xC3"), 1u);
+    EXPECT_EQ(Utf8PrefixLength("a\xE2\x82"), 1u);
+    EXPECT_EQ(Utf8PrefixLength("a\xE2\x82\xAC"), 4u);
+    EXPECT_EQ(Utf8PrefixLength("a\xF0\x9F\x98"), 1u);
+    EXPECT_EQ(Utf8PrefixLength("\x80\x80"), 2u); // not a cut character: kept as it is
+}
+
 TEST(Encoding, HalfWidthMapsFullWidthAsciiAndIdeographicSpaceOnly) {
     EXPECT_EQ(ToHalfWidth(u"\uFF19\uFF16\uFF10\uFF10\u3000\uFF2E\uFF58"), u"9600 Nx");
     EXPECT_EQ(ToHalfWidth(u"\uFF00\uFF5F\u65E5"), u"\uFF00\uFF5F\u65E5");

@@ -10,6 +10,7 @@
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <vector>
 
 namespace qm {
 namespace {
@@ -180,6 +181,48 @@ TEST_F(IniFileTest, IntegersMustBeWholeNumbers) {
     EXPECT_EQ(ini.ReadInt(u"S", u"missing", 255), 255);
 }
 
+// A UTF-16 file with an odd number of bytes (cut inside a character): a write reads back, the
+// other keys keep their values, and the odd byte is kept at the very end.
+TEST_F(IniFileTest, OddByteOfAUtf16FileDoesNotShiftAWrite) {
+    const std::string odd =
+        std::string("\xFF\xFE") + Utf16Le(u"[Quillmark]\r\nPORT_NAME=COM1:\r\nREGION=2") + "\x33";
+    for (const std::u16string_view key : {u"PORT_TYPE", u"REGION", u"PORT_NAME"}) {
+        Put(odd);
+        IniFile ini(path_);
+        ASSERT_TRUE(ini.Write(u"Quillmark", key, u"NET")) << Utf16ToUtf8(key);
+        EXPECT_EQ(ini.ReadString(u"Quillmark", key, u"?"), u"NET");
+        for (const auto& [other, value] :
+             {std::pair{u"PORT_NAME", u"COM1:"}, std::pair{u"REGION", u"2"}}) {
+            if (other != key) {
+                EXPECT_EQ(ini.ReadString(u"Quillmark", other, u"?"), value) << Utf16ToUtf8(key);
+            }
+        }
+        EXPECT_EQ(Bytes().size() % 2, 1u);
+        EXPECT_EQ(Bytes().back(), '\x33');
+    }
+}
+
+// Names are trimmed alike when writing and reading, so a written key reads back by its name.
+TEST_F(IniFileTest, NamesWithBlanksReadBackAsTheyWereWritten) {
+    IniFile ini(path_);
+    ASSERT_TRUE(ini.Write(u" Quillmark ", u" REGION\t", u"2"));
+    EXPECT_EQ(ini.ReadString(u" Quillmark ", u" REGION\t", u"?"), u"2");
+    EXPECT_EQ(ini.ReadString(u"Quillmark", u"REGION", u"?"), u"2");
+    EXPECT_EQ(ini.ReadString(u"Quillmark", u"REGION\r", u"?"), u"?");
+}
+
+TEST_F(IniFileTest, SeveralKeysGoInWithOneReplacement) {
+    Put("[Quillmark]\r\nREGION=1\r\n");
+    IniFile ini(path_);
+    const std::vector<IniFile::KeyValue> keys = {
+        {u"PORT_TYPE", u"NET"}, {u"BAD\r", u"x"}, {u"REGION", u"3"}};
+    EXPECT_FALSE(ini.WriteKeys(u"Quillmark", keys)); // the refused key is reported
+    EXPECT_EQ(Bytes(), "[Quillmark]\r\nREGION=3\r\nPORT_TYPE=NET\r\n");
+    EXPECT_EQ(FilesInDir(), 1u);
+    EXPECT_TRUE(ini.WriteKeys(u"Quillmark", std::vector<IniFile::KeyValue>{{u"REGION", u"0"}}));
+    EXPECT_EQ(ini.ReadString(u"Quillmark", u"REGION", u"?"), u"0");
+}
+
 TEST_F(IniFileTest, UnsafeWritesAreRefusedAndChangeNothing) {
     const std::string before = "[Quillmark]\nPORT_NAME=COM1:\n";
     Put(before);
@@ -189,6 +232,10 @@ TEST_F(IniFileTest, UnsafeWritesAreRefusedAndChangeNothing) {
     EXPECT_FALSE(ini.Write(u"Quillmark", u"DEFAULT_FOLDER", u"/tmp/x\rY"));
     EXPECT_FALSE(ini.Write(u"Quillmark", u"DEFAULT_FOLDER", std::u16string(u"a\0b", 3)));
     EXPECT_FALSE(ini.Write(u"Quillmark", u"A=B", u"1"));
+    // A name ending in a line break is refused, not trimmed and stored.
+    EXPECT_FALSE(ini.Write(u"Quillmark", u"PORT_TYPE\r", u"NET"));
+    EXPECT_FALSE(ini.Write(u"Quillmark", u"PORT_TYPE\n", u"NET"));
+    EXPECT_FALSE(ini.Write(u"Quillmark\r", u"PORT_TYPE", u"NET"));
     EXPECT_FALSE(ini.Write(u"Quillmark", u"[X", u"1"));
     EXPECT_FALSE(ini.Write(u"Quillmark", u"", u"1"));
     EXPECT_FALSE(ini.Write(u"", u"K", u"1"));

@@ -79,6 +79,18 @@ TEST(Parser, Addresses) {
     EXPECT_EQ(Parse({"IPV4 ADDRESS\t:\t192,168,0"}, 2).Item(52).error, 1);
     record = Parse({"IPV6 ADDRESS\t:\t254,128,0,0,0,0,0,0,0,0,0,0,0,0,0,1"}, 2);
     EXPECT_EQ(Value(record, 63), "fe80:0000:0000:0000:0000:0000:0000:0001");
+    EXPECT_EQ(record.Item(63).error, 0);
+    // Fields beyond the sixteenth are refused like a fifth IPv4 octet, not dropped; a comment
+    // after the sixteenth is not a field.
+    EXPECT_EQ(Parse({"IPV4 ADDRESS\t:\t192,168,0,1,7"}, 2).Item(52).error, 1);
+    EXPECT_EQ(Parse({"IPV6 ADDRESS\t:\t254,128,0,0,0,0,0,0,0,0,0,0,0,0,0,1,9"}, 2).Item(63).error,
+              1);
+    EXPECT_EQ(
+        Parse({"IPV6 ADDRESS\t:\t254,128,0,0,0,0,0,0,0,0,0,0,0,0,0,1,9,9,9"}, 2).Item(63).error, 1);
+    EXPECT_EQ(Parse({"IPV6 ADDRESS\t:\t254,128,0,0,0,0,0,0,0,0,0,0,0,0,0,1,;x"}, 2).Item(63).error,
+              0);
+    EXPECT_EQ(Parse({"IPV6 ADDRESS\t:\t254,128,0,0,0,0,0,0,0,0,0,0,0,0,0,1,\t"}, 2).Item(63).error,
+              0);
 }
 
 TEST(Parser, LineReading) {
@@ -194,7 +206,11 @@ TEST(Parser, PaperPositionFollowsFunctionSelect) {
     auto pos = [](std::string_view function, std::string_view value, int model) {
         std::string fs = "FUNCTION SELECT\t:\t" + std::string(function);
         std::string pp = "PAPER POSITION\t:\t" + std::string(value) + "\tMM";
-        return Parse({fs, pp}, model).Item(entry::kPaperPosition).error;
+        const int before = Parse({fs, pp}, model).Item(entry::kPaperPosition).error;
+        // The check is the same whichever line comes first.
+        EXPECT_EQ(Parse({pp, fs}, model).Item(entry::kPaperPosition).error, before)
+            << function << " " << value << " model " << model;
+        return before;
     };
     EXPECT_EQ(pos("OFF", "50.0", 0), 0);
     EXPECT_EQ(pos("OFF", "-1.0", 0), 1);
@@ -206,6 +222,20 @@ TEST(Parser, PaperPositionFollowsFunctionSelect) {
     EXPECT_EQ(pos("REWIND", "50.0", 0), 0);
     // FUNCTION SELECT unknown: the centred range, then the wide one.
     EXPECT_EQ(Parse({"PAPER POSITION\t:\t50.0\tMM"}).Item(entry::kPaperPosition).error, 0);
+    // A file with the position first is judged as the configuration sent from it is: 2.00 INCH
+    // is outside the TEAR range in both.
+    SettingsRecord file = Parse({"PAPER POSITION\t:\t2.00\tINCH", "FUNCTION SELECT\t:\tTEAR"});
+    EXPECT_EQ(file.Item(entry::kPaperPosition).error, 1);
+    SettingsRecord sent;
+    sent.text = U16("FUNCTION SELECT\t:\tTEAR\r\nPAPER POSITION\t:\t2.00\tINCH\r\nEND\r\n");
+    SettingsParser().ParseSettings(sent, 0);
+    EXPECT_EQ(sent.Item(entry::kPaperPosition).error, 1);
+    // The last FUNCTION SELECT line decides, as it decides the sent value.
+    EXPECT_EQ(Parse({"FUNCTION SELECT\t:\tTEAR", "PAPER POSITION\t:\t50.0\tMM",
+                     "FUNCTION SELECT\t:\tOFF"})
+                  .Item(entry::kPaperPosition)
+                  .error,
+              0);
 }
 
 TEST(Parser, HeadCheckRanges) {
@@ -330,10 +360,19 @@ TEST(Parser, ScansOfSingleReplies) {
     EXPECT_EQ(info.values[1], u"123.4 km");
     EXPECT_EQ(info.values[2], u"");
     EXPECT_EQ(info.values[3], U16(std::string(39, '7')));
+    // A character the 39-byte limit would cut in half is left out, not shown broken.
+    const MachineInfo cut =
+        ParseMachineInfo(U16("Cut Counter " + std::string(38, '7') + "\xC3\xA9\r\n"));
+    EXPECT_EQ(cut.values[3], U16(std::string(38, '7')));
     const RfidCalibrationInfo rfid =
         ParseRfidCalibrationInfo(U16("RFID CALIB POWER\t:\t18 dBm\r\nRFID CALIB EXECUTED"));
     EXPECT_EQ(rfid.values[2], u"18 dBm");
     EXPECT_EQ(rfid.values[0], u"");
+    // The three characters after the key are characters, not bytes.
+    EXPECT_EQ(ParseRfidCalibrationInfo(U16("RFID CALIB POWER\t:\xC3\xA9"
+                                           "18"))
+                  .values[2],
+              u"18");
 }
 
 TEST(Parser, CalibrationAnswer) {

@@ -24,9 +24,9 @@ std::string CliPath() {
     return dir == nullptr ? std::string() : std::string(dir) + "/src/cli/quillmark-cli";
 }
 
-CliRun Inspect(const std::string& arguments) {
+CliRun Cli(const std::string& arguments) {
     CliRun run;
-    const std::string command = CliPath() + " inspect " + arguments + " 2>/dev/null";
+    const std::string command = CliPath() + " " + arguments + " 2>/dev/null";
     FILE* pipe = ::popen(command.c_str(), "r");
     if (pipe == nullptr) {
         return run;
@@ -39,6 +39,10 @@ CliRun Inspect(const std::string& arguments) {
     const int status = ::pclose(pipe);
     run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     return run;
+}
+
+CliRun Inspect(const std::string& arguments) {
+    return Cli("inspect " + arguments);
 }
 
 class InspectCommand : public ::testing::Test {
@@ -108,6 +112,42 @@ TEST_F(InspectCommand, RepliesAndRefusals) {
         EXPECT_TRUE(refused.out.empty()) << args;
     }
     EXPECT_FALSE(std::filesystem::exists(out));
+}
+
+// The command line prints no wireless key, pre-shared key or EAP password, and its exports hold
+// none: only a send of a file puts them on the wire.
+TEST_F(InspectCommand, SecretsAreNeverPrintedOrExported) {
+    const std::string file =
+        Write("s.prn", kLeadIn + "HOST NAME\t:\tLabel 1\r\nWLAN WEP KEY 2\t:\tABCDE\r\n"
+                                 "WLAN PSK\t:\tHUNTER22\r\nEAP PASSWORD\t:\tpw-7781\r\nEND\r\n");
+    const std::string exported = (dir_ / "out.prn").string();
+    const CliRun run = Inspect(file + " --model 2 --export " + exported);
+    ASSERT_EQ(run.status, 0);
+    std::ifstream in(exported, std::ios::binary);
+    const std::string written((std::istreambuf_iterator<char>(in)), {});
+    for (const std::string& output : {run.out, written}) {
+        EXPECT_NE(output.find("Label 1"), std::string::npos);
+        for (const char* secret : {"ABCDE", "HUNTER22", "pw-7781"}) {
+            EXPECT_EQ(output.find(secret), std::string::npos) << secret;
+        }
+    }
+}
+
+// A file cut inside its settings, or holding a NUL byte, is neither shown nor sent: exit 2
+// before any connection is tried (3 would mean the printer was asked).
+TEST_F(InspectCommand, CutAndNulFilesAreRefusedBeforeSending) {
+    const std::string body = "PRINT SPEED\t:\t4 IPS\r\nPRINT DARKNESS\t:\t10\r\nEND\r\n";
+    const std::string cut = Write("cut.prn", kLeadIn + body.substr(0, body.find("10") + 1));
+    std::string withNul = kLeadIn + body;
+    withNul.insert(kLeadIn.size() + 5, 1, '\0');
+    const std::string nul = Write("nul.prn", withNul);
+    for (const std::string& file : {cut, nul}) {
+        const CliRun inspect = Inspect(file);
+        EXPECT_EQ(inspect.status, 2) << file;
+        EXPECT_TRUE(inspect.out.empty()) << file;
+        EXPECT_EQ(Cli("send " + file + " --net 127.0.0.1:1").status, 2) << file;
+    }
+    EXPECT_EQ(Inspect(Write("whole.prn", kLeadIn + body)).status, 0);
 }
 
 } // namespace

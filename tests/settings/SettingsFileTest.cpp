@@ -70,15 +70,19 @@ TEST(SettingsFile, LineEndsAndEmptyLines) {
 
     // An empty line ends the import there.
     SettingsRecord record;
-    record.text =
-        SettingsFile::ImportBytes(kA + "PRINT SPEED\t:\t5 IPS\r\n\r\nDARKNESS ADJUST\t:\t2\r\n")
-            .text;
+    record.text = SettingsFile::ImportBytes(
+                      kA + "PRINT SPEED\t:\t5 IPS\r\n\r\nDARKNESS ADJUST\t:\t2\r\nEND\r\n")
+                      .text;
     SettingsParser().ParseSettings(record, 1);
     EXPECT_EQ(record.Item(entry::kPrintSpeed).ticked, 1);
     EXPECT_EQ(record.Item(3).ticked, 0);
 
     // A file that does not fit the send buffer is refused, not cut.
     EXPECT_EQ(SettingsFile::ImportBytes(kA + std::string(5000, 'x')).result, FileResult::kTooLarge);
+    // Measured as the record holds it: bytes that are not UTF-8 grow to three bytes each.
+    const std::string notUtf8 = kA + "HOST NAME\t:\t" + std::string(1400, '\xFF') + "\r\nEND\r\n";
+    ASSERT_LT(notUtf8.size(), kMaxFrameBytes);
+    EXPECT_EQ(SettingsFile::ImportBytes(notUtf8).result, FileResult::kTooLarge);
 }
 
 TEST(SettingsFile, ImportExportThroughTheFileSystem) {

@@ -395,9 +395,14 @@ TEST_F(WindowOperations, ImportAndExportRefusals) {
         w.UserClick(kIdImport);
         EXPECT_EQ(Ticked(entry::kPrintSpeed), 0);
     }
-    // Marker B alone (5 bytes) or marker C with the settings behind it import.
-    host.AnswerFileDialog(write("b.prn", "~!!\r\n"));
+    // Marker B alone (5 bytes) or marker C with the settings behind it import; the settings
+    // need their END line, a file cut before it is refused with message 0.
+    host.AnswerFileDialog(write("b.prn", "~!!\r\nEND\r\n"));
     w.UserClick(kIdImport);
+    host.AnswerFileDialog(write("cut.prn", "~!!\r\nPRINT SPEED\t:\t4 IPS\r\nEN"));
+    host.AnswerMessageBox(kIdOk, u"code : 20");
+    w.UserClick(kIdImport);
+    EXPECT_EQ(Ticked(entry::kPrintSpeed), 0);
     host.AnswerFileDialog(write("c.prn", "\x02\x1b~A\r\nPRINT SPEED\t:\t4 IPS\r\nEND\r\n"));
     w.UserClick(kIdImport);
     EXPECT_EQ(Ticked(entry::kPrintSpeed), 1);
