@@ -1,5 +1,6 @@
 #include "cli/PrinterReceive.h"
 
+#include "cli/CommandPreamble.h"
 #include "cli/ReceiveSendCommon.h"
 #include "connection/PrinterConnection.h"
 #include "discovery/SystemPortServices.h"
@@ -16,8 +17,7 @@ int ReceiveKinds(const char* command, int model, const StaticInterfaceSettings& 
                  const std::vector<int>& kinds, int statusClass, ReceiveResult& result) {
     // One receive at a time, in this program and in the window.
     InstanceLock receiveLock(kReceiveLockName);
-    if (!receiveLock.TryAcquire()) {
-        std::cerr << "quillmark-cli " << command << ": another receive is running\n";
+    if (!AcquireReceiveLockOrFail(command, receiveLock)) {
         return kExitReceiveBusy;
     }
     SettingsParser parser(SettingsOptions::For(model, false, true));
