@@ -1,8 +1,8 @@
 // quillmark-cli calibrate: starts the printer's media-sensor calibration with the chosen media
 // (and Config Set) and reports what the printer answered.
 
+#include "cli/CommandPreamble.h"
 #include "cli/CommandRegistry.h"
-#include "cli/PortPermissionNote.h"
 #include "cli/ReceiveSendCommon.h"
 #include "connection/PrinterConnection.h"
 #include "discovery/SystemPortServices.h"
@@ -28,24 +28,16 @@ struct CalibrateArguments {
     int configSet = 0; // 1-3; 0 leaves the Config Set out
 };
 
-int Fail(const std::string& message) {
-    std::cerr << "quillmark-cli calibrate: " << message << "\n";
-    return kExitUsage;
-}
+constexpr char kCommand[] = "calibrate";
 
 int RunCalibrate(const CalibrateArguments& args) {
-    const std::optional<int> model = ResolveModelArgument(args.model);
-    if (!model) {
-        return Fail("unknown model \"" + args.model + "\" (give 0-37 or a display name)");
+    PrinterTarget target;
+    if (!ResolvePrinterTarget(kCommand, args.model, args.interface, target)) {
+        return kExitUsage;
     }
-    StaticInterfaceSettings settings;
-    std::string error;
-    if (!BuildInterfaceSettings(args.interface, settings, error)) {
-        return Fail(error);
-    }
-    const SettingsOptions options = SettingsOptions::For(*model, false, false);
+    const SettingsOptions options = SettingsOptions::For(target.model, false, false);
     SettingsRecord record;
-    record.modelIndex = *model;
+    record.modelIndex = target.model;
     SensorChoices choices;
     choices.configSet = args.configSet - 1;
     choices.media = args.media == "marks" ? kMediaBlackMarks : kMediaGaps;
@@ -57,19 +49,19 @@ int RunCalibrate(const CalibrateArguments& args) {
     const BuiltConfiguration built = operation.Build();
     if (built.code != kOperationOk) {
         PrintOperationMessage(built.code);
-        return Fail("model " + std::to_string(*model) + " refuses these choices");
+        return FailCommand(kCommand,
+                           "model " + std::to_string(target.model) + " refuses these choices");
     }
     PrinterConnection connection(SystemClock::Instance(), SystemPortServices());
-    const SensorAdjustmentResult result = operation.Run(built.text, connection, settings);
+    const SensorAdjustmentResult result = operation.Run(built.text, connection, target.settings);
     if (!result.Ok()) {
-        PrintOperationMessage(result.code);
-        ExplainOpenFailure(result.code, settings);
+        const int status = ReportPrinterFailure(result.code, target.settings);
         if (result.errorLineNumber != 0) {
             std::cerr << "answer line " << result.errorLineNumber
                       << " is not a calibration result: \"" << result.errorLine << "\"\n";
         }
         std::cout << "sensor adjustment: no answer (the exchange with the printer failed)\n";
-        return kExitPrinter;
+        return status;
     }
     if (!result.Succeeded()) {
         std::cout << "sensor adjustment: failed (the printer reports failure)\n";
@@ -85,7 +77,7 @@ const CommandRegistration kRegistration([](CLI::App& app) {
         "calibrate", "Start the printer's media-sensor calibration (exit 0 succeeded, 4 the "
                      "printer reports failure, 3 the exchange failed)");
     AddInterfaceOptions(cmd, args->interface);
-    cmd->add_option("--model", args->model, "model index 0-37 or display name (default 0)");
+    AddModelOption(cmd, args->model);
     cmd->add_option("--media", args->media,
                     "gaps (labels with gaps, default) or marks (black marks)")
         ->check(CLI::IsMember({"gaps", "marks"}));

@@ -2,13 +2,12 @@
 // with a settings file: values that differ (file value, printer value) and settings of the
 // file the printer did not report.
 
+#include "cli/CommandPreamble.h"
 #include "cli/CommandRegistry.h"
-#include "cli/PortPermissionNote.h"
 #include "cli/ReceiveSendCommon.h"
 #include "connection/PrinterConnection.h"
 #include "discovery/SystemPortServices.h"
 #include "operations/ReceiveOperation.h"
-#include "operations/SettingsFileOperation.h"
 #include "platform/InstanceLock.h"
 #include "settings/ConfigurationWriter.h"
 #include "settings/RecordComparison.h"
@@ -16,7 +15,6 @@
 
 #include <nlohmann/json.hpp>
 
-#include <cstring>
 #include <iostream>
 #include <memory>
 
@@ -32,10 +30,7 @@ struct DiffArguments {
     bool json = false;
 };
 
-int Fail(const std::string& message) {
-    std::cerr << "quillmark-cli diff: " << message << "\n";
-    return kExitUsage;
-}
+constexpr char kCommand[] = "diff";
 
 const char* OutcomeName(ComparisonOutcome outcome) {
     switch (outcome) {
@@ -93,56 +88,40 @@ void PrintJson(const RecordComparison& comparison) {
                                   {"differ", differ},
                                   {"notReported", notReported},
                                   {"notCompared", notCompared}};
-    std::cout << out.dump(2) << "\n";
+    PrintJsonResult(out);
 }
 
 int RunDiff(const DiffArguments& args) {
-    std::optional<int> model = ResolveModelArgument(args.model);
-    if (!model) {
-        return Fail("unknown model \"" + args.model + "\" (give 0-37 or a display name)");
-    }
-    StaticInterfaceSettings settings;
-    std::string error;
-    if (!BuildInterfaceSettings(args.interface, settings, error)) {
-        return Fail(error);
+    PrinterTarget target;
+    if (!ResolvePrinterTarget(kCommand, args.model, args.interface, target)) {
+        return kExitUsage;
     }
     // Both records are read with every entry, so a file's advanced settings are compared too.
-    const SettingsOptions options = SettingsOptions::For(*model, false, true);
+    const SettingsOptions options = SettingsOptions::For(target.model, false, true);
     SettingsParser fileParser(options);
     SettingsRecord file;
-    file.modelIndex = *model;
-    const FileOutcome read = SettingsFileOperation(file, fileParser).Import(args.file);
-    if (read.code != kOperationOk) {
-        std::string why = read.result == FileResult::kNoLeadIn
-                              ? "it does not begin with a lead-in line"
-                          : read.result == FileResult::kTooLarge
-                              ? "its text does not fit the 4096-byte send buffer"
-                              : std::strerror(read.error);
-        return Fail("cannot read " + args.file + ": " + why);
-    }
-    if (ReportInvalidItems(file)) {
-        PrintOperationMessage(kCodeInvalidItems);
-        return kExitInvalidItems;
+    file.modelIndex = target.model;
+    if (const int status = ReadSettingsFileOrFail(kCommand, args.file, file, fileParser);
+        status != 0) {
+        return status;
     }
 
     // A receive like any other: one at a time, in this program and in the window.
     InstanceLock receiveLock(kReceiveLockName);
-    if (!receiveLock.TryAcquire()) {
-        std::cerr << "quillmark-cli diff: another receive is running\n";
+    if (!AcquireReceiveLockOrFail(kCommand, receiveLock)) {
         return kExitReceiveBusy;
     }
     SettingsParser parser(options);
     SettingsRecord printer;
-    printer.modelIndex = *model;
+    printer.modelIndex = target.model;
     PrinterConnection connection(SystemClock::Instance(), SystemPortServices());
     // Scope ALL's settings request alone: the status and counters play no part here.
     const std::vector<int> kinds = {static_cast<int>(RequestKind::kAll)};
-    ReceiveResult received = ReceiveOperation(printer, parser, connection, settings).Run(kinds, 0);
+    ReceiveResult received =
+        ReceiveOperation(printer, parser, connection, target.settings).Run(kinds, 0);
     receiveLock.Release();
     if (!received.Ok()) {
-        PrintOperationMessage(received.code);
-        ExplainOpenFailure(received.code, settings);
-        return kExitPrinter;
+        return ReportPrinterFailure(received.code, target.settings);
     }
     const RecordComparison comparison = RecordComparison::Compare(file, printer, options);
     if (args.json) {
@@ -158,7 +137,7 @@ const CommandRegistration kRegistration([](CLI::App& app) {
     CLI::App* cmd = app.add_subcommand("diff", "Compare a printer's settings with a settings file");
     cmd->add_option("FILE", args->file, "settings file (*.prn)")->required();
     AddInterfaceOptions(cmd, args->interface);
-    cmd->add_option("--model", args->model, "model index 0-37 or display name (default 0)");
+    AddModelOption(cmd, args->model);
     cmd->add_flag("--json", args->json,
                   "print {agree, compared, differ, notReported, notCompared} as JSON");
     cmd->callback([args] { ExitStatus() = RunDiff(*args); });

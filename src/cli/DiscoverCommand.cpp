@@ -3,6 +3,7 @@
 // their model and serial number. Nothing but that one request is sent.
 
 #include "cli/AddressRange.h"
+#include "cli/CommandPreamble.h"
 #include "cli/CommandRegistry.h"
 #include "cli/FleetRunner.h"
 #include "cli/FleetTargets.h"
@@ -42,10 +43,7 @@ struct Probe {
     MachineIdentity identity;
 };
 
-int Fail(const std::string& message) {
-    std::cerr << "quillmark-cli discover: " << message << "\n";
-    return kExitUsage;
-}
+constexpr char kCommand[] = "discover";
 
 Probe AskAddress(const std::string& address, int port, int timeoutMs) {
     Probe probe;
@@ -65,7 +63,7 @@ int RunDiscover(const DiscoverArguments& args) {
     std::vector<std::string> addresses;
     std::string error;
     if (!ParseAddressRange(args.range, addresses, error)) {
-        return Fail(error);
+        return FailCommand(kCommand, error);
     }
     InterruptFlag interrupt;
     const auto start = std::chrono::steady_clock::now();
@@ -89,7 +87,7 @@ int RunDiscover(const DiscoverArguments& args) {
     }
     const size_t skipped = addresses.size() - outcome.startedCount;
     if (args.json) {
-        std::cout << found.dump(2) << "\n";
+        PrintJsonResult(found);
     } else {
         for (const auto& printer : found) {
             std::cout << printer["address"].get<std::string>() << ":" << args.port << "  model \""
@@ -106,8 +104,8 @@ int RunDiscover(const DiscoverArguments& args) {
         std::cout << "\n";
     }
     if (skipped > 0) {
-        std::cerr << "quillmark-cli discover: interrupted; " << skipped
-                  << " addresses were not asked\n";
+        PrintCommandMessage(kCommand, "interrupted; " + std::to_string(skipped) +
+                                          " addresses were not asked");
         return kExitPrinter;
     }
     return 0;

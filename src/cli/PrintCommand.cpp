@@ -1,14 +1,14 @@
 // quillmark-cli print: the Print Test page's runs: the printer's self test, its sample print, or
 // a print file sent as it is.
 
+#include "cli/CommandPreamble.h"
 #include "cli/CommandRegistry.h"
-#include "cli/PortPermissionNote.h"
 #include "cli/ReceiveSendCommon.h"
 #include "connection/PrinterConnection.h"
 #include "discovery/SystemPortServices.h"
 #include "operations/PrintRunOperation.h"
-#include "platform/Encoding.h"
 
+#include <cerrno>
 #include <cstring>
 #include <iostream>
 #include <memory>
@@ -25,10 +25,7 @@ struct PrintArguments {
     std::string model = "0";
 };
 
-int Fail(const std::string& message) {
-    std::cerr << "quillmark-cli print: " << message << "\n";
-    return kExitUsage;
-}
+constexpr char kCommand[] = "print";
 
 std::string_view LanguageName(EmulationClass emulation) {
     switch (emulation) {
@@ -44,16 +41,12 @@ std::string_view LanguageName(EmulationClass emulation) {
 }
 
 int RunPrint(const PrintArguments& args) {
-    if (!ResolveModelArgument(args.model)) {
-        return Fail("unknown model \"" + args.model + "\" (give 0-37 or a display name)");
+    if (!ResolveModelOrFail(kCommand, args.model)) {
+        return kExitUsage;
     }
     StaticInterfaceSettings settings;
-    std::string error;
-    if (!args.queue.empty()) {
-        settings.portType = kPortPrt;
-        settings.portName = Utf8ToUtf16(args.queue);
-    } else if (!BuildInterfaceSettings(args.interface, settings, error)) {
-        return Fail(error);
+    if (!BuildInterfaceOrFail(kCommand, args.interface, settings, args.queue)) {
+        return kExitUsage;
     }
     const PrintKind kind = args.selfTest ? PrintKind::kSelfTest
                            : args.sample ? PrintKind::kSample
@@ -67,16 +60,16 @@ int RunPrint(const PrintArguments& args) {
         PrintOperationMessage(result.code);
         const std::string why = result.fileError == EFBIG ? "larger than a print queue's job may be"
                                                           : std::strerror(result.fileError);
-        return Fail("cannot " +
-                    std::string(result.code == kCodeFileOpenFailed ? "open " : "read ") +
-                    args.file + ": " + why +
-                    (result.bytesSent > 0
-                         ? " (after " + std::to_string(result.bytesSent) + " bytes were sent)"
-                         : ""));
+        return FailCommand(
+            kCommand, "cannot " +
+                          std::string(result.code == kCodeFileOpenFailed ? "open " : "read ") +
+                          args.file + ": " + why +
+                          (result.bytesSent > 0
+                               ? " (after " + std::to_string(result.bytesSent) + " bytes were sent)"
+                               : ""));
     }
     if (!result.Ok()) {
-        PrintOperationMessage(result.code);
-        ExplainOpenFailure(result.code, settings);
+        const int status = ReportPrinterFailure(result.code, settings);
         if (kind != PrintKind::kFile && result.code == kCodeAcquisitionFailed &&
             result.emulation == EmulationClass::kUnknown && !record.emulationCheckText.empty()) {
             std::cerr << "the printer names no command language it prints in; nothing sent\n";
@@ -86,7 +79,7 @@ int RunPrint(const PrintArguments& args) {
             std::cout << " after " << result.bytesSent << " of " << result.fileBytes << " bytes";
         }
         std::cout << "\n";
-        return kExitPrinter;
+        return status;
     }
     if (kind == PrintKind::kFile) {
         std::cout << "sent " << result.bytesSent << " bytes of " << args.file << "\n";
@@ -110,7 +103,7 @@ const CommandRegistration kRegistration([](CLI::App& app) {
     AddInterfaceOptions(cmd, args->interface);
     cmd->get_option_group("interface")
         ->add_option("--queue", args->queue, "print queue (CUPS destination): a raw job");
-    cmd->add_option("--model", args->model, "model index 0-37 or display name (default 0)");
+    AddModelOption(cmd, args->model);
     cmd->callback([args] { ExitStatus() = RunPrint(*args); });
 });
 

@@ -1,5 +1,6 @@
 #include "cli/PrinterReceive.h"
 
+#include "cli/CommandPreamble.h"
 #include "cli/ReceiveSendCommon.h"
 #include "connection/PrinterConnection.h"
 #include "discovery/SystemPortServices.h"
@@ -16,8 +17,7 @@ int ReceiveKinds(const char* command, int model, const StaticInterfaceSettings& 
                  const std::vector<int>& kinds, int statusClass, ReceiveResult& result) {
     // One receive at a time, in this program and in the window.
     InstanceLock receiveLock(kReceiveLockName);
-    if (!receiveLock.TryAcquire()) {
-        std::cerr << "quillmark-cli " << command << ": another receive is running\n";
+    if (!AcquireReceiveLockOrFail(command, receiveLock)) {
         return kExitReceiveBusy;
     }
     SettingsParser parser(SettingsOptions::For(model, false, true));
@@ -27,9 +27,8 @@ int ReceiveKinds(const char* command, int model, const StaticInterfaceSettings& 
     result = ReceiveOperation(record, parser, connection, settings).Run(kinds, statusClass);
     if (!result.Ok()) {
         // The window stops silently when only the counters fail; here the exit status needs
-        // its reason.
-        PrintOperationMessage(result.code);
-        return kExitPrinter;
+        // its reason (and a port the user may not open says which group would help).
+        return ReportPrinterFailure(result.code, settings);
     }
     return 0;
 }

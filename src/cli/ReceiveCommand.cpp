@@ -2,10 +2,11 @@
 // chosen scope through the exchange), parses the menu reply and prints it as inspect does, plus
 // the raw status reply and the counters when the scope asks for them.
 
+#include "cli/CommandPreamble.h"
 #include "cli/CommandRegistry.h"
-#include "cli/PortPermissionNote.h"
 #include "cli/ReceiveSendCommon.h"
 #include "cli/RecordJson.h"
+#include "cli/StatusJson.h"
 #include "connection/PrinterConnection.h"
 #include "discovery/SystemPortServices.h"
 #include "operations/ReceiveOperation.h"
@@ -52,25 +53,12 @@ std::string AsText(const std::string& bytes) {
     return Utf16ToUtf8(AnsiToWide(bytes));
 }
 
-int Fail(const std::string& message) {
-    std::cerr << "quillmark-cli receive: " << message << "\n";
-    return kExitUsage;
-}
-
-int PrinterFailure(int code) {
-    PrintOperationMessage(code);
-    return kExitPrinter;
-}
+constexpr char kCommand[] = "receive";
 
 int RunReceive(const ReceiveArguments& args) {
-    std::optional<int> model = ResolveModelArgument(args.model);
-    if (!model) {
-        return Fail("unknown model \"" + args.model + "\" (give 0-37 or a display name)");
-    }
-    StaticInterfaceSettings settings;
-    std::string error;
-    if (!BuildInterfaceSettings(args.interface, settings, error)) {
-        return Fail(error);
+    PrinterTarget target;
+    if (!ResolvePrinterTarget(kCommand, args.model, args.interface, target)) {
+        return kExitUsage;
     }
     const ScopeName* scope = nullptr;
     for (const ScopeName& row : kScopeNames) {
@@ -79,29 +67,26 @@ int RunReceive(const ReceiveArguments& args) {
         }
     }
     if (scope == nullptr) {
-        return Fail("unknown scope \"" + args.scope + "\"");
+        return FailCommand(kCommand, "unknown scope \"" + args.scope + "\"");
     }
-    int statusClass = args.statusClass >= 0 ? args.statusClass : DefaultStatusClass(*model);
+    int statusClass = args.statusClass >= 0 ? args.statusClass : DefaultStatusClass(target.model);
 
     // One receive at a time, in this program and in the window.
     InstanceLock receiveLock(kReceiveLockName);
-    if (!receiveLock.TryAcquire()) {
-        std::cerr << "quillmark-cli receive: another receive is running\n";
+    if (!AcquireReceiveLockOrFail(kCommand, receiveLock)) {
         return kExitReceiveBusy;
     }
 
-    const SettingsOptions options = SettingsOptions::For(*model, false, true);
+    const SettingsOptions options = SettingsOptions::For(target.model, false, true);
     SettingsParser parser(options);
     SettingsRecord record;
-    record.modelIndex = *model;
+    record.modelIndex = target.model;
     PrinterConnection connection(SystemClock::Instance(), SystemPortServices());
     const std::vector<int> kinds = RequestKindsForScope(scope->scope);
     ReceiveResult received =
-        ReceiveOperation(record, parser, connection, settings).Run(kinds, statusClass);
+        ReceiveOperation(record, parser, connection, target.settings).Run(kinds, statusClass);
     if (!received.Ok()) {
-        const int exitStatus = PrinterFailure(received.code);
-        ExplainOpenFailure(received.code, settings);
-        return exitStatus;
+        return ReportPrinterFailure(received.code, target.settings);
     }
 
     nlohmann::ordered_json status;
@@ -113,19 +98,14 @@ int RunReceive(const ReceiveArguments& args) {
             status = AsText(reply);
         } else if (kind == kReplyCounters) {
             MachineInfo info = ParseMachineInfo(AnsiToWide(reply));
-            counters = {
-                {"text", AsText(reply)},
-                {"serialNumber", Utf16ToUtf8(info.values[0])},
-                {"printCounter", Utf16ToUtf8(info.values[1])},
-                {"serviceCounter", Utf16ToUtf8(info.values[2])},
-                {"cutCounter", Utf16ToUtf8(info.values[3])},
-            };
+            counters = {{"text", AsText(reply)}};
+            AddCountersJson(counters, info);
         } else if (IsMenuRequestKind(kind)) {
             menuReceived = true;
         }
     }
 
-    nlohmann::ordered_json out = {{"model", *model}};
+    nlohmann::ordered_json out = {{"model", target.model}};
     if (menuReceived) {
         DisplayLists::MakeSendReady(record, options);
         SettingsRecord outgoing = record;
@@ -140,18 +120,21 @@ int RunReceive(const ReceiveArguments& args) {
         if (!args.output.empty()) {
             const FileOutcome written = SettingsFileOperation::Export(args.output, outgoing.text);
             if (written.result == FileResult::kTooLarge) {
-                return Fail("the configuration needs " +
-                            std::to_string(FrameForSending(outgoing.text).neededBytes) +
-                            " bytes and does not fit the 4096-byte send buffer; nothing written");
+                return FailCommand(
+                    kCommand,
+                    "the configuration needs " +
+                        std::to_string(FrameForSending(outgoing.text).neededBytes) +
+                        " bytes and does not fit the 4096-byte send buffer; nothing written");
             }
             if (written.code != kOperationOk) {
-                return Fail("cannot write " + args.output + ": " + std::strerror(written.error));
+                return FailCommand(kCommand, "cannot write " + args.output + ": " +
+                                                 std::strerror(written.error));
             }
         }
         out["items"] = ItemsAsJson(record);
         out["configuration"] = Utf16ToUtf8(outgoing.text);
     } else if (!args.output.empty()) {
-        return Fail("-o needs a scope that receives settings");
+        return FailCommand(kCommand, "-o needs a scope that receives settings");
     }
     if (!status.is_null()) {
         out["status"] = status;
@@ -159,8 +142,7 @@ int RunReceive(const ReceiveArguments& args) {
     if (!counters.is_null()) {
         out["counters"] = counters;
     }
-    std::cout << out.dump(2) << "\n";
-    return 0;
+    return PrintJsonResult(out);
 }
 
 const CommandRegistration kRegistration([](CLI::App& app) {
@@ -170,7 +152,7 @@ const CommandRegistration kRegistration([](CLI::App& app) {
     AddInterfaceOptions(cmd, args->interface);
     cmd->add_option("--scope", args->scope, "easy, standard, advanced, information or all")
         ->check(CLI::IsMember({"easy", "standard", "advanced", "information", "all"}));
-    cmd->add_option("--model", args->model, "model index 0-37 or display name (default 0)");
+    AddModelOption(cmd, args->model);
     cmd->add_option("--status-class", args->statusClass,
                     "status request form: 0 native, 1 Zebra, 2 Eltron (default: by model)")
         ->check(CLI::Range(0, 2));

@@ -2,6 +2,7 @@
 // the window's Self Info receive does, prints the two texts of the Self Information dialog and,
 // with --save-dir, saves the report as the dialog's Save does.
 
+#include "cli/CommandPreamble.h"
 #include "cli/CommandRegistry.h"
 #include "cli/PrinterReceive.h"
 #include "cli/ReceiveSendCommon.h"
@@ -28,10 +29,7 @@ struct SelfInfoArguments {
     std::string saveDir;
 };
 
-int Fail(const std::string& message) {
-    std::cerr << "quillmark-cli selfinfo: " << message << "\n";
-    return kExitUsage;
-}
+constexpr char kCommand[] = "selfinfo";
 
 // A failed save: the dialog's message and an exit status. The printer's text lacking what the
 // file name needs is a fault of the reply; the rest are the folder's or the file's.
@@ -57,18 +55,14 @@ std::tm LocalNow() {
 }
 
 int RunSelfInfo(const SelfInfoArguments& args) {
-    const std::optional<int> model = ResolveModelArgument(args.model);
-    if (!model) {
-        return Fail("unknown model \"" + args.model + "\" (give 0-37 or a display name)");
-    }
-    StaticInterfaceSettings settings;
-    std::string error;
-    if (!BuildInterfaceSettings(args.interface, settings, error)) {
-        return Fail(error);
+    PrinterTarget target;
+    if (!ResolvePrinterTarget(kCommand, args.model, args.interface, target)) {
+        return kExitUsage;
     }
     ReceiveResult received;
-    if (const int status = ReceiveKinds("selfinfo", *model, settings, SelfInfoRequestKinds(),
-                                        DefaultStatusClass(*model), received);
+    if (const int status =
+            ReceiveKinds(kCommand, target.model, target.settings, SelfInfoRequestKinds(),
+                         DefaultStatusClass(target.model), received);
         status != 0) {
         return status;
     }
@@ -98,8 +92,7 @@ int RunSelfInfo(const SelfInfoArguments& args) {
         }
         out["file"] = saved.path;
     }
-    std::cout << out.dump(2) << "\n";
-    return 0;
+    return PrintJsonResult(out);
 }
 
 const CommandRegistration kRegistration([](CLI::App& app) {
@@ -107,7 +100,7 @@ const CommandRegistration kRegistration([](CLI::App& app) {
     CLI::App* cmd = app.add_subcommand(
         "selfinfo", "Show a printer's Self Information texts and optionally save the report");
     AddInterfaceOptions(cmd, args->interface);
-    cmd->add_option("--model", args->model, "model index 0-37 or display name (default 0)");
+    AddModelOption(cmd, args->model);
     cmd->add_option("--save-dir", args->saveDir,
                     "save the report under DIR (its date folder is made there)");
     cmd->callback([args] { ExitStatus() = RunSelfInfo(*args); });

@@ -2,19 +2,17 @@
 // configuration of its items (lead-in + text) to a printer, or to a fleet of network printers
 // (several --net, a --targets list) up to --jobs at a time. No reply is read.
 
+#include "cli/CommandPreamble.h"
 #include "cli/CommandRegistry.h"
 #include "cli/FleetReport.h"
 #include "cli/FleetRunner.h"
 #include "cli/FleetTargets.h"
 #include "cli/InterruptFlag.h"
-#include "cli/PortPermissionNote.h"
 #include "cli/ReceiveSendCommon.h"
 #include "connection/PrinterConnection.h"
 #include "discovery/SystemPortServices.h"
 #include "operations/ReceiveOperation.h"
 #include "operations/SendOperation.h"
-#include "operations/SettingsFileOperation.h"
-#include "platform/Encoding.h"
 #include "settings/ConfigurationWriter.h"
 #include "settings/DisplayLists.h"
 #include "settings/Frame.h"
@@ -23,7 +21,6 @@
 
 #include <algorithm>
 #include <chrono>
-#include <cstring>
 #include <iostream>
 #include <memory>
 
@@ -47,10 +44,7 @@ struct SendArguments {
     std::string queue; // a print queue: the configuration goes as one raw print job
 };
 
-int Fail(const std::string& message) {
-    std::cerr << "quillmark-cli send: " << message << "\n";
-    return kExitUsage;
-}
+constexpr char kCommand[] = "send";
 
 using SteadyClock = std::chrono::steady_clock;
 
@@ -75,13 +69,9 @@ int PrepareConfiguration(const SendArguments& args, int model, PreparedConfigura
     SettingsRecord& record = prepared.file;
     record.modelIndex = model;
     prepared.options = options;
-    const FileOutcome read = SettingsFileOperation(record, parser).Import(args.file);
-    if (read.code != kOperationOk) {
-        return Fail(args.file + ": " + SettingsFileProblem(read.result, read.error));
-    }
-    if (ReportInvalidItems(record)) {
-        PrintOperationMessage(23);
-        return kExitInvalidItems;
+    if (const int status = ReadSettingsFileOrFail(kCommand, args.file, record, parser);
+        status != 0) {
+        return status;
     }
 
     // The items as read, for comparing with what a printer reports after the send; the
@@ -109,7 +99,8 @@ int PrepareConfiguration(const SendArguments& args, int model, PreparedConfigura
         return kExitInvalidItems;
     }
     if (FrameForSending(built.text).result != FrameResult::kOk) {
-        return Fail("the configuration does not fit the 4096-byte send buffer; nothing sent");
+        return FailCommand(
+            kCommand, "the configuration does not fit the 4096-byte send buffer; nothing sent");
     }
     prepared.text = std::move(built.text);
     prepared.file = std::move(asRead);
@@ -181,7 +172,7 @@ int RunFleetSend(const SendArguments& args, const PreparedConfiguration& prepare
     std::vector<FleetTarget> targets;
     std::string error;
     if (!ReadFleetTargets(args.nets, args.targetFiles, targets, error)) {
-        return Fail(error);
+        return FailCommand(kCommand, error);
     }
     InterruptFlag interrupt;
     const auto start = SteadyClock::now();
@@ -209,33 +200,30 @@ bool IsFleet(const SendArguments& args) {
 }
 
 int RunSend(const SendArguments& args) {
-    std::optional<int> model = ResolveModelArgument(args.model);
+    const std::optional<int> model = ResolveModelOrFail(kCommand, args.model);
     if (!model) {
-        return Fail("unknown model \"" + args.model + "\" (give 0-37 or a display name)");
+        return kExitUsage;
     }
     const int otherInterfaces = !args.interface.com.empty() + !args.interface.lpt.empty() +
                                 !args.interface.usb.empty() + !args.queue.empty();
     const bool otherInterface = otherInterfaces > 0;
     const bool fleet = IsFleet(args);
     if (otherInterfaces > 1) {
-        return Fail("choose one interface: --com, --lpt, --usb or --queue");
+        return FailCommand(kCommand, "choose one interface: --com, --lpt, --usb or --queue");
     }
     if (otherInterface && (!args.nets.empty() || fleet)) {
-        return Fail("--net, --targets, --jobs, --json and --verify serve network printers only; "
-                    "give them without --com, --lpt, --usb or --queue");
+        return FailCommand(
+            kCommand, "--net, --targets, --jobs, --json and --verify serve network printers only; "
+                      "give them without --com, --lpt, --usb or --queue");
     }
     StaticInterfaceSettings settings;
-    std::string error;
     if (!fleet) {
         InterfaceArguments interface = args.interface;
         if (!args.nets.empty()) {
             interface.net = args.nets.front();
         }
-        if (!args.queue.empty()) {
-            settings.portType = kPortPrt;
-            settings.portName = Utf8ToUtf16(args.queue);
-        } else if (!BuildInterfaceSettings(interface, settings, error)) {
-            return Fail(error);
+        if (!BuildInterfaceOrFail(kCommand, interface, settings, args.queue)) {
+            return kExitUsage;
         }
     }
     PreparedConfiguration prepared;
@@ -248,9 +236,7 @@ int RunSend(const SendArguments& args) {
     PrinterConnection connection(SystemClock::Instance(), SystemPortServices());
     SendResult sent = SendOperation::Send(prepared.text, connection, settings);
     if (sent.code != kOperationOk) {
-        PrintOperationMessage(sent.code);
-        ExplainOpenFailure(sent.code, settings);
-        return kExitPrinter;
+        return ReportPrinterFailure(sent.code, settings);
     }
     return 0;
 }
@@ -278,7 +264,7 @@ const CommandRegistration kRegistration([](CLI::App& app) {
     cmd->add_flag("--verify", args->verify,
                   "network: after the send, receive each printer's settings and report a "
                   "target as failed unless it holds every sent setting");
-    cmd->add_option("--model", args->model, "model index 0-37 or display name (default 0)");
+    AddModelOption(cmd, args->model);
     cmd->add_flag("--advanced", args->advanced, "include the advanced entries (114-178)");
     cmd->callback([args] { ExitStatus() = RunSend(*args); });
 });

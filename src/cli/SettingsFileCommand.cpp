@@ -1,6 +1,7 @@
 // quillmark-cli inspect: reads a settings file (or a printer's menu reply), parses it for a
 // model and prints the record and the configuration it gives as one JSON object.
 
+#include "cli/CommandPreamble.h"
 #include "cli/CommandRegistry.h"
 #include "cli/ReceiveSendCommon.h"
 #include "cli/RecordJson.h"
@@ -25,8 +26,6 @@
 namespace qm::cli {
 namespace {
 
-constexpr int kFailure = 2;
-
 struct InspectArguments {
     std::string file;
     std::string model = "0";
@@ -36,15 +35,12 @@ struct InspectArguments {
     std::string exportPath;
 };
 
-int Fail(const std::string& message) {
-    std::cerr << "quillmark-cli inspect: " << message << "\n";
-    return kFailure;
-}
+constexpr char kCommand[] = "inspect";
 
 int RunInspect(const InspectArguments& args) {
-    const std::optional<int> model = ResolveModelArgument(args.model);
+    const std::optional<int> model = ResolveModelOrFail(kCommand, args.model);
     if (!model) {
-        return Fail("unknown model \"" + args.model + "\" (give 0-37 or a display name)");
+        return kExitUsage;
     }
     const bool japanese = args.language == "ja";
     const SettingsOptions options = SettingsOptions::For(*model, japanese, args.advanced);
@@ -58,17 +54,17 @@ int RunInspect(const InspectArguments& args) {
         int error = 0;
         if (const FileResult read = SettingsFile::ReadBytes(args.file, bytes, &error);
             read != FileResult::kOk) {
-            return Fail(SettingsFileProblem(read, error));
+            return FailCommand(kCommand, SettingsFileProblem(read, error));
         }
         const ReplyStartResult start = CheckReplyStart(bytes);
         if (!start.accepted) {
-            return Fail("the reply does not begin with a lead-in marker");
+            return FailCommand(kCommand, "the reply does not begin with a lead-in marker");
         }
         record.text = AnsiToWide(start.text);
     } else {
         ImportedText imported = SettingsFile::Read(args.file);
         if (imported.result != FileResult::kOk) {
-            return Fail(SettingsFileProblem(imported.result, imported.error));
+            return FailCommand(kCommand, SettingsFileProblem(imported.result, imported.error));
         }
         record.text = std::move(imported.text);
     }
@@ -93,13 +89,14 @@ int RunInspect(const InspectArguments& args) {
     if (!args.exportPath.empty()) {
         const Frame frame = FrameForSending(outgoing.text);
         if (frame.result != FrameResult::kOk) {
-            return Fail("the configuration needs " + std::to_string(frame.neededBytes) +
-                        " bytes and does not fit the 4096-byte send buffer; nothing written");
+            return FailCommand(
+                kCommand, "the configuration needs " + std::to_string(frame.neededBytes) +
+                              " bytes and does not fit the 4096-byte send buffer; nothing written");
         }
         int error = 0;
         const FileResult written = SettingsFile::Write(args.exportPath, frame.bytes, &error);
         if (written != FileResult::kOk) {
-            return Fail(SettingsFileProblem(written, error));
+            return FailCommand(kCommand, SettingsFileProblem(written, error));
         }
     }
 
@@ -108,8 +105,7 @@ int RunInspect(const InspectArguments& args) {
         {"items", ItemsAsJson(record)},
         {"configuration", Utf16ToUtf8(outgoing.text)},
     };
-    std::cout << out.dump(2) << "\n";
-    return 0;
+    return PrintJsonResult(out);
 }
 
 const CommandRegistration kRegistration([](CLI::App& app) {
@@ -118,7 +114,7 @@ const CommandRegistration kRegistration([](CLI::App& app) {
         "inspect", "Parse a settings file or a printer's menu reply and print it as JSON");
     cmd->add_option("FILE", args->file, "settings file (*.prn), or reply bytes with --reply")
         ->required();
-    cmd->add_option("--model", args->model, "model index 0-37 or display name (default 0)");
+    AddModelOption(cmd, args->model);
     cmd->add_option("--language", args->language, "interface language")
         ->check(CLI::IsMember({"en", "ja", "zh", "ko"}));
     cmd->add_flag("--reply", args->reply, "FILE holds the bytes of a menu-settings reply");

@@ -2,6 +2,7 @@
 // INFORMATION does, or decodes a status reply someone saved, and prints what the Information
 // page would show as one JSON object.
 
+#include "cli/CommandPreamble.h"
 #include "cli/CommandRegistry.h"
 #include "cli/PrinterReceive.h"
 #include "cli/ReceiveSendCommon.h"
@@ -33,10 +34,7 @@ struct StatusArguments {
     std::string language = "en";
 };
 
-int Fail(const std::string& message) {
-    std::cerr << "quillmark-cli status: " << message << "\n";
-    return kExitUsage;
-}
+constexpr char kCommand[] = "status";
 
 // A saved reply: at most what the receive buffer holds.
 bool ReadReply(const std::string& path, std::string& bytes, std::string& error) {
@@ -61,43 +59,39 @@ bool ReadReply(const std::string& path, std::string& bytes, std::string& error) 
 
 int RunDecode(const StatusArguments& args, UiLanguage language) {
     if (args.form < 0) {
-        return Fail("--decode needs --form 0, 1 or 2");
+        return FailCommand(kCommand, "--decode needs --form 0, 1 or 2");
     }
     std::string reply;
     std::string error;
     if (!ReadReply(args.decode, reply, error)) {
-        return Fail(error);
+        return FailCommand(kCommand, error);
     }
     const PrinterStatus status = StatusDecoder::Decode(args.form, reply);
-    std::cout << StatusAsJson(args.form, status, language).dump(2) << "\n";
-    return 0;
+    return PrintJsonResult(StatusAsJson(args.form, status, language));
 }
 
 int RunStatus(const StatusArguments& args) {
     const std::optional<UiLanguage> language = LanguageFromArgument(args.language);
     if (!language) {
-        return Fail("unknown language \"" + args.language + "\" (give en, ja, zh or ko)");
+        return FailCommand(kCommand,
+                           "unknown language \"" + args.language + "\" (give en, ja, zh or ko)");
     }
     if (!args.decode.empty()) {
         return RunDecode(args, *language);
     }
     if (args.form >= 0) {
-        return Fail("--form goes with --decode; a printer's form follows its model");
+        return FailCommand(kCommand,
+                           "--form goes with --decode; a printer's form follows its model");
     }
-    const std::optional<int> model = ResolveModelArgument(args.model);
-    if (!model) {
-        return Fail("unknown model \"" + args.model + "\" (give 0-37 or a display name)");
-    }
-    StaticInterfaceSettings settings;
-    std::string error;
-    if (!BuildInterfaceSettings(args.interface, settings, error)) {
-        return Fail(error);
+    PrinterTarget target;
+    if (!ResolvePrinterTarget(kCommand, args.model, args.interface, target)) {
+        return kExitUsage;
     }
     // The status request of the model's command language, then the counters.
-    const int form = DefaultStatusClass(*model);
+    const int form = DefaultStatusClass(target.model);
     ReceiveResult received;
     if (const int status =
-            ReceiveKinds("status", *model, settings,
+            ReceiveKinds(kCommand, target.model, target.settings,
                          RequestKindsForScope(ReceiveScope::kInformation), form, received);
         status != 0) {
         return status;
@@ -117,12 +111,8 @@ int RunStatus(const StatusArguments& args) {
         form,
         StatusDecoder::Decode(form, received.replies[static_cast<size_t>(RequestKind::kStatus)]),
         *language);
-    out["serialNumber"] = Utf16ToUtf8(counters.values[0]);
-    out["printCounter"] = Utf16ToUtf8(counters.values[1]);
-    out["serviceCounter"] = Utf16ToUtf8(counters.values[2]);
-    out["cutCounter"] = Utf16ToUtf8(counters.values[3]);
-    std::cout << out.dump(2) << "\n";
-    return 0;
+    AddCountersJson(out, counters);
+    return PrintJsonResult(out);
 }
 
 const CommandRegistration kRegistration([](CLI::App& app) {
@@ -135,7 +125,7 @@ const CommandRegistration kRegistration([](CLI::App& app) {
     cmd->add_option("--form", args->form,
                     "with --decode: 0 flag string, 1 host status, 2 error code")
         ->check(CLI::Range(0, kStatusFormCount - 1));
-    cmd->add_option("--model", args->model, "model index 0-37 or display name (default 0)");
+    AddModelOption(cmd, args->model);
     cmd->add_option("--language", args->language, "language of the messages: en, ja, zh, ko");
     cmd->callback([args] { ExitStatus() = RunStatus(*args); });
 });

@@ -48,6 +48,13 @@ nlohmann::ordered_json StatusAsJson(int form, const PrinterStatus& status, UiLan
     };
 }
 
+void AddCountersJson(nlohmann::ordered_json& out, const MachineInfo& counters) {
+    out["serialNumber"] = Utf16ToUtf8(counters.values[0]);
+    out["printCounter"] = Utf16ToUtf8(counters.values[1]);
+    out["serviceCounter"] = Utf16ToUtf8(counters.values[2]);
+    out["cutCounter"] = Utf16ToUtf8(counters.values[3]);
+}
+
 std::optional<UiLanguage> LanguageFromArgument(const std::string& text) {
     for (const LanguageRow& row : kLanguages) {
         if (text == row.argument) {
