@@ -8,13 +8,16 @@
 
 #include "SimHarness.h"
 #include "discovery/SystemPortServices.h"
+#include "operations/PrintRunOperation.h"
 #include "operations/ReceiveOperation.h"
 #include "operations/SendOperation.h"
+#include "operations/SensorAdjustmentOperation.h"
 #include "platform/Encoding.h"
 
 #include <array>
 #include <chrono>
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -46,9 +49,13 @@ enum class Operation {
     kReceiveInformation,
     kReceiveAll,
     kSend,
-    // Sensor adjustment, self print and file transfer join the matrix when the operations
-    // layer has them.
+    kSensorAdjustment, // SensorAdjustmentOperation::Run of the Media Sensor choice
+    kSelfPrint,        // PrintRunOperation::PrintTest(kSelfTest): the STANDARD request, then
+                       // the command of the language it names on a second connection
+    kFileTransfer,     // PrintRunOperation::SendFile of a small file: nothing is read back
 };
+
+constexpr size_t kColumns = 9;
 
 constexpr int kOk = kOperationOk;
 constexpr int kOpen = kCodeOpenFailed;
@@ -59,30 +66,32 @@ struct Row {
     const char* name;
     const char* simulatorOption; // nullptr: no simulator option
     // The code of each operation, in the order of Operation, over TCP and over the pty.
-    std::array<int, 6> tcp;
-    std::array<int, 6> pty;
+    std::array<int, kColumns> tcp;
+    std::array<int, kColumns> pty;
 };
 
-// One row per fault; columns: receive EASY, STANDARD, ADVANCED, INFORMATION, ALL, send.
+// One row per fault; columns: receive EASY, STANDARD, ADVANCED, INFORMATION, ALL, send, sensor
+// adjustment, self print, file transfer.
 // clang-format off
 const Row kRows[] = {
-    {Fault::kNone, "none", nullptr, {kOk, kOk, kOk, kOk, kOk, kOk}, {kOk, kOk, kOk, kOk, kOk, kOk}},
-    {Fault::kDelay, "delay", "--delay-ms=1500", {kOk, kOk, kOk, kOk, kOk, kOk}, {kOk, kOk, kOk, kOk, kOk, kOk}},
-    {Fault::kTrickle, "trickle", "--trickle=64:30", {kOk, kOk, kOk, kOk, kOk, kOk}, {kOk, kOk, kOk, kOk, kOk, kOk}},
-    {Fault::kSilent, "silent", "--silent", {kData, kData, kData, kData, kData, kOk}, {kData, kData, kData, kData, kData, kOk}},
-    {Fault::kDrop, "drop", "--drop-after=40", {kData, kData, kData, kData, kData, kOk}, {kData, kData, kData, kOk, kData, kOk}},
-    {Fault::kStray1, "stray bytes 1", "--stray-bytes=1", {kOk, kOk, kOk, kOk, kOk, kOk}, {kOk, kOk, kOk, kOk, kOk, kOk}},
-    {Fault::kStray2, "stray bytes 2", "--stray-bytes=2", {kData, kData, kData, kData, kData, kOk}, {kData, kData, kData, kData, kData, kOk}},
-    {Fault::kNoEnd, "no end", "--no-end", {kData, kData, kData, kOk, kData, kOk}, {kData, kData, kData, kOk, kData, kOk}},
-    {Fault::kOversize, "oversize", "--oversize", {kData, kData, kData, kOk, kData, kOk}, {kData, kData, kData, kOk, kData, kOk}},
-    {Fault::kRefused, "connection refused", nullptr, {kOpen, kOpen, kOpen, kOpen, kOpen, kOpen}, {kOpen, kOpen, kOpen, kOpen, kOpen, kOpen}},
-    {Fault::kPortGone, "port gone", nullptr, {kOpen, kOpen, kOpen, kOpen, kOpen, kOpen}, {kOpen, kOpen, kOpen, kOpen, kOpen, kOpen}},
+    {Fault::kNone, "none", nullptr, {kOk, kOk, kOk, kOk, kOk, kOk, kOk, kOk, kOk}, {kOk, kOk, kOk, kOk, kOk, kOk, kOk, kOk, kOk}},
+    {Fault::kDelay, "delay", "--delay-ms=1500", {kOk, kOk, kOk, kOk, kOk, kOk, kOk, kOk, kOk}, {kOk, kOk, kOk, kOk, kOk, kOk, kOk, kOk, kOk}},
+    {Fault::kTrickle, "trickle", "--trickle=64:30", {kOk, kOk, kOk, kOk, kOk, kOk, kOk, kOk, kOk}, {kOk, kOk, kOk, kOk, kOk, kOk, kOk, kOk, kOk}},
+    {Fault::kSilent, "silent", "--silent", {kData, kData, kData, kData, kData, kOk, kData, kData, kOk}, {kData, kData, kData, kData, kData, kOk, kData, kData, kOk}},
+    {Fault::kDrop, "drop", "--drop-after=40", {kData, kData, kData, kData, kData, kOk, kOk, kData, kOk}, {kData, kData, kData, kOk, kData, kOk, kOk, kData, kOk}},
+    {Fault::kStray1, "stray bytes 1", "--stray-bytes=1", {kOk, kOk, kOk, kOk, kOk, kOk, kOk, kOk, kOk}, {kOk, kOk, kOk, kOk, kOk, kOk, kOk, kOk, kOk}},
+    {Fault::kStray2, "stray bytes 2", "--stray-bytes=2", {kData, kData, kData, kData, kData, kOk, kOk, kOk, kOk}, {kData, kData, kData, kData, kData, kOk, kOk, kOk, kOk}},
+    {Fault::kNoEnd, "no end", "--no-end", {kData, kData, kData, kOk, kData, kOk, kOk, kData, kOk}, {kData, kData, kData, kOk, kData, kOk, kOk, kData, kOk}},
+    {Fault::kOversize, "oversize", "--oversize", {kData, kData, kData, kOk, kData, kOk, kOk, kData, kOk}, {kData, kData, kData, kOk, kData, kOk, kOk, kData, kOk}},
+    {Fault::kRefused, "connection refused", nullptr, {kOpen, kOpen, kOpen, kOpen, kOpen, kOpen, kOpen, kOpen, kOpen}, {kOpen, kOpen, kOpen, kOpen, kOpen, kOpen, kOpen, kOpen, kOpen}},
+    {Fault::kPortGone, "port gone", nullptr, {kOpen, kOpen, kOpen, kOpen, kOpen, kOpen, kOpen, kOpen, kOpen}, {kOpen, kOpen, kOpen, kOpen, kOpen, kOpen, kOpen, kOpen, kOpen}},
 };
 // clang-format on
 
-constexpr std::array<Operation, 6> kOperations = {
+constexpr std::array<Operation, kColumns> kOperations = {
     Operation::kReceiveEasy,        Operation::kReceiveStandard, Operation::kReceiveAdvanced,
     Operation::kReceiveInformation, Operation::kReceiveAll,      Operation::kSend,
+    Operation::kSensorAdjustment,   Operation::kSelfPrint,       Operation::kFileTransfer,
 };
 
 const char* OperationName(Operation operation) {
@@ -99,6 +108,12 @@ const char* OperationName(Operation operation) {
         return "receive ALL";
     case Operation::kSend:
         return "send";
+    case Operation::kSensorAdjustment:
+        return "sensor adjustment";
+    case Operation::kSelfPrint:
+        return "self print";
+    case Operation::kFileTransfer:
+        return "file transfer";
     }
     return "?";
 }
@@ -124,12 +139,16 @@ std::string SimulatorPath() {
 }
 
 // The longest a cell may take, from the stated time-outs: per connection (one per request
-// kind) the echo (0.5 s), the connect (5 s), the drain (2 s), the write (5 s) and the read
-// (silent: three waits of 1 s and two pauses over TCP, 5 s on COM; a trickle at most 10 s
-// after its first byte), doubled for a machine under load. Never a speed target.
-std::chrono::milliseconds Bound(size_t connections) {
-    constexpr int kPerConnectionMs = 500 + 5000 + 2000 + 5000 + 3200 + 10000;
-    return std::chrono::milliseconds(2 * kPerConnectionMs * static_cast<int>(connections));
+// kind; a self print has two, a file transfer one) the echo (0.5 s), the connect (5 s), the
+// drain (2 s), the write (5 s) and the read (silent: three waits of 1 s and two pauses over
+// TCP, 5 s on COM; a sensor adjustment three waits of 10 s and two pauses, 10 s on COM; a
+// trickle at most 10 s after its first byte), doubled for a machine under load. Never a speed
+// target.
+constexpr int kReadMs = 3200;
+constexpr int kSensorReadMs = 30200;
+std::chrono::milliseconds Bound(size_t connections, int readMs = kReadMs) {
+    const int perConnectionMs = 500 + 5000 + 2000 + 5000 + readMs + 10000;
+    return std::chrono::milliseconds(2 * perConnectionMs * static_cast<int>(connections));
 }
 
 using Cell = std::tuple<Transport, size_t /*row*/>;
@@ -181,9 +200,15 @@ TEST_P(FaultMatrix, EveryOperationEndsWithItsCode) {
         std::filesystem::remove(link);
     }
 
+    // The print file of the file transfer column: a small label, the same for every cell.
+    simtest::TempDir scratch;
+    const std::string printFile = scratch.Path("label.prn");
+    const std::string printData = "^XA^FO20,20^A0N,30,30^FDfault matrix^FS^XZ\n";
+    std::ofstream(printFile, std::ios::binary) << printData;
+
     PrinterConnection connection(SystemClock::Instance(), SystemPortServices());
     SettingsParser parser;
-    const std::array<int, 6>& expected = transport == Transport::kTcp ? row.tcp : row.pty;
+    const std::array<int, kColumns>& expected = transport == Transport::kTcp ? row.tcp : row.pty;
     for (size_t column = 0; column < kOperations.size(); ++column) {
         const Operation operation = kOperations[column];
         SCOPED_TRACE(std::string(row.name) + " / " + OperationName(operation) +
@@ -191,6 +216,7 @@ TEST_P(FaultMatrix, EveryOperationEndsWithItsCode) {
         SettingsRecord record;
         int code = kOperationOk;
         size_t connections = 1;
+        int readMs = kReadMs;
         const auto start = std::chrono::steady_clock::now();
         if (operation == Operation::kSend) {
             record.Item(entry::kPrintSpeed) = {1, u"4 IPS", u"", 0, 2, 0};
@@ -199,6 +225,52 @@ TEST_P(FaultMatrix, EveryOperationEndsWithItsCode) {
                 SendOperation::Send(u"PRINT SPEED\t:\t4 IPS\r\nEND\r\n", connection, settings).code;
             // A send changes nothing in the record, whatever happened on the way.
             EXPECT_TRUE(record.items == before.items);
+        } else if (operation == Operation::kSensorAdjustment) {
+            readMs = kSensorReadMs;
+            const SettingsOptions options = SettingsOptions::For(0, false, false);
+            SettingsParser sensorParser(options);
+            const ConfigurationWriter writer(options);
+            SensorAdjustmentOperation adjustment(record, writer, sensorParser);
+            SensorAdjustmentOperation::TickChoices(record, SensorChoices{}, options);
+            const BuiltConfiguration built = adjustment.Build();
+            ASSERT_EQ(built.code, kOperationOk);
+            const SensorAdjustmentResult result = adjustment.Run(built.text, connection, settings);
+            code = result.code;
+            // The simulator's calibration succeeds: a run that read an answer must say so.
+            if (result.Ok()) {
+                EXPECT_EQ(result.outcome, CalibrationOutcome::kSucceeded) << result.reply;
+            }
+            // The record goes back to its defaults once the command went out, and only then.
+            bool anyTicked = false;
+            for (const SettingValue& item : record.items) {
+                anyTicked = anyTicked || item.ticked != 0;
+            }
+            EXPECT_EQ(anyTicked, code == kCodeOpenFailed);
+        } else if (operation == Operation::kSelfPrint) {
+            connections = 2;
+            const PrintResult result =
+                PrintRunOperation(record, connection, settings).PrintTest(PrintKind::kSelfTest);
+            code = result.code;
+            // Model 0 names the native language; a print command goes out only after it did.
+            if (result.Ok()) {
+                EXPECT_EQ(result.emulation, EmulationClass::kNative);
+                EXPECT_EQ(result.bytesSent, result.command.size());
+                EXPECT_FALSE(result.command.empty());
+            } else {
+                EXPECT_TRUE(result.command.empty() || code == kCodeTransferFailed);
+                EXPECT_EQ(result.bytesSent, 0u);
+            }
+        } else if (operation == Operation::kFileTransfer) {
+            const PrintResult result =
+                PrintRunOperation(record, connection, settings).SendFile(printFile);
+            code = result.code;
+            EXPECT_EQ(result.fileBytes, printData.size());
+            // Success means the printer accepted every byte; a failure names the bytes it did.
+            if (result.Ok()) {
+                EXPECT_EQ(result.bytesSent, printData.size());
+            } else {
+                EXPECT_LT(result.bytesSent, printData.size());
+            }
         } else {
             const std::vector<int> kinds = RequestKindsForScope(ScopeOf(operation));
             connections = kinds.size();
@@ -224,7 +296,7 @@ TEST_P(FaultMatrix, EveryOperationEndsWithItsCode) {
         }
         const auto took = std::chrono::steady_clock::now() - start;
         EXPECT_EQ(code, expected[column]);
-        EXPECT_LE(took, Bound(connections));
+        EXPECT_LE(took, Bound(connections, readMs));
         EXPECT_EQ(connection.Kind(), kPortNone); // nothing stays open after an operation
         std::printf("cell %s | %s | %s | code %d | %lld ms\n",
                     transport == Transport::kTcp ? "TCP" : "pty", row.name,
