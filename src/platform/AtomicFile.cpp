@@ -7,9 +7,7 @@
 #include <unistd.h>
 
 namespace qm {
-namespace {
-
-bool WriteAll(int fd, std::string_view bytes) {
+bool WriteAllToFd(int fd, std::string_view bytes) {
     size_t done = 0;
     while (done < bytes.size()) {
         const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
@@ -24,21 +22,25 @@ bool WriteAll(int fd, std::string_view bytes) {
     return true;
 }
 
-// A symbolic link is replaced at the file it names, not turned into a plain file.
-std::string ResolveLink(const std::string& path) {
+std::string ResolveLinkTarget(const std::string& path) {
+    constexpr int kMaxLinkDepth = 16;
     std::error_code ec;
-    if (std::filesystem::is_symlink(path, ec)) {
-        std::filesystem::path target = std::filesystem::read_symlink(path, ec);
-        if (!ec) {
-            return target.is_absolute()
-                       ? target.string()
-                       : (std::filesystem::path(path).parent_path() / target).string();
+    std::string target = path;
+    for (int depth = 0; depth < kMaxLinkDepth; ++depth) {
+        if (!std::filesystem::is_symlink(target, ec)) {
+            break;
         }
+        std::filesystem::path link = std::filesystem::read_symlink(target, ec);
+        if (ec) {
+            break;
+        }
+        if (link.is_relative()) {
+            link = std::filesystem::path(target).parent_path() / link;
+        }
+        target = link.string();
     }
-    return path;
+    return target;
 }
-
-} // namespace
 
 bool ReplaceFileAtomically(const std::string& path, std::string_view bytes, int* error) {
     auto fail = [error](int value) {
@@ -50,7 +52,7 @@ bool ReplaceFileAtomically(const std::string& path, std::string_view bytes, int*
     if (error != nullptr) {
         *error = 0;
     }
-    const std::string target = ResolveLink(path);
+    const std::string target = ResolveLinkTarget(path);
     std::string temporary = target + ".XXXXXX";
     const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
     if (fd < 0) {
@@ -65,7 +67,7 @@ bool ReplaceFileAtomically(const std::string& path, std::string_view bytes, int*
         ::umask(mask);
         mode = 0666 & ~mask;
     }
-    bool ok = WriteAll(fd, bytes) && ::fchmod(fd, mode) == 0 && ::fsync(fd) == 0;
+    bool ok = WriteAllToFd(fd, bytes) && ::fchmod(fd, mode) == 0 && ::fsync(fd) == 0;
     int saved = ok ? 0 : errno;
     if (::close(fd) != 0 && ok) {
         ok = false;

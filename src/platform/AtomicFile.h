@@ -12,4 +12,11 @@ namespace qm {
 // file is left behind.
 bool ReplaceFileAtomically(const std::string& path, std::string_view bytes, int* error = nullptr);
 
+// The file a path names, following a chain of symbolic links (at most 16), so that a replace
+// writes the file and the links stay links.
+std::string ResolveLinkTarget(const std::string& path);
+
+// Writes all of bytes to fd, again after an interrupted call. False on a failed write.
+bool WriteAllToFd(int fd, std::string_view bytes);
+
 } // namespace qm

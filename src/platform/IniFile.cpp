@@ -1,5 +1,7 @@
 #include "platform/IniFile.h"
 
+#include "platform/AtomicFile.h"
+
 #include "platform/Encoding.h"
 
 #include <cerrno>
@@ -250,78 +252,6 @@ bool HasLineBreakOrNul(std::u16string_view text) {
     return text.find_first_of(std::u16string_view(u"\r\n\0", 3)) != std::u16string_view::npos;
 }
 
-std::string ResolveTarget(const std::string& path) {
-    std::error_code ec;
-    std::string target = path;
-    // Follow a chain of symbolic links (bounded) so the link itself stays a link.
-    for (int depth = 0; depth < 16; ++depth) {
-        if (!std::filesystem::is_symlink(target, ec)) {
-            break;
-        }
-        std::filesystem::path link = std::filesystem::read_symlink(target, ec);
-        if (ec) {
-            break;
-        }
-        if (link.is_relative()) {
-            link = std::filesystem::path(target).parent_path() / link;
-        }
-        target = link.string();
-    }
-    return target;
-}
-
-bool WriteAll(int fd, const std::string& bytes) {
-    size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            return false;
-        }
-        done += static_cast<size_t>(n);
-    }
-    return true;
-}
-
-// Replaces the file at path with bytes: a temporary file beside it, flushed to disk, given the
-// old file's permissions, then renamed over it.
-bool ReplaceFile(const std::string& path, const std::string& bytes) {
-    const std::string target = ResolveTarget(path);
-    std::string pattern = target + ".XXXXXX";
-    const int fd = ::mkstemp(pattern.data());
-    if (fd < 0) {
-        return false;
-    }
-    struct stat old {};
-    mode_t mode = 0644;
-    if (::stat(target.c_str(), &old) == 0) {
-        mode = old.st_mode & 07777;
-    } else {
-        const mode_t mask = ::umask(0);
-        ::umask(mask);
-        mode = 0666 & ~mask;
-    }
-    bool ok = WriteAll(fd, bytes) && ::fchmod(fd, mode) == 0 && ::fsync(fd) == 0;
-    ok = (::close(fd) == 0) && ok;
-    if (ok && ::rename(pattern.c_str(), target.c_str()) != 0) {
-        ok = false;
-    }
-    if (!ok) {
-        ::unlink(pattern.c_str());
-        return false;
-    }
-    // Make the rename itself durable.
-    const std::string folder = std::filesystem::path(target).parent_path().string();
-    const int dir = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY);
-    if (dir >= 0) {
-        ::fsync(dir);
-        ::close(dir);
-    }
-    return true;
-}
-
 } // namespace
 
 IniFile::IniFile(std::string path) : path_(std::move(path)) {}
@@ -515,7 +445,7 @@ bool IniFile::Write(std::u16string_view section, std::u16string_view key,
         return false;
     }
     SetKey(doc, section, key, value);
-    return ReplaceFile(path_, Serialise(doc));
+    return ReplaceFileAtomically(path_, Serialise(doc));
 }
 
 bool IniFile::WriteKeys(std::u16string_view section, std::span<const KeyValue> keys) {
@@ -535,7 +465,7 @@ bool IniFile::WriteKeys(std::u16string_view section, std::span<const KeyValue> k
         SetKey(doc, name, key, entry.value);
         any = true;
     }
-    if (any && !ReplaceFile(path_, Serialise(doc))) {
+    if (any && !ReplaceFileAtomically(path_, Serialise(doc))) {
         return false;
     }
     return all;
@@ -547,7 +477,7 @@ bool IniFile::CreateUnicode(std::u16string_view section) {
     }
     const std::string bytes =
         "\xFF\xFE" + EncodeText(u"[" + std::u16string(section) + u"]\r\n", FileEncoding::Utf16Le);
-    const std::string target = ResolveTarget(path_);
+    const std::string target = ResolveLinkTarget(path_);
     std::string pattern = target + ".XXXXXX";
     const int fd = ::mkstemp(pattern.data());
     if (fd < 0) {
@@ -555,7 +485,7 @@ bool IniFile::CreateUnicode(std::u16string_view section) {
     }
     const mode_t mask = ::umask(0);
     ::umask(mask);
-    bool ok = WriteAll(fd, bytes) && ::fchmod(fd, 0666 & ~mask) == 0 && ::fsync(fd) == 0;
+    bool ok = WriteAllToFd(fd, bytes) && ::fchmod(fd, 0666 & ~mask) == 0 && ::fsync(fd) == 0;
     ok = (::close(fd) == 0) && ok;
     // link() fails when the name exists, so a file created meanwhile is kept as it is. Where the
     // file system has no hard links, a rename is used when the name is still free.

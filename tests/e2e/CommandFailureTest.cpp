@@ -89,7 +89,7 @@ TEST(E2eCommandFailure, UnreadableSettingsFilesAreRefusedAlike) {
                           ": the file is too large: a settings text must fit the 4096-byte send "
                           "buffer\n");
         ExpectFailure(RunCli({command, missing, "--net", kUnusedTarget}, Env(dir)), 2,
-                      lead + missing + ": No such file or directory\n");
+                      lead + missing + ": cannot open the file: No such file or directory\n");
     }
 }
 
