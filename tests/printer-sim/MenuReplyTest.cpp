@@ -76,7 +76,7 @@ TEST(SimMenuReply, Model24ScopesFormsAndOrder) {
     EXPECT_LT(at("PRINT SPEED"), at("PRINT DARKNESS"));
     EXPECT_LT(at("MACHINE EMULATION CODE"), at("EMULATION SELECT"));
     EXPECT_LT(at("EMULATION SELECT"), at("FUNCTION SELECT"));
-    EXPECT_LT(at("NON-STOP CUT"), at("THROUGH SENSOR POSITION"));
+    EXPECT_LT(at("BT DEVICE NAME"), at("THROUGH SENSOR POSITION"));
 }
 
 TEST(SimMenuReply, EveryModelFitsTheReceiveBufferAndIsWellFormed) {
