@@ -103,11 +103,14 @@ int RunReceive(const ReceiveArguments& args) {
     // A request that fails after others were answered ends the receive with exit 3, and what
     // was received is still printed, as the window keeps it.
     int failure = 0;
+    // A reply counts when it was read and taken: the failed kind's reply (one refused by its
+    // start check, say) does not.
+    auto taken = [&](int kind) {
+        return received.received[static_cast<size_t>(kind)] && kind != received.failedKind;
+    };
     if (!received.Ok()) {
         failure = ReportPrinterFailure(received.code, target.settings);
-        const bool anyReceived = std::find(received.received.begin(), received.received.end(),
-                                           true) != received.received.end();
-        if (!anyReceived) {
+        if (std::none_of(kinds.begin(), kinds.end(), taken)) {
             return failure;
         }
         std::cerr << kCommand << ": the " << RequestName(received.failedKind)
@@ -118,7 +121,7 @@ int RunReceive(const ReceiveArguments& args) {
     nlohmann::ordered_json counters;
     bool menuReceived = false;
     for (int kind : kinds) {
-        if (!received.received[static_cast<size_t>(kind)]) {
+        if (!taken(kind)) {
             continue;
         }
         const std::string& reply = received.replies[static_cast<size_t>(kind)];

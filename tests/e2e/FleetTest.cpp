@@ -302,6 +302,29 @@ TEST(E2eFleet, VerifyReportsASettingThePrinterDoesNotKeep) {
                               "missing settings (BT DEVICE NAME not reported)");
 }
 
+// As the window's Send Configuration does, send asks a printer for its settings before RFID
+// items go out: a printer without RFID gets the rest of the configuration only.
+TEST(E2eFleet, SendChecksRfidSupportFirst) {
+    for (const auto& [model, rfid] : {std::pair{"0", false}, std::pair{"32", true}}) {
+        SCOPED_TRACE(model);
+        TempDir dir;
+        SimProcess sim(
+            {"--tcp", Host(kFirstHost) + ":0", "--model", model, "--log", dir.Path("sim.log")});
+        ASSERT_TRUE(sim.Ready());
+        const std::string file = dir.Path("rfid.prn");
+        WriteFile(file, simtest::LeadIn() +
+                            "PRINT SPEED\t:\t6 IPS\r\nRFID SETTINGS\t:\tFIXED\r\nEND\r\n");
+        const std::string target = Host(kFirstHost) + ":" + std::to_string(sim.TcpPort());
+        CliResult r = RunCli({"send", file, "--net", target, "--model", model}, Env(dir));
+        ASSERT_EQ(r.status, 0) << r.err;
+        EXPECT_EQ(r.err.find("does not support RFID") != std::string::npos, !rfid) << r.err;
+        ASSERT_EQ(sim.Stop(SIGTERM), 0);
+        const std::string applied = Joined(LogEvents(dir.Path("sim.log"), "APPLY"));
+        EXPECT_NE(applied.find("PRINT SPEED"), std::string::npos) << applied;
+        EXPECT_EQ(applied.find("RFID SETTINGS") != std::string::npos, rfid) << applied;
+    }
+}
+
 // Every example file takes on the simulator of its model ("modelN-..."): each of its settings
 // is one that model's printer has, keeps and reports back.
 TEST(E2eFleet, EveryExampleFileVerifiesOnItsModel) {
