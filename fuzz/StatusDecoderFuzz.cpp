@@ -92,10 +92,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     // What the start check keeps decodes the same with a stray byte in front, as long as the
     // stray byte pushes nothing out of the decoder's window.
-    const size_t window =
+    const size_t reach =
         form == 0 ? StatusDecoder::kFlagStartLimit : StatusDecoder::kHostStatusWindow;
     const ReplyStartResult kept = CheckStatusReplyStart(reply, form);
-    if (kept.accepted && kept.droppedBytes == 0 && reply.size() < window) {
+    if (kept.accepted && kept.droppedBytes == 0 && reply.size() < reach) {
         const ReplyStartResult stray = CheckStatusReplyStart("?" + reply, form);
         fuzz::Check(stray.accepted && Same(StatusDecoder::Decode(form, stray.text),
                                            StatusDecoder::Decode(form, kept.text)),
