@@ -70,10 +70,8 @@ std::vector<QMargins> ControlFit::Fit(const std::vector<Entry>& entries, QSize d
     for (size_t i = 0; i < entries.size(); ++i) {
         const Entry& e = entries[i];
         if (e.obstacle && !e.container) {
-            ink[i] = e.natural.isEmpty() && !e.wraps ? e.rect : Ink(e.rect, e.natural, e.align);
-            if (e.natural.isEmpty() && e.wraps) {
-                ink[i] = QRect(); // an empty label covers nothing
-            }
+            // An empty label covers nothing.
+            ink[i] = e.textInk ? Ink(e.rect, e.natural, e.align) : e.rect;
         }
     }
     for (size_t i = 0; i < entries.size(); ++i) {
@@ -98,6 +96,24 @@ std::vector<QMargins> ControlFit::Fit(const std::vector<Entry>& entries, QSize d
                 }
             }
         };
+        // A text whose start lies under a neighbour (a row of tabs grown wider than drawn for)
+        // moves along its row when the room beyond it is free.
+        {
+            int left = 0;
+            int right = 0;
+            limits(r, left, right);
+            const QRect start = Ink(r, e.natural, e.align);
+            int shift = 0;
+            for (size_t j = 0; j < entries.size(); ++j) {
+                if (j != i && !ink[j].isNull() && ink[j].intersects(start) &&
+                    ink[j].left() < start.left()) {
+                    shift = std::max(shift, ink[j].right() + 1 + kGap - r.left());
+                }
+            }
+            if (shift > 0 && r.right() + shift <= room.right()) {
+                r.translate(shift, 0);
+            }
+        }
         if (e.natural.width() > r.width()) {
             int left = 0;
             int right = 0;

@@ -30,6 +30,7 @@ public:
         bool obstacle = true;   // other controls must not grow over it
         bool container = false; // a group box: its frame bounds the controls inside it
         bool wraps = false;     // a label whose text may take further lines
+        bool textInk = false;   // only its text (and box) covers anything, not its rectangle
     };
 
     // The height a wrapping entry's text needs at a width.

@@ -124,6 +124,9 @@ DialogWidget::DialogWidget(ui::Dialog& dialog, QWidget* parent)
             ApplyAll(*control, widget);
             ConnectInput(*control, widget);
             widget->installEventFilter(this);
+            if (auto* tabs = qobject_cast<QTabWidget*>(widget)) {
+                tabs->tabBar()->installEventFilter(this); // its row's width, once laid out
+            }
         }
     }
     if ((dialog.Template().style & ui::kDialogVScroll) != 0) {
@@ -624,10 +627,13 @@ void DialogWidget::FitControls() {
         const ui::Rect& r = c->GetRect();
         ControlFit::Entry e;
         e.rect = QRect(r.x, r.y, r.width, r.height);
+        if (widget->testAttribute(Qt::WA_SetFont) && c->Font().height <= 0) {
+            widget->setFont(QFont()); // the dialog's font again, before measuring
+        }
         switch (c->Kind()) {
         case ControlKind::Static:
-            widget->setFont(QFont()); // the dialog's font again, before measuring
             e.wraps = true;
+            e.textInk = true;
             e.align = c->HasStyle(ui::kStyleCentre)  ? ControlFit::Align::kCentre
                       : c->HasStyle(ui::kStyleRight) ? ControlFit::Align::kRight
                                                      : ControlFit::Align::kLeft;
@@ -640,6 +646,7 @@ void DialogWidget::FitControls() {
         case ControlKind::CheckBox:
         case ControlKind::Radio:
             e.natural = ControlFit::NaturalSize(widget);
+            e.textInk = !e.natural.isEmpty();
             break;
         case ControlKind::DropDownList:
             e.rect.setHeight(std::min(r.height, kClosedComboHeight));
@@ -691,27 +698,54 @@ void DialogWidget::FitControls() {
             continue;
         }
         ApplyRect(*c, widget);
-        // A label that found no room for its text takes a smaller font, down to the smallest
-        // still readable, and shows its whole text as a tip: it is never cut silently.
-        if (auto* label = qobject_cast<QLabel*>(widget);
-            label != nullptr && c->Kind() == ControlKind::Static && !label->text().isEmpty()) {
-            QFont font = label->font();
-            const int base = font.pixelSize() > 0 ? font.pixelSize() : 12;
-            auto fits = [&] {
-                const QMargins m = label->contentsMargins();
-                const QRect inside = label->rect().marginsRemoved(m);
-                const QRect text = QFontMetrics(font).boundingRect(
-                    QRect(0, 0, inside.width(), 100000), Qt::TextWordWrap | Qt::AlignLeft,
-                    label->text());
-                return text.width() <= inside.width() && text.height() <= inside.height();
-            };
-            for (int px = base; px >= kSmallestLabelPixels && !fits(); --px) {
-                font.setPixelSize(px);
-            }
-            label->setFont(font);
-            label->setToolTip(fits() ? ToQString(c->Tooltip()) : label->text());
+        // A text that found no room takes a smaller font, down to the smallest still readable,
+        // and shows its whole text as a tip when even that is too wide: never cut silently.
+        ShrinkUntilWhole(*c, widget);
+    }
+}
+
+void DialogWidget::ShrinkUntilWhole(ui::Control& control, QWidget* widget) {
+    const ControlKind kind = control.Kind();
+    if (kind != ControlKind::Static && kind != ControlKind::CheckBox &&
+        kind != ControlKind::Radio && kind != ControlKind::PushButton &&
+        kind != ControlKind::DropDownList) {
+        return;
+    }
+    if (control.Font().height > 0) {
+        return; // a control with its own font keeps it
+    }
+    auto* label = qobject_cast<QLabel*>(widget);
+    if (label != nullptr && (label->text().isEmpty() || !label->pixmap().isNull())) {
+        return;
+    }
+    auto fits = [&] {
+        if (label != nullptr) {
+            const QRect inside = label->contentsRect();
+            const QRect text = QFontMetrics(label->font())
+                                   .boundingRect(QRect(0, 0, inside.width(), 100000),
+                                                 Qt::TextWordWrap | Qt::AlignLeft, label->text());
+            return text.width() <= inside.width() && text.height() <= inside.height();
+        }
+        const QSize natural = ControlFit::NaturalSize(widget);
+        return natural.width() <= widget->width() && natural.height() <= widget->height();
+    };
+    QFont font = widget->font();
+    const int base = font.pixelSize() > 0 ? font.pixelSize() : 12;
+    for (int px = base - 1; px >= kSmallestLabelPixels && !fits(); --px) {
+        font.setPixelSize(px);
+        widget->setFont(font);
+    }
+    QString whole;
+    if (!fits()) {
+        if (label != nullptr) {
+            whole = label->text();
+        } else if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
+            whole = button->text();
+        } else if (auto* combo = qobject_cast<QComboBox*>(widget)) {
+            whole = combo->currentText();
         }
     }
+    widget->setToolTip(whole.isEmpty() ? ToQString(control.Tooltip()) : whole);
 }
 
 void DialogWidget::SyncChecks() {
@@ -961,6 +995,10 @@ void DialogWidget::changeEvent(QEvent* event) {
 bool DialogWidget::eventFilter(QObject* watched, QEvent* event) {
     if (dialog_ == nullptr) {
         return QWidget::eventFilter(watched, event);
+    }
+    if (qobject_cast<QTabBar*>(watched) != nullptr &&
+        (event->type() == QEvent::Resize || event->type() == QEvent::LayoutRequest)) {
+        ScheduleFit();
     }
     if (event->type() == QEvent::MouseButtonPress) {
         // A click anywhere in the dialog activates it (pages take the focus this way).

@@ -72,6 +72,7 @@ private:
     // or once the current batch of model changes is applied.
     void FitControls();
     void ScheduleFit();
+    void ShrinkUntilWhole(ui::Control& control, QWidget* widget);
     void SyncChecks();
     void SyncScrollBar();
     void PlaceScrollBar();

@@ -145,7 +145,16 @@ void CheckDialog(DialogWidget& dialog, const QString& where, QStringList& proble
     for (size_t i = 0; i < shown.size(); ++i) {
         for (size_t j = i + 1; j < shown.size(); ++j) {
             if (shown[i].ink.intersects(shown[j].ink)) {
-                problems << QStringLiteral("%1 and %2 overlap").arg(shown[i].name, shown[j].name);
+                problems << QStringLiteral("%1 and %2 overlap (%3,%4 %5x%6 and %7,%8 %9x%10)")
+                                .arg(shown[i].name, shown[j].name)
+                                .arg(shown[i].ink.x())
+                                .arg(shown[i].ink.y())
+                                .arg(shown[i].ink.width())
+                                .arg(shown[i].ink.height())
+                                .arg(shown[j].ink.x())
+                                .arg(shown[j].ink.y())
+                                .arg(shown[j].ink.width())
+                                .arg(shown[j].ink.height());
             }
         }
     }
