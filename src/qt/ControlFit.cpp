@@ -149,10 +149,17 @@ std::vector<QMargins> ControlFit::Fit(const std::vector<Entry>& entries, QSize d
                 if (j == i || ink[j].isNull() || !ColumnsMeet(r, ink[j])) {
                     continue;
                 }
-                if (ink[j].top() > r.top()) {
-                    bottom = std::min(bottom, std::max(r.bottom(), ink[j].top() - 1 - kGap / 2));
+                // The room between two rows is shared: each may take half of it.
+                if (ink[j].top() > r.bottom()) {
+                    const int half = (ink[j].top() - 1 - r.bottom()) / 2;
+                    bottom = std::min(bottom, r.bottom() + half);
+                } else if (ink[j].top() > r.top()) {
+                    bottom = std::min(bottom, r.bottom());
+                } else if (ink[j].bottom() < r.top()) {
+                    const int half = (r.top() - 1 - ink[j].bottom()) / 2;
+                    top = std::max(top, r.top() - half);
                 } else if (ink[j].bottom() < r.bottom()) {
-                    top = std::max(top, std::min(r.top(), ink[j].bottom() + 1 + kGap / 2));
+                    top = std::max(top, r.top());
                 }
             }
             int missing = neededHeight - r.height();
@@ -191,7 +198,10 @@ QSize ControlFit::NaturalSize(const QWidget* widget) {
         if (button->text().isEmpty()) {
             return QSize();
         }
-        return button->sizeHint();
+        // The box and the text side by side: the height is the taller of the two.
+        const int indicator =
+            widget->style()->pixelMetric(QStyle::PM_IndicatorHeight, nullptr, widget);
+        return QSize(button->sizeHint().width(), std::max(fm.height(), indicator));
     }
     if (const auto* button = qobject_cast<const QPushButton*>(widget)) {
         if (button->text().isEmpty()) {
