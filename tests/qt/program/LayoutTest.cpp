@@ -170,6 +170,23 @@ void CheckWindowAndPages(QtHost& host, DialogWidget& window, const QString& wher
     }
 }
 
+// Runs check on the next modal dialog above the main window once it is shown and laid out.
+void OnNextDialog(DialogWidget& main, std::function<void(DialogWidget&)> check) {
+    auto* timer = new QTimer(qApp);
+    timer->setInterval(10);
+    QObject::connect(timer, &QTimer::timeout, [timer, &main, check] {
+        auto* dialog = dynamic_cast<DialogWidget*>(QApplication::activeModalWidget());
+        if (dialog == nullptr || dialog == &main) {
+            return;
+        }
+        timer->stop();
+        timer->deleteLater();
+        QTest::qWait(5);
+        check(*dialog);
+    });
+    timer->start();
+}
+
 // The first model of each family.
 std::vector<int> ModelPerFamily() {
     std::vector<int> models;
@@ -217,30 +234,19 @@ TEST_F(LayoutTest, EveryTextFitsAndNothingOverlapsInFourLanguagesAndEveryFamily)
                 ++checked;
             }
             // The COM Settings dialog and the Self Information dialog in this language.
-            QString where = QStringLiteral("language %1 ").arg(language);
-            QTimer::singleShot(50, qApp, [&] {
-                if (auto* com = dynamic_cast<DialogWidget*>(QApplication::activeModalWidget())) {
-                    QTest::qWait(5);
-                    CheckDialog(*com, where + "COM Settings", problems);
-                    QTest::mouseClick(com->WidgetFor(qm::res::kIdComCancel), Qt::LeftButton);
-                } else {
-                    ADD_FAILURE() << "no COM Settings dialog";
-                }
+            const QString where = QStringLiteral("language %1 ").arg(language);
+            OnNextDialog(window, [&](DialogWidget& com) {
+                CheckDialog(com, where + "COM Settings", problems);
+                QTest::mouseClick(com.WidgetFor(qm::res::kIdComCancel), Qt::LeftButton);
             });
             Click(window, qm::res::kIdRadioCom);
             Click(window, qm::res::kIdDetail);
             qm::CDlgSelfInfo selfInfo(
                 u"~!!\r\n\x02\x1b~A\r\nModel Number\t:\tVexa Gorse\r\nEND\r\n",
                 u"~!!\r\n\x02\x1b~A\r\nPRINT SPEED\t:\t6 IPS\r\nEND\r\n");
-            QTimer::singleShot(50, qApp, [&] {
-                auto* dlg = dynamic_cast<DialogWidget*>(QApplication::activeModalWidget());
-                if (dlg == nullptr || dlg == &window) {
-                    ADD_FAILURE() << "no Self Information dialog";
-                    return;
-                }
-                QTest::qWait(5);
-                CheckDialog(*dlg, where + "Self Information", problems);
-                QTest::keyClick(dlg, Qt::Key_Escape);
+            OnNextDialog(window, [&](DialogWidget& dlg) {
+                CheckDialog(dlg, where + "Self Information", problems);
+                QTest::keyClick(&dlg, Qt::Key_Escape);
             });
             selfInfo.DoModal(host);
         }
