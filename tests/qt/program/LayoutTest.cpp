@@ -13,9 +13,11 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QGroupBox>
 #include <QLabel>
+#include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStyleOptionButton>
@@ -26,6 +28,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <set>
 
 using qm::qt::DialogWidget;
@@ -59,6 +62,19 @@ void CheckDialog(DialogWidget& dialog, const QString& where, QStringList& proble
             problems << QStringLiteral("%1 \"%2\": %3").arg(id, text, why);
         };
         QRect ink = w->geometry();
+        if (auto* picture = qobject_cast<QLabel*>(w);
+            picture != nullptr && !picture->pixmap().isNull()) {
+            // Drawn at the screen's scale from the SVG, not a scaled-up bitmap.
+            const QPixmap pixmap = picture->pixmap();
+            if (pixmap.devicePixelRatio() != picture->devicePixelRatioF() ||
+                pixmap.width() < std::lround(pixmap.deviceIndependentSize().width() *
+                                             picture->devicePixelRatioF())) {
+                report(QStringLiteral("picture"),
+                       QStringLiteral("drawn at scale %1 on a screen of scale %2")
+                           .arg(pixmap.devicePixelRatio())
+                           .arg(picture->devicePixelRatioF()));
+            }
+        }
         if (auto* label = qobject_cast<QLabel*>(w); label != nullptr && label->pixmap().isNull()) {
             const QString text = label->text();
             if (text.isEmpty()) {
@@ -187,6 +203,32 @@ void OnNextDialog(DialogWidget& main, std::function<void(DialogWidget&)> check) 
     timer->start();
 }
 
+// The contact sheet of one language: every tab and dialog, half size, three to a row.
+void SaveContactSheet(const QList<QPixmap>& shots, const QString& name) {
+    if (shots.isEmpty()) {
+        return;
+    }
+    constexpr int kColumns = 3;
+    QSize cell;
+    for (const QPixmap& shot : shots) {
+        cell = cell.expandedTo(shot.deviceIndependentSize().toSize() / 2);
+    }
+    const int rows = (static_cast<int>(shots.size()) + kColumns - 1) / kColumns;
+    QImage sheet(QSize(cell.width() * kColumns, cell.height() * rows), QImage::Format_RGB32);
+    sheet.fill(Qt::white);
+    QPainter painter(&sheet);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    for (int i = 0; i < shots.size(); ++i) {
+        const QSize size = shots[i].deviceIndependentSize().toSize() / 2;
+        painter.drawPixmap(
+            QRect(QPoint((i % kColumns) * cell.width(), (i / kColumns) * cell.height()), size),
+            shots[i]);
+    }
+    painter.end();
+    QDir().mkpath(QStringLiteral(QM_SCREENSHOT_DIR));
+    EXPECT_TRUE(sheet.save(QStringLiteral(QM_SCREENSHOT_DIR "/%1.png").arg(name)));
+}
+
 // The first model of each family.
 std::vector<int> ModelPerFamily() {
     std::vector<int> models;
@@ -225,9 +267,20 @@ TEST_F(LayoutTest, EveryTextFitsAndNothingOverlapsInFourLanguagesAndEveryFamily)
     RunProgramWith(host, [&](DialogWidget& window) {
         for (int language = 0; language < qm::kUiLanguageCount; ++language) {
             Pick(window, qm::res::kIdLanguage, language);
+            QList<QPixmap> shots;
             for (int model : models) {
                 Pick(window, qm::res::kIdModel, model);
                 QTest::qWait(5);
+                if (model == models.front()) {
+                    auto* tabs = qobject_cast<QTabWidget*>(window.WidgetFor(qm::res::kIdTab));
+                    QTabBar* bar = tabs->tabBar();
+                    for (int tab = 0; tab < tabs->count(); ++tab) {
+                        QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(tab).center());
+                        QTest::qWait(10);
+                        shots << window.grab();
+                    }
+                    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(1).center());
+                }
                 CheckWindowAndPages(host, window,
                                     QStringLiteral("language %1 model %2").arg(language).arg(model),
                                     problems);
@@ -237,6 +290,7 @@ TEST_F(LayoutTest, EveryTextFitsAndNothingOverlapsInFourLanguagesAndEveryFamily)
             const QString where = QStringLiteral("language %1 ").arg(language);
             OnNextDialog(window, [&](DialogWidget& com) {
                 CheckDialog(com, where + "COM Settings", problems);
+                shots << com.grab();
                 QTest::mouseClick(com.WidgetFor(qm::res::kIdComCancel), Qt::LeftButton);
             });
             Click(window, qm::res::kIdRadioCom);
@@ -246,9 +300,14 @@ TEST_F(LayoutTest, EveryTextFitsAndNothingOverlapsInFourLanguagesAndEveryFamily)
                 u"~!!\r\n\x02\x1b~A\r\nPRINT SPEED\t:\t6 IPS\r\nEND\r\n");
             OnNextDialog(window, [&](DialogWidget& dlg) {
                 CheckDialog(dlg, where + "Self Information", problems);
+                shots << dlg.grab();
                 QTest::keyClick(&dlg, Qt::Key_Escape);
             });
             selfInfo.DoModal(host);
+            if (qFuzzyCompare(window.devicePixelRatioF(), 1.0)) {
+                const char* names[] = {"english", "japanese", "chinese", "korean"};
+                SaveContactSheet(shots, QStringLiteral("contact-%1").arg(names[language]));
+            }
         }
         Pick(window, qm::res::kIdLanguage, 0);
         QTest::mouseClick(window.WidgetFor(qm::res::kIdExit), Qt::LeftButton);
