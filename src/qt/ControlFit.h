@@ -17,8 +17,9 @@ namespace qm::qt {
 // the next control on its row, its group box's frame or the dialog's edge: to the right,
 // or to the left when its text is right-aligned, both ways when centred); a label that still
 // does not fit wraps onto further lines below it when the room is free; a control that is too
-// low for the font's line grows into the free room above and below. Nothing here moves a
-// control onto another one.
+// low for the font's line grows into half of the free room above and below (the other half is
+// its neighbour's); a text whose start lies under a neighbour (the row of tabs) moves along its
+// row when the room beyond is free. Nothing here moves or grows a control onto another one.
 class ControlFit {
 public:
     enum class Align { kLeft, kCentre, kRight };
