@@ -114,6 +114,7 @@ void COstrellApp::LoadPreferences() {
     const IniFile ini(iniPath_);
     loaded_ = ReadPreferences(ini, modelNames_, userLanguageId_);
     current_ = loaded_;
+    host_.UseLanguage(UiLanguageFromIndex(current_.region));
 }
 
 int COstrellApp::SavePreferences() {

@@ -647,6 +647,7 @@ void COstrellDlg::OnLanguageChange() {
         return;
     }
     app_.SetRegion(selected);
+    host_.UseLanguage(Language());
     ResetTexts();
     const UiLanguage language = Language();
     standard_.RefreshTexts(language);
