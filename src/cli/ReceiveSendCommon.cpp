@@ -1,3 +1,4 @@
+#include "platform/AtomicFile.h"
 #include "cli/ReceiveSendCommon.h"
 
 #include "connection/NetAddress.h"
@@ -204,7 +205,7 @@ std::string SettingsFileProblem(FileResult result, int error) {
     case FileResult::kTooLarge:
         return "the file is too large: a settings text must fit the 4096-byte send buffer";
     case FileResult::kWriteError:
-        return std::string("cannot write the file: ") + std::strerror(error);
+        return "cannot write the file: " + FileErrorText(error);
     case FileResult::kOk:
         break;
     }
