@@ -1,4 +1,6 @@
 #include "app/COstrellDlg.h"
+
+#include "platform/AtomicFile.h"
 #include "ui/ProgramVersion.h"
 
 #include "app/CComSettingsDlg.h"
@@ -1241,7 +1243,14 @@ void COstrellDlg::SaveRecentFile() {
     advanced_.CollectTicked();
     const ConfigurationWriter writer(options_);
     writer.WriteConfiguration(record, static_cast<int>(ConfigurationUse::kFile));
-    SettingsFileOperation::SaveRecent(recentPath_, record.text);
+    int error = 0;
+    if (!SettingsFileOperation::SaveRecent(recentPath_, record.text, &error)) {
+        // As for the preferences: the run goes on, and the user learns that the settings of this
+        // run will not be offered next time.
+        std::fprintf(stderr, "quillmark: the recent settings could not be saved to %s%s%s\n",
+                     recentPath_.c_str(), error != 0 ? ": " : "",
+                     error != 0 ? FileErrorText(error).c_str() : "");
+    }
 }
 
 void COstrellDlg::PressSendConfiguration() {
