@@ -25,6 +25,7 @@
 #include "ui/WaitCursor.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <filesystem>
 
@@ -760,9 +761,11 @@ void COstrellDlg::CopyStandardToEasy() {
 
 void COstrellDlg::OnReceive() {
     // One receive at a time, in this window and in every other program: a running one (its
-    // confirmation may be open) makes this one return at once.
+    // confirmation may be open) makes this one return at once. A lock that cannot be taken for
+    // another reason (a lock file of another user) does not block the window: it runs unguarded,
+    // as at start-up.
     InstanceLock receiveLock(kReceiveLockName);
-    if (!receiveLock.TryAcquire()) {
+    if (!receiveLock.TryAcquire() && receiveLock.Error() == EWOULDBLOCK) {
         return;
     }
     ReadControls();

@@ -6,6 +6,7 @@
 #include "platform/Encoding.h"
 #include "platform/InstanceLock.h"
 
+#include <cerrno>
 #include <cstring>
 #include <iostream>
 
@@ -74,7 +75,15 @@ int ReadSettingsFileOrFail(std::string_view command, const std::string& path,
 
 bool AcquireReceiveLockOrFail(std::string_view command, InstanceLock& lock) {
     if (!lock.TryAcquire()) {
-        PrintCommandMessage(command, "another receive is running");
+        if (lock.Error() == EWOULDBLOCK) {
+            PrintCommandMessage(command, "another receive is running");
+        } else {
+            PrintCommandMessage(command, "cannot take the receive lock " + lock.Path() + ": " +
+                                             (lock.Error() == EPERM
+                                                  ? std::string("it or its folder belongs to "
+                                                                "another user or is open to others")
+                                                  : std::string(std::strerror(lock.Error()))));
+        }
         return false;
     }
     return true;
