@@ -9,6 +9,7 @@
 #include "operations/SensorAdjustmentOperation.h"
 #include "settings/ConfigurationWriter.h"
 #include "settings/SettingsParser.h"
+#include "platform/ReadableText.h"
 
 #include <iostream>
 #include <map>
@@ -58,7 +59,8 @@ int RunCalibrate(const CalibrateArguments& args) {
         const int status = ReportPrinterFailure(result.code, target.settings);
         if (result.errorLineNumber != 0) {
             std::cerr << "answer line " << result.errorLineNumber
-                      << " is not a calibration result: \"" << result.errorLine << "\"\n";
+                      << " is not a calibration result: \"" << EscapeControls(result.errorLine)
+                      << "\"\n";
         }
         std::cout << "sensor adjustment: no answer (the exchange with the printer failed)\n";
         return status;

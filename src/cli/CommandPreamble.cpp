@@ -1,8 +1,10 @@
 #include "cli/CommandPreamble.h"
+#include "cli/JsonText.h"
 
 #include "cli/PortPermissionNote.h"
 #include "operations/OperationCode.h"
 #include "operations/SettingsFileOperation.h"
+#include "platform/ReadableText.h"
 #include "platform/Encoding.h"
 #include "platform/InstanceLock.h"
 
@@ -13,7 +15,9 @@
 namespace qm::cli {
 
 void PrintCommandMessage(std::string_view command, std::string_view message) {
-    std::cerr << "quillmark-cli " << command << ": " << message << "\n";
+    // A message may quote a file name or a printer's text: no control character reaches the
+    // terminal.
+    std::cerr << "quillmark-cli " << command << ": " << EscapeControls(message) << "\n";
 }
 
 int FailCommand(std::string_view command, std::string_view message) {
@@ -96,7 +100,7 @@ int ReportPrinterFailure(int code, const InterfaceSettingsSource& settings) {
 }
 
 int PrintJsonResult(const nlohmann::ordered_json& result) {
-    std::cout << result.dump(2) << "\n";
+    std::cout << JsonText(result) << "\n";
     return 0;
 }
 

@@ -1,3 +1,4 @@
+#include "platform/ReadableText.h"
 #include "platform/AtomicFile.h"
 #include "cli/ReceiveSendCommon.h"
 
@@ -7,6 +8,7 @@
 #include "settings/ModelTable.h"
 #include "text/Messages.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <iostream>
@@ -18,7 +20,7 @@ namespace {
 class StderrMessageHost : public MessageBoxHost {
 public:
     int MessageBox(std::u16string_view text, std::u16string_view, unsigned) override {
-        std::cerr << Utf16ToUtf8(text) << "\n";
+        std::cerr << EscapeControlsKeepingLines(Utf16ToUtf8(text)) << "\n";
         return kIdOk;
     }
 };
@@ -87,6 +89,13 @@ bool BuildInterfaceSettings(const InterfaceArguments& args, StaticInterfaceSetti
                             std::string& error) {
     settings = StaticInterfaceSettings{};
     if (!args.net.empty()) {
+        // The printers' network interface speaks IPv4 only: an IPv6 literal ("::1",
+        // "[fe80::1]:9100") is named as such instead of failing later as an unknown host.
+        if (args.net.front() == '[' || std::count(args.net.begin(), args.net.end(), ':') > 1) {
+            error = "--net: \"" + args.net +
+                    "\" is an IPv6 address; only IPv4 addresses and host names are supported";
+            return false;
+        }
         std::string host = args.net;
         std::string port = "9100";
         size_t colon = host.rfind(':');

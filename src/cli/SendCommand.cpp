@@ -19,6 +19,7 @@
 #include "settings/RecordComparison.h"
 #include "settings/SettingsParser.h"
 
+#include <cstdlib>
 #include <algorithm>
 #include <chrono>
 #include <iostream>
@@ -179,7 +180,7 @@ int RunFleetSend(const SendArguments& args, const PreparedConfiguration& prepare
     auto outcome = FleetRunner<TargetResult>::Run(
         targets.size(), args.jobs,
         [&](size_t i) { return SendToTarget(targets[i], prepared, args.verify); },
-        [] { return InterruptFlag::Raised(); });
+        [] { return InterruptFlag::Raised(); }, [] { return InterruptFlag::Forced(); });
     bool allOk = true;
     for (size_t i = 0; i < targets.size(); ++i) {
         TargetResult& r = outcome.results[i];
@@ -187,10 +188,21 @@ int RunFleetSend(const SendArguments& args, const PreparedConfiguration& prepare
             r.target = targets[i].label;
             r.code = kCodeNotStarted;
             r.message = "not started: interrupted";
+        } else if (!outcome.finished[i]) {
+            r.target = targets[i].label;
+            r.code = kCodeStillRunning;
+            r.message = "still running when the command was ended: the printer may have taken "
+                        "the configuration";
         }
         allOk = allOk && r.ok;
     }
     PrintFleetReport(std::cout, outcome.results, args.json, SecondsSince(start));
+    if (outcome.abandoned) {
+        // A second interrupt: the report of what is known is out; the running exchanges are
+        // left to end with the process.
+        std::cout.flush();
+        std::_Exit(kExitSignalBase + InterruptFlag::LastSignal());
+    }
     return allOk ? 0 : kExitPrinter;
 }
 

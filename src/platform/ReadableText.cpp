@@ -93,4 +93,24 @@ std::string EscapeControls(std::string_view text) {
     return out;
 }
 
+std::string EscapeControlsKeepingLines(std::string_view text) {
+    std::string out;
+    size_t start = 0;
+    while (start <= text.size()) {
+        size_t end = text.find('\n', start);
+        const bool last = end == std::string_view::npos;
+        std::string_view line = text.substr(start, (last ? text.size() : end) - start);
+        if (!last && line.ends_with('\r')) {
+            line.remove_suffix(1);
+        }
+        out += EscapeControls(line);
+        if (last) {
+            break;
+        }
+        out += '\n';
+        start = end + 1;
+    }
+    return out;
+}
+
 } // namespace qm
