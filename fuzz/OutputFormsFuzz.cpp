@@ -89,16 +89,15 @@ void CheckReport(const std::string& csv, std::string_view input) {
     size_t start = 0;
     while (start <= csv.size()) {
         size_t end = csv.find("\r\n", start);
-        const std::string_view line =
-            std::string_view(csv).substr(start, (end == std::string::npos ? csv.size() : end) - start);
+        const std::string_view line = std::string_view(csv).substr(
+            start, (end == std::string::npos ? csv.size() : end) - start);
         fuzz::Check(line.find_first_of("\r\n") == std::string::npos,
                     "a report line ends only with CR LF", Shown(input));
         size_t cellStart = 0;
         while (cellStart <= line.size()) {
             size_t cellEnd = line.find(',', cellStart);
-            const std::string_view cell =
-                line.substr(cellStart, (cellEnd == std::string::npos ? line.size() : cellEnd) -
-                                           cellStart);
+            const std::string_view cell = line.substr(
+                cellStart, (cellEnd == std::string::npos ? line.size() : cellEnd) - cellStart);
             if (!cell.empty() && std::string_view("=+-@").find(cell.front()) != std::string::npos) {
                 const bool number = cell.find_first_not_of("0123456789.", 1) == std::string::npos &&
                                     cell.find_first_of("0123456789", 1) != std::string::npos;
@@ -127,8 +126,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string second(in.Rest());
 
     CheckReadable(EscapeControls(first), {}, "a terminal line holds no control character", first);
-    CheckReadable(EscapeControlsKeepingLines(first), "\n",
-                  "a message keeps only its line ends", first);
+    CheckReadable(EscapeControlsKeepingLines(first), "\n", "a message keeps only its line ends",
+                  first);
 
     const nlohmann::ordered_json value = {{"model", first}, {"serial", second}};
     const std::string json = JsonText(value);

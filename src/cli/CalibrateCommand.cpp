@@ -7,9 +7,9 @@
 #include "connection/PrinterConnection.h"
 #include "discovery/SystemPortServices.h"
 #include "operations/SensorAdjustmentOperation.h"
+#include "platform/ReadableText.h"
 #include "settings/ConfigurationWriter.h"
 #include "settings/SettingsParser.h"
-#include "platform/ReadableText.h"
 
 #include <iostream>
 #include <map>

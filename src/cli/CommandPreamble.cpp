@@ -4,9 +4,9 @@
 #include "cli/PortPermissionNote.h"
 #include "operations/OperationCode.h"
 #include "operations/SettingsFileOperation.h"
-#include "platform/ReadableText.h"
 #include "platform/Encoding.h"
 #include "platform/InstanceLock.h"
+#include "platform/ReadableText.h"
 
 #include <cerrno>
 #include <cstring>

@@ -19,9 +19,9 @@ namespace qm::cli {
 template <typename Result> class FleetRunner {
 public:
     struct Outcome {
-        std::vector<Result> results;     // by target index; a default Result where not finished
-        std::vector<bool> started;       // false for targets left out after a stop
-        std::vector<bool> finished;      // true where results holds the job's result
+        std::vector<Result> results; // by target index; a default Result where not finished
+        std::vector<bool> started;   // false for targets left out after a stop
+        std::vector<bool> finished;  // true where results holds the job's result
         size_t startedCount = 0;
         bool abandoned = false; // the abandon test ended the wait; some jobs may still run
     };

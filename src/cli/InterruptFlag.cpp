@@ -13,7 +13,7 @@ std::atomic<int> gCount{0};
 std::atomic<int> gLast{0};
 static_assert(std::atomic<int>::is_always_lock_free, "the signal handler needs a lock-free flag");
 
-struct sigaction gPrevious[std::size(kSignals)] {};
+struct sigaction gPrevious[std::size(kSignals)]{};
 
 extern "C" void OnInterrupt(int signal) {
     gLast.store(signal, std::memory_order_relaxed);

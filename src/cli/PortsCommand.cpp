@@ -103,29 +103,25 @@ std::string Shown(const nlohmann::ordered_json& text) {
 void PrintText(const nlohmann::ordered_json& ports) {
     std::cout << "COM ports:\n";
     for (const auto& port : ports["com"]) {
-        std::cout << "  " << Shown(port["name"]) << "  "
-                  << Shown(port["device"]) << "\n";
+        std::cout << "  " << Shown(port["name"]) << "  " << Shown(port["device"]) << "\n";
     }
     std::cout << "LPT ports:\n";
     for (const auto& port : ports["lpt"]) {
-        std::cout << "  " << Shown(port["name"]) << "  "
-                  << Shown(port["device"]) << "\n";
+        std::cout << "  " << Shown(port["name"]) << "  " << Shown(port["device"]) << "\n";
     }
     std::cout << "USB ports:\n";
     for (const auto& port : ports["usb"]) {
         std::cout << "  " << Shown(port["name"]);
         if (port.contains("device")) {
-            std::cout << "  " << Shown(port["device"]) << "  "
-                      << Shown(port["devicePath"])
+            std::cout << "  " << Shown(port["device"]) << "  " << Shown(port["devicePath"])
                       << (port["present"].get<bool>() ? "" : "  (not present)");
         }
         std::cout << "\n";
     }
     std::cout << "Print queues:\n";
     for (const auto& queue : ports["queues"]) {
-        std::cout << "  " << Shown(queue["name"]) << "  "
-                  << Shown(queue["kindName"]) << " (" << queue["kind"].get<int>()
-                  << ")  " << Shown(queue["detail"])
+        std::cout << "  " << Shown(queue["name"]) << "  " << Shown(queue["kindName"]) << " ("
+                  << queue["kind"].get<int>() << ")  " << Shown(queue["detail"])
                   << (queue["paused"].get<bool>() ? "  (paused)" : "") << "\n";
     }
 }
@@ -135,8 +131,7 @@ int RunPorts(const PortsArguments& args) {
     if (args.json) {
         // A name that is not valid UTF-8 (a queue or device named in another encoding) is shown
         // with replacement characters instead of ending the program.
-        std::cout << JsonText(ports)
-                  << "\n";
+        std::cout << JsonText(ports) << "\n";
     } else {
         PrintText(ports);
     }

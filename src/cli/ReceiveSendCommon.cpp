@@ -1,6 +1,6 @@
-#include "platform/ReadableText.h"
-#include "platform/AtomicFile.h"
 #include "cli/ReceiveSendCommon.h"
+#include "platform/AtomicFile.h"
+#include "platform/ReadableText.h"
 
 #include "connection/NetAddress.h"
 #include "connection/SerialSettings.h"

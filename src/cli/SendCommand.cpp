@@ -19,9 +19,9 @@
 #include "settings/RecordComparison.h"
 #include "settings/SettingsParser.h"
 
-#include <cstdlib>
 #include <algorithm>
 #include <chrono>
+#include <cstdlib>
 #include <iostream>
 #include <memory>
 

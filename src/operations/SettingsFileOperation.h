@@ -48,8 +48,7 @@ public:
     // half-written file in its place. The lines of the wireless keys, the pre-shared key and the
     // EAP password are left out. False (the old file kept) on any failure, with the errno in
     // *error (0 when the text does not fit the send buffer).
-    static bool SaveRecent(const std::string& path, std::u16string_view text,
-                           int* error = nullptr);
+    static bool SaveRecent(const std::string& path, std::u16string_view text, int* error = nullptr);
 
 private:
     SettingsRecord& record_;

@@ -7,10 +7,10 @@ namespace qm {
 
 // A named lock shared by every process of the same user: the stand-in for a named mutex.
 // It is an flock() on the file "<name>.lock" in $XDG_RUNTIME_DIR, or, when that is not set, in
-// the folder "quillmark-<uid>" in $TMPDIR (else /tmp), made with mode 0700 and used only when it is a folder of
-// this user's that nobody else may enter. A lock file that belongs to another user is never
-// taken (EPERM), so nobody can block this user's receives by holding one. The kernel releases the
-// lock when the holding process ends in any way, including a crash or a kill.
+// the folder "quillmark-<uid>" in $TMPDIR (else /tmp), made with mode 0700 and used only when it is
+// a folder of this user's that nobody else may enter. A lock file that belongs to another user is
+// never taken (EPERM), so nobody can block this user's receives by holding one. The kernel releases
+// the lock when the holding process ends in any way, including a crash or a kill.
 //
 // Used for the single-instance guard (name: the executable's base name) and for
 // "mtx_recv_config" around a receive. A lock is held by one open file: a second InstanceLock

@@ -48,8 +48,8 @@ bool IsOwnFolder(const struct stat& st) {
     if (!S_ISDIR(st.st_mode) || st.st_uid != ::geteuid()) {
         return false;
     }
-    const bool othersWrite = (st.st_mode & S_IWOTH) != 0 ||
-                             ((st.st_mode & S_IWGRP) != 0 && st.st_gid != ::getegid());
+    const bool othersWrite =
+        (st.st_mode & S_IWOTH) != 0 || ((st.st_mode & S_IWGRP) != 0 && st.st_gid != ::getegid());
     return !othersWrite || (st.st_mode & S_ISVTX) != 0;
 }
 

@@ -52,23 +52,22 @@ class FleetSignals : public ::testing::Test {
 protected:
     void SetUp() override {
         for (int i = 0; i < 2; ++i) {
-            sims_.push_back(std::make_unique<SimProcess>(std::vector<std::string>{
-                "--tcp", "127.0.0.1:0", "--silent", "--log", Log(i)}));
+            sims_.push_back(std::make_unique<SimProcess>(
+                std::vector<std::string>{"--tcp", "127.0.0.1:0", "--silent", "--log", Log(i)}));
             ASSERT_TRUE(sims_.back()->Ready());
         }
-        WriteFile(dir_.Path("fleet.prn"),
-                  simtest::LeadIn() + "PRINT SPEED\t:\t6 IPS\r\nEND\r\n");
+        WriteFile(dir_.Path("fleet.prn"), simtest::LeadIn() + "PRINT SPEED\t:\t6 IPS\r\nEND\r\n");
     }
     std::string Log(int i) const { return dir_.Path("sim" + std::to_string(i) + ".log"); }
     std::string Target(int i) const {
         return "127.0.0.1:" + std::to_string(sims_[static_cast<size_t>(i)]->TcpPort());
     }
     CliResult Send(const std::vector<int>& signals) {
-        return RunCli({"send", dir_.Path("fleet.prn"), "--net", Target(0), "--net", Target(1),
-                       "--jobs", "1", "--verify", "--json"},
-                      {"XDG_RUNTIME_DIR=" + dir_.Path("")}, 30000,
-                      [&] { return ReadFile(Log(0)).find("RECV") != std::string::npos; },
-                      signals);
+        return RunCli(
+            {"send", dir_.Path("fleet.prn"), "--net", Target(0), "--net", Target(1), "--jobs", "1",
+             "--verify", "--json"},
+            {"XDG_RUNTIME_DIR=" + dir_.Path("")}, 30000,
+            [&] { return ReadFile(Log(0)).find("RECV") != std::string::npos; }, signals);
     }
 
     TempDir dir_;

@@ -12,7 +12,8 @@ TEST(ReadableText, ControlsAndBrokenBytesAreEscapedTheRestKept) {
                              "1m\xe2\x80\xae\xe2\x80\xa8\xff\xc0\xaf\xed\xa0\x80\xe3\x83"),
               "a\\x1b]52;c;aGk=\\x07z\\x1b[2J\\u009b1m\\u202e\\u2028\\xff\\xc0\\xaf\\xed\\xa0\\x80"
               "\\xe3\\x83");
-    EXPECT_EQ(EscapeControls("Vexa Gorse ラベル \\ 100%\x7f\t"), "Vexa Gorse ラベル \\ 100%\\x7f\\x09");
+    EXPECT_EQ(EscapeControls("Vexa Gorse ラベル \\ 100%\x7f\t"),
+              "Vexa Gorse ラベル \\ 100%\\x7f\\x09");
     EXPECT_EQ(EscapeControlsKeepingLines("one\r\ntwo\x1b\rthree\n"), "one\ntwo\\x1b\\x0dthree\n");
 }
 

@@ -82,7 +82,8 @@ TEST(SelfInfoReport, CellsAPrinterSendsCannotBecomeFormulas) {
 }
 
 TEST(SelfInfoReport, ALongModelNameIsShortenedToFitAFileName) {
-    const std::string name = SelfInfoReport::FileName(std::u16string(400, u'ラ'), u"S1", SomeTime());
+    const std::string name =
+        SelfInfoReport::FileName(std::u16string(400, u'ラ'), u"S1", SomeTime());
     EXPECT_LE(name.size(), static_cast<size_t>(NAME_MAX));
     EXPECT_TRUE(name.ends_with("_S1_20261209_030405_.csv")) << name;
     EXPECT_TRUE(name.starts_with("ララ")) << name;
