@@ -2,7 +2,8 @@
 // terminal line, a message of several lines, the fleet report) is valid UTF-8 without a control
 // character but its line ends; the JSON form never aborts, is valid UTF-8 and reads back; the
 // Self Information report holds no cell a spreadsheet would run and no control character but
-// its line ends and the tabs inside cells.
+// its line ends and the tabs inside cells. The fleet report's lines are not padded to a long
+// target name.
 
 #include "FuzzSupport.h"
 
@@ -138,9 +139,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     cli::TargetResult result;
     result.target = first;
     result.message = second;
+    cli::TargetResult shortName;
+    shortName.target = "t";
     std::ostringstream text;
-    cli::PrintFleetReport(text, {result}, false, 0.0);
+    cli::PrintFleetReport(text, {result, shortName}, false, 0.0);
     CheckReadable(text.str(), "\n", "the fleet report holds no control character", first);
+    // A long name is not padded into every other line.
+    constexpr size_t kLineOverhead = 200;
+    fuzz::Check(text.str().size() <= EscapeControls(first).size() + EscapeControls(second).size() +
+                                         3 * kLineOverhead,
+                "the fleet report grows with its texts, not with their square", Shown(first));
     std::ostringstream asJson;
     cli::PrintFleetReport(asJson, {result}, true, 0.0);
     fuzz::Check(nlohmann::json::accept(asJson.str()), "the fleet report's JSON reads back",
