@@ -131,7 +131,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                   first);
 
     const nlohmann::ordered_json value = {{"model", first}, {"serial", second}};
-    const std::string json = JsonText(value);
+    const std::string json = cli::JsonText(value);
     fuzz::Check(IsValidUtf8(json), "JSON output is valid UTF-8", Shown(first));
     fuzz::Check(nlohmann::json::accept(json), "JSON output reads back", Shown(first));
 
