@@ -281,6 +281,9 @@ TEST_F(IniFileTest, ReplaceRefusesALinkToSomethingOtherThanARegularFile) {
     EXPECT_FALSE(ini.Write(u"Quillmark", u"REGION", u"3"));
     EXPECT_EQ(errno, kNotRegularFileError);
     EXPECT_EQ(FileErrorText(errno), "not a regular file");
+    int error = 0;
+    EXPECT_FALSE(ReplaceFileAtomically(path_, "[Quillmark]\n", &error)); // the Recent.dat path
+    EXPECT_EQ(error, kNotRegularFileError);
     EXPECT_TRUE(fs::is_fifo(fifo));
     EXPECT_TRUE(fs::is_symlink(path_));
     EXPECT_EQ(FilesInDir(), 2u);
