@@ -7,6 +7,7 @@
 #include "connection/PrinterConnection.h"
 #include "discovery/SystemPortServices.h"
 #include "operations/SensorAdjustmentOperation.h"
+#include "platform/ReadableText.h"
 #include "settings/ConfigurationWriter.h"
 #include "settings/SettingsParser.h"
 
@@ -73,7 +74,8 @@ int RunCalibrate(const CalibrateArguments& args) {
         const int status = ReportPrinterFailure(result.code, target.settings);
         if (result.errorLineNumber != 0) {
             std::cerr << "answer line " << result.errorLineNumber
-                      << " is not a calibration result: \"" << result.errorLine << "\"\n";
+                      << " is not a calibration result: \"" << EscapeControls(result.errorLine)
+                      << "\"\n";
         }
         std::cout << "sensor adjustment: " << FailedStep(result.code) << "\n";
         return status;

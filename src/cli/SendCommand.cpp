@@ -23,6 +23,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdlib>
 #include <iostream>
 #include <memory>
 
@@ -232,7 +233,7 @@ int RunFleetSend(const SendArguments& args, const PreparedConfiguration& prepare
     auto outcome = FleetRunner<TargetResult>::Run(
         targets.size(), args.jobs,
         [&](size_t i) { return SendToTarget(targets[i], prepared, args.verify); },
-        [] { return InterruptFlag::Raised(); });
+        [] { return InterruptFlag::Raised(); }, [] { return InterruptFlag::Forced(); });
     bool allOk = true;
     for (size_t i = 0; i < targets.size(); ++i) {
         TargetResult& r = outcome.results[i];
@@ -240,10 +241,21 @@ int RunFleetSend(const SendArguments& args, const PreparedConfiguration& prepare
             r.target = targets[i].label;
             r.code = kCodeNotStarted;
             r.message = "not started: interrupted";
+        } else if (!outcome.finished[i]) {
+            r.target = targets[i].label;
+            r.code = kCodeStillRunning;
+            r.message = "still running when the command was ended: the printer may have taken "
+                        "the configuration";
         }
         allOk = allOk && r.ok;
     }
     PrintFleetReport(std::cout, outcome.results, args.json, SecondsSince(start));
+    if (outcome.abandoned) {
+        // A second interrupt: the report of what is known is out; the running exchanges are
+        // left to end with the process.
+        std::cout.flush();
+        std::_Exit(kExitSignalBase + InterruptFlag::LastSignal());
+    }
     return allOk ? 0 : kExitPrinter;
 }
 

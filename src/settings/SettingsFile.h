@@ -66,8 +66,9 @@ public:
     // (every other line kept as it is): what may be kept on disk beyond a send.
     static std::u16string WithoutSecrets(std::u16string_view text);
 
-    // Writes bytes to a new file (old content replaced), holding an exclusive lock while it
-    // writes. Returns kOk or kWriteError (errno in *error).
+    // Writes bytes to a new file beside the old one and renames it over it (ReplaceFileAtomically):
+    // a failed write leaves an earlier file whole, and only a regular file is replaced. Returns
+    // kOk or kWriteError (errno in *error).
     static FileResult Write(const std::string& path, std::string_view bytes, int* error = nullptr);
 
     // The whole export of the ticked items already in the record: empties record.text,

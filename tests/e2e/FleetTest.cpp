@@ -442,7 +442,9 @@ TEST(E2eFleet, BadTargetsAndRangesAreRefusedBeforeAnythingIsSent) {
     const std::vector<Case> cases = {
         {{"send", file, "--targets", dir.Path("bad.txt")}, "bad.txt:3: --net: \"99999\""},
         {{"send", file, "--targets", dir.Path("missing.txt")}, "cannot read"},
+        {{"send", file, "--targets", "/dev/zero"}, "larger than 1024 KiB"},
         {{"send", file, "--net", "127.0.0.1", "--net", ":9100"}, "needs a host"},
+        {{"send", file, "--net", "::1"}, "is an IPv6 address; only IPv4"},
         {{"send", file, "--net", "127.0.0.1", "--com", "COM1"}, "network printers only"},
         {{"send", file, "--targets", dir.Path("bad.txt"), "--queue", "q"}, "network printers only"},
         {{"send", file, "--com", "COM1", "--lpt", "LPT1"}, "choose one interface"},
