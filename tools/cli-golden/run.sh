@@ -71,6 +71,9 @@ run() { # the command line's arguments
 # Usage and argument failures.
 run
 run --version
+run --help
+run send --help
+run inspect --help
 run nosuch
 run receive
 run receive --net 127.0.0.1:$P0 --model 99
