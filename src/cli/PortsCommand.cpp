@@ -1,7 +1,7 @@
 // quillmark-cli ports: lists the serial, parallel and USB ports the main window offers and every
 // print queue with the kind and detail of its port, as text or (--json) as one JSON object.
 
-#include "cli/CommandRegistry.h"
+#include "cli/CommandLine.h"
 #include "discovery/LocalPorts.h"
 #include "discovery/PrintQueues.h"
 #include "discovery/SerialPorts.h"
@@ -10,8 +10,8 @@
 
 #include <nlohmann/json.hpp>
 
-#include <iostream>
 #include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -92,56 +92,57 @@ nlohmann::ordered_json Collect() {
     return out;
 }
 
-void PrintText(const nlohmann::ordered_json& ports) {
-    std::cout << "COM ports:\n";
+void PrintText(std::ostream& out, const nlohmann::ordered_json& ports) {
+    out << "COM ports:\n";
     for (const auto& port : ports["com"]) {
-        std::cout << "  " << port["name"].get<std::string>() << "  "
-                  << port["device"].get<std::string>() << "\n";
+        out << "  " << port["name"].get<std::string>() << "  " << port["device"].get<std::string>()
+            << "\n";
     }
-    std::cout << "LPT ports:\n";
+    out << "LPT ports:\n";
     for (const auto& port : ports["lpt"]) {
-        std::cout << "  " << port["name"].get<std::string>() << "  "
-                  << port["device"].get<std::string>() << "\n";
+        out << "  " << port["name"].get<std::string>() << "  " << port["device"].get<std::string>()
+            << "\n";
     }
-    std::cout << "USB ports:\n";
+    out << "USB ports:\n";
     for (const auto& port : ports["usb"]) {
-        std::cout << "  " << port["name"].get<std::string>();
+        out << "  " << port["name"].get<std::string>();
         if (port.contains("device")) {
-            std::cout << "  " << port["device"].get<std::string>() << "  "
-                      << port["devicePath"].get<std::string>()
-                      << (port["present"].get<bool>() ? "" : "  (not present)");
+            out << "  " << port["device"].get<std::string>() << "  "
+                << port["devicePath"].get<std::string>()
+                << (port["present"].get<bool>() ? "" : "  (not present)");
         }
-        std::cout << "\n";
+        out << "\n";
     }
-    std::cout << "Print queues:\n";
+    out << "Print queues:\n";
     for (const auto& queue : ports["queues"]) {
-        std::cout << "  " << queue["name"].get<std::string>() << "  "
-                  << queue["kindName"].get<std::string>() << " (" << queue["kind"].get<int>()
-                  << ")  " << queue["detail"].get<std::string>()
-                  << (queue["paused"].get<bool>() ? "  (paused)" : "") << "\n";
+        out << "  " << queue["name"].get<std::string>() << "  "
+            << queue["kindName"].get<std::string>() << " (" << queue["kind"].get<int>() << ")  "
+            << queue["detail"].get<std::string>()
+            << (queue["paused"].get<bool>() ? "  (paused)" : "") << "\n";
     }
 }
 
-int RunPorts(const PortsArguments& args) {
+int RunPorts(const PortsArguments& args, CommandIo& io) {
     const nlohmann::ordered_json ports = Collect();
     if (args.json) {
         // A name that is not valid UTF-8 (a queue or device named in another encoding) is shown
         // with replacement characters instead of ending the program.
-        std::cout << ports.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace)
-                  << "\n";
+        io.out << ports.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace)
+               << "\n";
     } else {
-        PrintText(ports);
+        PrintText(io.out, ports);
     }
     return 0;
 }
 
-const CommandRegistration kRegistration([](CLI::App& app) {
+} // namespace
+
+void AddPortsCommand(CLI::App& app, CommandIo& io) {
     auto args = std::make_shared<PortsArguments>();
     CLI::App* cmd = app.add_subcommand(
         "ports", "List the COM, LPT and USB ports and every print queue with its port");
     cmd->add_flag("--json", args->json, "print one JSON object instead of text");
-    cmd->callback([args] { ExitStatus() = RunPorts(*args); });
-});
+    cmd->callback([args, &io] { io.status = RunPorts(*args, io); });
+}
 
-} // namespace
 } // namespace qm::cli

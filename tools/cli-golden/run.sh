@@ -179,7 +179,7 @@ for log in "$work"/*.log; do
     sed -E 's/^[0-9T:.-]+Z //; s/(CONNECT [0-9.]+):[0-9]+/\1:PORT/' "$log" >"$out/logs/$(basename "$log")"
 done
 for f in "$out"/runs/*.out "$out"/runs/*.err; do
-    sed -E -i "s#$work#WORK#g; s#$examples#EXAMPLES#g; s/[0-9]+\.[0-9]{2} s\b/T s/g; \
+    sed -E -i "s#$cli#CLI#g; s#$work#WORK#g; s#$examples#EXAMPLES#g; s/[0-9]+\.[0-9]{2} s\b/T s/g; \
         s/\"seconds\": [0-9.e-]+/\"seconds\": T/; s#/[0-9]{8}/#/DATE/#g; s/_[0-9]{8}_[0-9]{6}_/_DATE_/g" "$f"
 done
 find "$work/files/reports" -type f 2>/dev/null | sed "s#$work#WORK#; s#/[0-9]\{8\}/#/DATE/#; s/_[0-9]\{8\}_[0-9]\{6\}_/_DATE_/" >"$out/saved-reports"
