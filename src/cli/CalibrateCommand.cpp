@@ -10,6 +10,7 @@
 
 #include <map>
 #include <memory>
+#include <string_view>
 
 namespace qm::cli {
 namespace {
@@ -26,6 +27,20 @@ struct CalibrateArguments {
 };
 
 constexpr char kCommand[] = "calibrate";
+
+// Which step of the exchange failed, in the words of the command's output.
+std::string_view FailedStep(int code) {
+    switch (code) {
+    case kCodeOpenFailed:
+        return "not started (the port could not be opened)";
+    case kCodeTransferFailed:
+        return "not started (the command could not be written to the printer)";
+    case kCodeNoInterface:
+        return "not started (no port to talk to the printer)";
+    default:
+        return "no answer (the exchange with the printer failed)";
+    }
+}
 
 int RunCalibrate(const CalibrateArguments& args, CommandIo& io) {
     CommandPreamble preamble(kCommand, io);
@@ -57,7 +72,7 @@ int RunCalibrate(const CalibrateArguments& args, CommandIo& io) {
             io.err << "answer line " << result.errorLineNumber << " is not a calibration result: \""
                    << result.errorLine << "\"\n";
         }
-        io.out << "sensor adjustment: no answer (the exchange with the printer failed)\n";
+        io.out << "sensor adjustment: " << FailedStep(result.code) << "\n";
         return status;
     }
     if (!result.Succeeded()) {

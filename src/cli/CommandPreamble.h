@@ -117,8 +117,8 @@ public:
     // at a time, in this program and in the window), a parser for the target's model with
     // every entry, a connection of its own, and `kinds` run as the window's Receive runs them.
     // 0 with the replies in `received`; kExitReceiveBusy after the "another receive is
-    // running" line; kExitPrinter after the report of a failed exchange. The lock is released
-    // when the exchange ends.
+    // running" line; kExitPrinter after the report of a failed exchange (`received` then holds
+    // what was answered before the failure). The lock is released when the exchange ends.
     int Receive(const PrinterTarget& target, const std::vector<int>& kinds, int statusClass,
                 ReceivedSettings& received);
 

@@ -12,6 +12,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
 #include <cstring>
 #include <memory>
 #include <vector>
@@ -45,6 +46,20 @@ std::string AsText(const std::string& bytes) {
 
 constexpr char kCommand[] = "receive";
 
+// The name of a request kind in the command's output.
+std::string RequestName(int kind) {
+    switch (static_cast<RequestKind>(kind)) {
+    case RequestKind::kCounters:
+        return "counters";
+    case RequestKind::kStatus:
+        return "status";
+    case RequestKind::kMachineInfo:
+        return "machine information";
+    default:
+        return "settings";
+    }
+}
+
 int RunReceive(const ReceiveArguments& args, CommandIo& io) {
     CommandPreamble preamble(kCommand, io);
     PrinterTarget target;
@@ -64,17 +79,33 @@ int RunReceive(const ReceiveArguments& args, CommandIo& io) {
 
     const std::vector<int> kinds = RequestKindsForScope(scope->scope);
     ReceivedSettings receivedSettings;
-    if (const int status = preamble.Receive(target, kinds, statusClass, receivedSettings);
-        status != 0) {
-        return status;
+    const int failure = preamble.Receive(target, kinds, statusClass, receivedSettings);
+    if (failure == kExitReceiveBusy) {
+        return failure;
     }
     SettingsRecord& record = receivedSettings.record;
     const ReceiveResult& received = receivedSettings.result;
+    // A request that fails after others were answered ends the receive with exit 3, and what
+    // was received is still printed, as the window keeps it. A reply counts when it was read
+    // and taken: the failed kind's reply (one refused by its start check, say) does not.
+    auto taken = [&](int kind) {
+        return received.received[static_cast<size_t>(kind)] && kind != received.failedKind;
+    };
+    if (failure != 0) {
+        if (std::none_of(kinds.begin(), kinds.end(), taken)) {
+            return failure;
+        }
+        io.err << kCommand << ": the " << RequestName(received.failedKind)
+               << " request failed; printing what was received before it\n";
+    }
 
     nlohmann::ordered_json status;
     nlohmann::ordered_json counters;
     bool menuReceived = false;
     for (int kind : kinds) {
+        if (!taken(kind)) {
+            continue;
+        }
         const std::string& reply = received.replies[static_cast<size_t>(kind)];
         if (kind == kReplyStatus) {
             status = AsText(reply);
@@ -113,6 +144,11 @@ int RunReceive(const ReceiveArguments& args, CommandIo& io) {
     }
     if (!counters.is_null()) {
         out["counters"] = counters;
+    }
+    if (failure != 0) {
+        out["failed"] = RequestName(received.failedKind);
+        preamble.PrintJson(out);
+        return failure;
     }
     return preamble.PrintJson(out);
 }
