@@ -116,7 +116,7 @@ int RunDiff(const DiffArguments& args) {
     printer.modelIndex = target.model;
     PrinterConnection connection(SystemClock::Instance(), SystemPortServices());
     // Scope ALL's settings request alone: the status and counters play no part here.
-    const std::vector<int> kinds = {static_cast<int>(RequestKind::kAll)};
+    const std::vector<RequestKind> kinds = {RequestKind::kAll};
     ReceiveResult received =
         ReceiveOperation(printer, parser, connection, target.settings).Run(kinds, 0);
     receiveLock.Release();

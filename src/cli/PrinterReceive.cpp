@@ -14,7 +14,7 @@
 namespace qm::cli {
 
 int ReceiveKinds(const char* command, int model, const StaticInterfaceSettings& settings,
-                 const std::vector<int>& kinds, int statusClass, ReceiveResult& result) {
+                 const std::vector<RequestKind>& kinds, int statusClass, ReceiveResult& result) {
     // One receive at a time, in this program and in the window.
     InstanceLock receiveLock(kReceiveLockName);
     if (!AcquireReceiveLockOrFail(command, receiveLock)) {

@@ -14,6 +14,6 @@ namespace qm::cli {
 // kExitReceiveBusy when another receive holds the lock; kExitPrinter, with the program's
 // message on standard error, when the exchange failed.
 int ReceiveKinds(const char* command, int model, const StaticInterfaceSettings& settings,
-                 const std::vector<int>& kinds, int statusClass, ReceiveResult& result);
+                 const std::vector<RequestKind>& kinds, int statusClass, ReceiveResult& result);
 
 } // namespace qm::cli

@@ -82,7 +82,7 @@ int RunReceive(const ReceiveArguments& args) {
     SettingsRecord record;
     record.modelIndex = target.model;
     PrinterConnection connection(SystemClock::Instance(), SystemPortServices());
-    const std::vector<int> kinds = RequestKindsForScope(scope->scope);
+    const std::vector<RequestKind> kinds = RequestKindsForScope(scope->scope);
     ReceiveResult received =
         ReceiveOperation(record, parser, connection, target.settings).Run(kinds, statusClass);
     if (!received.Ok()) {
@@ -92,11 +92,11 @@ int RunReceive(const ReceiveArguments& args) {
     nlohmann::ordered_json status;
     nlohmann::ordered_json counters;
     bool menuReceived = false;
-    for (int kind : kinds) {
-        const std::string& reply = received.replies[static_cast<size_t>(kind)];
-        if (kind == kReplyStatus) {
+    for (RequestKind kind : kinds) {
+        const std::string& reply = received.Reply(kind);
+        if (kind == RequestKind::kStatus) {
             status = AsText(reply);
-        } else if (kind == kReplyCounters) {
+        } else if (kind == RequestKind::kCounters) {
             MachineInfo info = ParseMachineInfo(AnsiToWide(reply));
             counters = {{"text", AsText(reply)}};
             AddCountersJson(counters, info);
@@ -114,7 +114,8 @@ int RunReceive(const ReceiveArguments& args) {
                 item.ticked = 0;
             }
         }
-        ConfigurationWriter::ResetItems(outgoing, 1); // the keys and passwords stay unprinted
+        ConfigurationWriter::ResetItems(
+            outgoing, ResetMode::kWirelessKeys); // the keys and passwords stay unprinted
         outgoing.text.clear();
         ConfigurationWriter(options).WriteConfiguration(outgoing, 0);
         if (!args.output.empty()) {

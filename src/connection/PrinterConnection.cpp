@@ -47,10 +47,6 @@ uint32_t PortIndex(std::u16string_view digits, uint32_t limit) {
 
 } // namespace
 
-bool IsUnterminatedReply(ReplyKind kind) {
-    return kind == kReplyCounters || kind == kReplyStatus;
-}
-
 int32_t ClassifyPortName(std::u16string_view portName) {
     if (StartsWith(portName, u"COM") || StartsWith(portName, kMakerComPrefix)) {
         return kPortCom;
@@ -93,7 +89,7 @@ std::string DeviceNodeForPort(std::u16string_view portName) {
     return {};
 }
 
-OperationTimeouts TimeoutsFor(int32_t kind, int purpose) {
+OperationTimeouts TimeoutsFor(int32_t kind, ConnectPurpose purpose) {
     bool longRead = purpose == kPurposeSensor;
     switch (kind) {
     case kPortCom:
@@ -275,7 +271,7 @@ uint32_t PrinterConnection::Write(const uint8_t* data, uint32_t length, uint32_t
     return kind_ == kPortUsb ? WriteUsb(data, length, written) : WriteSerial(data, length, written);
 }
 
-uint32_t PrinterConnection::Read(uint8_t* buffer, uint32_t* received, ReplyKind kind) {
+uint32_t PrinterConnection::Read(uint8_t* buffer, uint32_t* received, ReplyForm form) {
     if (handle_ < 0) {
         return kErrorInvalidHandle;
     }
@@ -285,17 +281,17 @@ uint32_t PrinterConnection::Read(uint8_t* buffer, uint32_t* received, ReplyKind 
     *received = 0;
     switch (kind_) {
     case kPortCom:
-        return ReadCom(buffer, received, kind);
+        return ReadCom(buffer, received, form);
     case kPortLpt:
-        return ReadLpt(buffer, received, kind);
+        return ReadLpt(buffer, received, form);
     default:
-        return ReadUsb(buffer, received, kind);
+        return ReadUsb(buffer, received, form);
     }
 }
 
 // ---- The exchange with the stored settings -------------------------------------------------
 
-int PrinterConnection::ConnectForOperation(int purpose) {
+int PrinterConnection::ConnectForOperation(ConnectPurpose purpose) {
     if (settings_ == nullptr) {
         return 0;
     }

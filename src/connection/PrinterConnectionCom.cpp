@@ -80,8 +80,8 @@ uint32_t PrinterConnection::WriteSerial(const uint8_t* data, uint32_t length, ui
     return total == length ? kResultSuccess : result;
 }
 
-uint32_t PrinterConnection::ReadCom(uint8_t* buffer, uint32_t* received, ReplyKind kind) {
-    bool unterminated = IsUnterminatedReply(kind);
+uint32_t PrinterConnection::ReadCom(uint8_t* buffer, uint32_t* received, ReplyForm form) {
+    bool unterminated = form == ReplyForm::kUnterminated;
     uint64_t start = clock_.NowMs();
     uint32_t count = 0;
     uint32_t error = 0;

@@ -33,8 +33,8 @@ void PrinterConnection::DrainLpt() {
     }
 }
 
-uint32_t PrinterConnection::ReadLpt(uint8_t* buffer, uint32_t* received, ReplyKind kind) {
-    bool unterminated = IsUnterminatedReply(kind);
+uint32_t PrinterConnection::ReadLpt(uint8_t* buffer, uint32_t* received, ReplyForm form) {
+    bool unterminated = form == ReplyForm::kUnterminated;
     uint64_t start = clock_.NowMs();
     uint32_t count = 0;
     uint32_t error = 0;

@@ -111,14 +111,14 @@ int PrinterConnection::NetConnect(const std::u16string& address, int port) {
     return 1;
 }
 
-uint32_t PrinterConnection::NetRead(uint32_t* received, uint8_t* buffer, ReplyKind kind) {
+uint32_t PrinterConnection::NetRead(uint32_t* received, uint8_t* buffer, ReplyForm form) {
     if (socket_ < 0) {
         return kErrorInvalidHandle;
     }
     if (buffer == nullptr || received == nullptr) {
         return kErrorBadArguments;
     }
-    bool unterminated = IsUnterminatedReply(kind);
+    bool unterminated = form == ReplyForm::kUnterminated;
     uint32_t perWait = netReadTimeoutMs_;
     int idle = 0;
     uint32_t count = 0;

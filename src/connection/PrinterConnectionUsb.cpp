@@ -137,8 +137,8 @@ uint32_t PrinterConnection::WriteUsbChunk(const uint8_t* data, uint32_t length, 
     }
 }
 
-uint32_t PrinterConnection::ReadUsb(uint8_t* buffer, uint32_t* received, ReplyKind kind) {
-    bool unterminated = IsUnterminatedReply(kind);
+uint32_t PrinterConnection::ReadUsb(uint8_t* buffer, uint32_t* received, ReplyForm form) {
+    bool unterminated = form == ReplyForm::kUnterminated;
     uint64_t start = clock_.NowMs();
     uint32_t count = 0;
     while (true) {

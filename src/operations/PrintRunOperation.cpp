@@ -77,7 +77,7 @@ PrintResult PrintRunOperation::PrintTest(PrintKind kind) {
     ConfigurationWriter::WriteRequest(request, RequestKind::kStandard);
     Exchange exchange(connection_, settings_);
     const ExchangeResult asked =
-        exchange.Request(request.text, true, int(RequestKind::kStandard), kPurposeSend);
+        exchange.Request(request.text, true, RequestKind::kStandard, kPurposeSend);
     if (asked.code != kOperationOk) {
         result.code = asked.code;
         result.error = asked.error;

@@ -21,18 +21,30 @@ StaticInterfaceSettings NetSettings(int port) {
     return settings;
 }
 
+// The described number of a request kind (the observer's log and the scope lists use them).
+std::string Number(RequestKind kind) {
+    return std::to_string(static_cast<int>(kind));
+}
+std::vector<int> Numbers(const std::vector<RequestKind>& kinds) {
+    std::vector<int> numbers;
+    for (RequestKind kind : kinds) {
+        numbers.push_back(static_cast<int>(kind));
+    }
+    return numbers;
+}
+
 // Records what the receive told its front end, in order.
 struct RecordingObserver : ReceiveObserver {
     std::vector<std::string> calls;
     SettingsRecord* record = nullptr;
     bool pskWhenParsed = false;
-    void BeforeExchange(int kind) override { calls.push_back("before " + std::to_string(kind)); }
-    void AfterExchange(int kind) override { calls.push_back("after " + std::to_string(kind)); }
-    void MenuParsed(int kind) override {
-        calls.push_back("parsed " + std::to_string(kind));
+    void BeforeExchange(RequestKind kind) override { calls.push_back("before " + Number(kind)); }
+    void AfterExchange(RequestKind kind) override { calls.push_back("after " + Number(kind)); }
+    void MenuParsed(RequestKind kind) override {
+        calls.push_back("parsed " + Number(kind));
         pskWhenParsed = record->Item(entry::kWlanPsk).ticked == 1;
     }
-    void MenuKept(int kind) override { calls.push_back("kept " + std::to_string(kind)); }
+    void MenuKept(RequestKind kind) override { calls.push_back("kept " + Number(kind)); }
     void StatusReceived(const std::string&) override { calls.push_back("status"); }
     void CountersReceived(const std::string&) override { calls.push_back("counters"); }
     void MachineInfoReceived(const std::string&) override { calls.push_back("machine"); }
@@ -47,13 +59,13 @@ protected:
 };
 
 TEST(ReceiveScopes, RequestKindsInOrder) {
-    EXPECT_EQ(RequestKindsForScope(ReceiveScope::kEasy), std::vector<int>{0});
-    EXPECT_EQ(RequestKindsForScope(ReceiveScope::kStandard), std::vector<int>{1});
-    EXPECT_EQ(RequestKindsForScope(ReceiveScope::kAdvanced), std::vector<int>{2});
-    EXPECT_EQ(RequestKindsForScope(ReceiveScope::kInformation), (std::vector<int>{6, 3}));
-    EXPECT_EQ(RequestKindsForScope(ReceiveScope::kInformation, true), std::vector<int>{6});
-    EXPECT_EQ(RequestKindsForScope(ReceiveScope::kAll), (std::vector<int>{4, 6, 3}));
-    EXPECT_EQ(SelfInfoRequestKinds(), (std::vector<int>{5, 1}));
+    EXPECT_EQ(Numbers(RequestKindsForScope(ReceiveScope::kEasy)), std::vector<int>{0});
+    EXPECT_EQ(Numbers(RequestKindsForScope(ReceiveScope::kStandard)), std::vector<int>{1});
+    EXPECT_EQ(Numbers(RequestKindsForScope(ReceiveScope::kAdvanced)), std::vector<int>{2});
+    EXPECT_EQ(Numbers(RequestKindsForScope(ReceiveScope::kInformation)), (std::vector<int>{6, 3}));
+    EXPECT_EQ(Numbers(RequestKindsForScope(ReceiveScope::kInformation, true)), std::vector<int>{6});
+    EXPECT_EQ(Numbers(RequestKindsForScope(ReceiveScope::kAll)), (std::vector<int>{4, 6, 3}));
+    EXPECT_EQ(Numbers(SelfInfoRequestKinds()), (std::vector<int>{5, 1}));
 }
 
 TEST_F(ReceiveOverNet, AllParsesForgetsTheKeysAndKeepsEveryReply) {
@@ -112,7 +124,7 @@ TEST_F(ReceiveOverNet, OneStrayByteIsForgivenTwoAreNot) {
             EXPECT_EQ(record.Item(entry::kPrintSpeed).ticked, 1); // marker B got CR LF
         } else {
             EXPECT_EQ(result.code, kCodeAcquisitionFailed);
-            EXPECT_EQ(result.failedKind, 1);
+            EXPECT_EQ(result.failedKind, RequestKind::kStandard);
             EXPECT_FALSE(result.silent);
         }
     }
@@ -138,12 +150,12 @@ TEST_F(ReceiveOverNet, StatusReplyDropsOneStrayByteAndRefusesTwo) {
                     .Run(RequestKindsForScope(ReceiveScope::kInformation, true), form, observer);
             if (stray.size() < 2) {
                 ASSERT_TRUE(result.Ok()) << form << " " << stray;
-                EXPECT_EQ(result.replies[kReplyStatus], status) << form << " " << stray;
+                EXPECT_EQ(result.Reply(RequestKind::kStatus), status) << form << " " << stray;
                 EXPECT_EQ(WideToAnsi(record.text), status);
                 EXPECT_EQ(result.statusDroppedBytes, static_cast<int>(stray.size()));
             } else {
                 EXPECT_EQ(result.code, kCodeAcquisitionFailed) << form;
-                EXPECT_EQ(result.failedKind, kReplyStatus);
+                EXPECT_EQ(result.failedKind, RequestKind::kStatus);
                 EXPECT_TRUE(std::find(observer.calls.begin(), observer.calls.end(), "status") ==
                             observer.calls.end());
             }
@@ -159,9 +171,10 @@ TEST_F(ReceiveOverNet, FailuresEndTheSequence) {
     });
     StaticInterfaceSettings settings = NetSettings(printer.Port());
     ReceiveResult result =
-        ReceiveOperation(record, parser, connection, settings).Run(std::vector<int>{6, 3, 6}, 0);
+        ReceiveOperation(record, parser, connection, settings)
+            .Run({RequestKind::kStatus, RequestKind::kCounters, RequestKind::kStatus}, 0);
     EXPECT_EQ(result.code, kCodeAcquisitionFailed);
-    EXPECT_EQ(result.failedKind, 3);
+    EXPECT_EQ(result.failedKind, RequestKind::kCounters);
     EXPECT_TRUE(result.silent);
     EXPECT_EQ(printer.Requests().size(), 2u);
 
