@@ -114,8 +114,8 @@ int RunReceive(const ReceiveArguments& args) {
                 item.ticked = 0;
             }
         }
-        ConfigurationWriter::ResetItems(
-            outgoing, ResetMode::kWirelessKeys); // the keys and passwords stay unprinted
+        // The keys and passwords stay unprinted.
+        ConfigurationWriter::ResetItems(outgoing, ResetMode::kWirelessKeys);
         outgoing.text.clear();
         ConfigurationWriter(options).WriteConfiguration(outgoing, 0);
         if (!args.output.empty()) {

@@ -81,8 +81,8 @@ int RunInspect(const InspectArguments& args) {
             item.ticked = 0;
         }
     }
-    ConfigurationWriter::ResetItems(
-        outgoing, ResetMode::kWirelessKeys); // the keys and passwords stay unprinted
+    // The keys and passwords stay unprinted.
+    ConfigurationWriter::ResetItems(outgoing, ResetMode::kWirelessKeys);
     outgoing.text.clear();
     const ConfigurationWriter writer(options);
     writer.WriteConfiguration(outgoing, 0);

@@ -182,7 +182,8 @@ TEST_F(ReceiveOverNet, FailuresEndTheSequence) {
     StaticInterfaceSettings nowhere = NetSettings(1);
     RecordingObserver observer;
     observer.record = &record;
-    result = ReceiveOperation(record, parser, connection, nowhere).Run({1}, 0, observer);
+    result = ReceiveOperation(record, parser, connection, nowhere)
+                 .Run({RequestKind::kStandard}, 0, observer);
     EXPECT_EQ(result.code, kCodeOpenFailed);
     EXPECT_EQ(observer.calls, (std::vector<std::string>{"before 1", "after 1"}));
 }
