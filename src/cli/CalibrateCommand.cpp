@@ -13,6 +13,7 @@
 #include <iostream>
 #include <map>
 #include <memory>
+#include <string_view>
 
 namespace qm::cli {
 namespace {
@@ -29,6 +30,20 @@ struct CalibrateArguments {
 };
 
 constexpr char kCommand[] = "calibrate";
+
+// Which step of the exchange failed, in the words of the command's output.
+std::string_view FailedStep(int code) {
+    switch (code) {
+    case kCodeOpenFailed:
+        return "not started (the port could not be opened)";
+    case kCodeTransferFailed:
+        return "not started (the command could not be written to the printer)";
+    case kCodeNoInterface:
+        return "not started (no port to talk to the printer)";
+    default:
+        return "no answer (the exchange with the printer failed)";
+    }
+}
 
 int RunCalibrate(const CalibrateArguments& args) {
     PrinterTarget target;
@@ -60,7 +75,7 @@ int RunCalibrate(const CalibrateArguments& args) {
             std::cerr << "answer line " << result.errorLineNumber
                       << " is not a calibration result: \"" << result.errorLine << "\"\n";
         }
-        std::cout << "sensor adjustment: no answer (the exchange with the printer failed)\n";
+        std::cout << "sensor adjustment: " << FailedStep(result.code) << "\n";
         return status;
     }
     if (!result.Succeeded()) {

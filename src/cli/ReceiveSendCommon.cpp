@@ -198,7 +198,7 @@ std::string SettingsFileProblem(FileResult result, int error) {
     case FileResult::kNoLeadIn:
         return "the file does not begin with a lead-in line; not a settings file";
     case FileResult::kNoEnd:
-        return "the settings do not end with the \"END\" line; the file is cut short";
+        return "the settings do not end with an \"END\" or \"EXIT\" line; the file is cut short";
     case FileResult::kNulByte:
         return "the file holds a NUL byte; not a settings file";
     case FileResult::kTooLarge:

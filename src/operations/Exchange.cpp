@@ -67,7 +67,7 @@ ReplyForm ReplyFormOf(RequestKind kind) {
 }
 
 ExchangeResult Exchange::Request(std::u16string_view commandText, bool withLeadIn, RequestKind kind,
-                                 ConnectPurpose purpose) {
+                                 ConnectPurpose purpose, bool keepOpen) {
     // A request needs a port it can read from: nothing chosen, or a print queue whose port
     // could not be taken over, has none.
     if (const int32_t type = settings_.StoredPortType(); type < kPortCom || type > kPortNet) {
@@ -91,8 +91,18 @@ ExchangeResult Exchange::Request(std::u16string_view commandText, bool withLeadI
     uint32_t error = settings_.StoredPortType() == kPortNet
                          ? connection_.NetRead(&received, buffer, form)
                          : connection_.Read(buffer, &received, form);
-    connection_.Disconnect();
+    bool open = true;
+    auto close = [&] {
+        if (open) {
+            connection_.Disconnect();
+            open = false;
+        }
+    };
+    if (!keepOpen) {
+        close();
+    }
     if (error != kResultSuccess || received == 0 || received > kReplyBufferSize) {
+        close();
         result.code = kExchangeAcquisitionFailed;
         result.error = error;
         return result;
@@ -103,6 +113,7 @@ ExchangeResult Exchange::Request(std::u16string_view commandText, bool withLeadI
     const bool acceptShifted = settings_.StoredPortType() != kPortUsb;
     if (form == ReplyForm::kTerminated &&
         CheckReplyEnd(buffer, received, acceptShifted) == ReplyEnd::kOpen) {
+        close();
         result.code = kExchangeAcquisitionFailed;
         result.error = kWaitTimeout;
         return result;

@@ -45,10 +45,11 @@ int OpenWithoutWaiting(const std::string& path, int flags, mode_t mode = 0) {
     return fd;
 }
 
-// True when one of the text's lines after the first two (the lead-in lines) is exactly "END".
+// True when one of the text's lines after the first two (the lead-in lines) is exactly "END"
+// or exactly "EXIT": the parser ends the settings at either.
 bool HasEndLine(std::string_view text) {
-    // "END" up to its line end: a lone CR ends a line for the parser as CR LF does.
-    constexpr std::string_view kEndLine = "\r\nEND\r";
+    // The line up to its line end: a lone CR ends a line for the parser as CR LF does.
+    constexpr std::string_view kEndLines[] = {"\r\nEND\r", "\r\nEXIT\r"};
     constexpr int kLeadInLines = 2;
     size_t at = 0;
     for (int line = 0; line < kLeadInLines; ++line) {
@@ -59,7 +60,12 @@ bool HasEndLine(std::string_view text) {
         at += 2;
     }
     // Back up to the CR LF that ends the second line so that a third line "END" is found too.
-    return text.find(kEndLine, at - 2) != std::string_view::npos;
+    for (const std::string_view endLine : kEndLines) {
+        if (text.find(endLine, at - 2) != std::string_view::npos) {
+            return true;
+        }
+    }
+    return false;
 }
 
 void SetError(int* error, int value) {
