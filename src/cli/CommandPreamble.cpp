@@ -8,9 +8,9 @@
 #include "discovery/SystemPortServices.h"
 #include "operations/OperationCode.h"
 #include "operations/SettingsFileOperation.h"
+#include "platform/AtomicFile.h"
 #include "platform/Encoding.h"
 #include "platform/InstanceLock.h"
-#include "platform/AtomicFile.h"
 #include "platform/ReadableText.h"
 #include "settings/ModelTable.h"
 #include "settings/SettingsOptions.h"
@@ -299,7 +299,7 @@ int CommandPreamble::ReportPrinterFailure(int code, const InterfaceSettingsSourc
     return kExitPrinter;
 }
 
-int CommandPreamble::Receive(const PrinterTarget& target, const std::vector<int>& kinds,
+int CommandPreamble::Receive(const PrinterTarget& target, const std::vector<RequestKind>& kinds,
                              int statusClass, ReceivedSettings& received) {
     InstanceLock receiveLock(kReceiveLockName);
     if (!receiveLock.TryAcquire()) {

@@ -122,7 +122,7 @@ public:
     // 0 with the replies in `received`; kExitReceiveBusy after the "another receive is
     // running" line; kExitPrinter after the report of a failed exchange (`received` then holds
     // what was answered before the failure). The lock is released when the exchange ends.
-    int Receive(const PrinterTarget& target, const std::vector<int>& kinds, int statusClass,
+    int Receive(const PrinterTarget& target, const std::vector<RequestKind>& kinds, int statusClass,
                 ReceivedSettings& received);
 
     // A JSON result on the output stream: two-space indents and a final line break. Returns 0,

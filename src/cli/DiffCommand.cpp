@@ -107,9 +107,7 @@ int RunDiff(const DiffArguments& args, CommandIo& io) {
 
     // Scope ALL's settings request alone: the status and counters play no part here.
     ReceivedSettings printer;
-    if (const int status =
-            preamble.Receive(target, {static_cast<int>(RequestKind::kAll)}, 0, printer);
-        status != 0) {
+    if (const int status = preamble.Receive(target, {RequestKind::kAll}, 0, printer); status != 0) {
         return status;
     }
     const RecordComparison comparison = RecordComparison::Compare(file, printer.record, options);

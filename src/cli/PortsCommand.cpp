@@ -103,29 +103,25 @@ std::string Shown(const nlohmann::ordered_json& text) {
 void PrintText(std::ostream& out, const nlohmann::ordered_json& ports) {
     out << "COM ports:\n";
     for (const auto& port : ports["com"]) {
-        out << "  " << Shown(port["name"]) << "  " << Shown(port["device"])
-            << "\n";
+        out << "  " << Shown(port["name"]) << "  " << Shown(port["device"]) << "\n";
     }
     out << "LPT ports:\n";
     for (const auto& port : ports["lpt"]) {
-        out << "  " << Shown(port["name"]) << "  " << Shown(port["device"])
-            << "\n";
+        out << "  " << Shown(port["name"]) << "  " << Shown(port["device"]) << "\n";
     }
     out << "USB ports:\n";
     for (const auto& port : ports["usb"]) {
         out << "  " << Shown(port["name"]);
         if (port.contains("device")) {
-            out << "  " << Shown(port["device"]) << "  "
-                << Shown(port["devicePath"])
+            out << "  " << Shown(port["device"]) << "  " << Shown(port["devicePath"])
                 << (port["present"].get<bool>() ? "" : "  (not present)");
         }
         out << "\n";
     }
     out << "Print queues:\n";
     for (const auto& queue : ports["queues"]) {
-        out << "  " << Shown(queue["name"]) << "  "
-            << Shown(queue["kindName"]) << " (" << queue["kind"].get<int>() << ")  "
-            << Shown(queue["detail"])
+        out << "  " << Shown(queue["name"]) << "  " << Shown(queue["kindName"]) << " ("
+            << queue["kind"].get<int>() << ")  " << Shown(queue["detail"])
             << (queue["paused"].get<bool>() ? "  (paused)" : "") << "\n";
     }
 }
@@ -135,8 +131,7 @@ int RunPorts(const PortsArguments& args, CommandIo& io) {
     if (args.json) {
         // A name that is not valid UTF-8 (a queue or device named in another encoding) is shown
         // with replacement characters instead of ending the program.
-        io.out << JsonText(ports)
-               << "\n";
+        io.out << JsonText(ports) << "\n";
     } else {
         PrintText(io.out, ports);
     }

@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <cstring>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace qm::cli {
@@ -47,8 +48,8 @@ std::string AsText(const std::string& bytes) {
 constexpr char kCommand[] = "receive";
 
 // The name of a request kind in the command's output.
-std::string RequestName(int kind) {
-    switch (static_cast<RequestKind>(kind)) {
+std::string RequestName(std::optional<RequestKind> kind) {
+    switch (kind.value_or(RequestKind::kAll)) {
     case RequestKind::kCounters:
         return "counters";
     case RequestKind::kStatus:
@@ -77,7 +78,7 @@ int RunReceive(const ReceiveArguments& args, CommandIo& io) {
     }
     int statusClass = args.statusClass >= 0 ? args.statusClass : DefaultStatusClass(target.model);
 
-    const std::vector<int> kinds = RequestKindsForScope(scope->scope);
+    const std::vector<RequestKind> kinds = RequestKindsForScope(scope->scope);
     ReceivedSettings receivedSettings;
     const int failure = preamble.Receive(target, kinds, statusClass, receivedSettings);
     if (failure == kExitReceiveBusy) {
@@ -88,8 +89,8 @@ int RunReceive(const ReceiveArguments& args, CommandIo& io) {
     // A request that fails after others were answered ends the receive with exit 3, and what
     // was received is still printed, as the window keeps it. A reply counts when it was read
     // and taken: the failed kind's reply (one refused by its start check, say) does not.
-    auto taken = [&](int kind) {
-        return received.received[static_cast<size_t>(kind)] && kind != received.failedKind;
+    auto taken = [&](RequestKind kind) {
+        return received.Received(kind) && kind != received.failedKind;
     };
     if (failure != 0) {
         if (std::none_of(kinds.begin(), kinds.end(), taken)) {
@@ -102,14 +103,14 @@ int RunReceive(const ReceiveArguments& args, CommandIo& io) {
     nlohmann::ordered_json status;
     nlohmann::ordered_json counters;
     bool menuReceived = false;
-    for (int kind : kinds) {
+    for (RequestKind kind : kinds) {
         if (!taken(kind)) {
             continue;
         }
-        const std::string& reply = received.replies[static_cast<size_t>(kind)];
-        if (kind == kReplyStatus) {
+        const std::string& reply = received.Reply(kind);
+        if (kind == RequestKind::kStatus) {
             status = AsText(reply);
-        } else if (kind == kReplyCounters) {
+        } else if (kind == RequestKind::kCounters) {
             MachineInfo info = ParseMachineInfo(AnsiToWide(reply));
             counters = {{"text", AsText(reply)}};
             AddCountersJson(counters, info);

@@ -63,10 +63,8 @@ int RunSelfInfo(const SelfInfoArguments& args, CommandIo& io) {
         return status;
     }
     const ReceiveResult& received = receivedSettings.result;
-    const std::u16string machineInfo =
-        AnsiToWide(received.replies[static_cast<size_t>(RequestKind::kMachineInfo)]);
-    const std::u16string menuSettings =
-        AnsiToWide(received.replies[static_cast<size_t>(RequestKind::kStandard)]);
+    const std::u16string machineInfo = AnsiToWide(received.Reply(RequestKind::kMachineInfo));
+    const std::u16string menuSettings = AnsiToWide(received.Reply(RequestKind::kStandard));
     const std::u16string menuText = SelfInfoText::BuildMenuText(menuSettings);
     const std::u16string machineText = SelfInfoText::BuildMachineText(machineInfo, menuText);
 

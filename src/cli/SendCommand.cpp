@@ -150,7 +150,7 @@ void VerifyTarget(const FleetTarget& target, const PreparedConfiguration& prepar
     SettingsParser parser(options);
     SettingsRecord printer;
     printer.modelIndex = prepared.file.modelIndex;
-    const std::vector<int> kinds = {static_cast<int>(RequestKind::kAll)};
+    const std::vector<RequestKind> kinds = {RequestKind::kAll};
     ReceiveResult received =
         ReceiveOperation(printer, parser, connection, target.settings).Run(kinds, 0);
     if (!received.Ok()) {

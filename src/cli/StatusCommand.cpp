@@ -92,7 +92,7 @@ int RunStatus(const StatusArguments& args, CommandIo& io) {
     }
     const ReceiveResult& received = receivedSettings.result;
     const MachineInfo counters =
-        ParseMachineInfo(AnsiToWide(received.replies[static_cast<size_t>(RequestKind::kCounters)]));
+        ParseMachineInfo(AnsiToWide(received.Reply(RequestKind::kCounters)));
     bool any = false;
     for (const std::u16string& value : counters.values) {
         any = any || !value.empty();
@@ -103,9 +103,7 @@ int RunStatus(const StatusArguments& args, CommandIo& io) {
         return kExitPrinter;
     }
     nlohmann::ordered_json out = StatusAsJson(
-        form,
-        StatusDecoder::Decode(form, received.replies[static_cast<size_t>(RequestKind::kStatus)]),
-        *language);
+        form, StatusDecoder::Decode(form, received.Reply(RequestKind::kStatus)), *language);
     AddCountersJson(out, counters);
     return preamble.PrintJson(out);
 }

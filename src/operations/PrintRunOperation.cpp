@@ -80,7 +80,7 @@ PrintResult PrintRunOperation::PrintTest(PrintKind kind) {
     // One connection for the question and the print command: one open, one drain, one parking
     // of a print queue.
     const ExchangeResult asked =
-        exchange.Request(request.text, true, int(RequestKind::kStandard), kPurposeSend, true);
+        exchange.Request(request.text, true, RequestKind::kStandard, kPurposeSend, true);
     if (asked.code != kOperationOk) {
         result.code = asked.code;
         result.error = asked.error;

@@ -27,7 +27,8 @@ std::u16string SettingsFileOperation::ExportText(SettingsRecord& record,
             item.ticked = 0;
         }
     }
-    ConfigurationWriter::ResetItems(outgoing, 1); // the keys and passwords stay unprinted
+    ConfigurationWriter::ResetItems(
+        outgoing, ResetMode::kWirelessKeys); // the keys and passwords stay unprinted
     outgoing.text.clear();
     ConfigurationWriter(options).WriteConfiguration(outgoing, 0);
     return std::move(outgoing.text);
