@@ -2,11 +2,13 @@
 
 #include "platform/FdWait.h"
 
+#include <arpa/inet.h>
 #include <netinet/in.h>
 #include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 
 namespace qm {
@@ -131,6 +133,30 @@ std::vector<EchoResult> SendIcmpSweep(Clock& clock, const std::vector<uint32_t>&
     std::vector<EchoResult> results = Sweep(clock, addresses, fd, raw).Run(timeoutMs);
     ::close(fd);
     return results;
+}
+
+std::vector<size_t> ReachableByEcho(Clock& clock, const std::vector<std::string>& dotted,
+                                    uint32_t timeoutMs) {
+    std::vector<uint32_t> addresses;
+    std::vector<size_t> places; // where each swept address stands in `dotted`
+    std::vector<size_t> reachable;
+    for (size_t i = 0; i < dotted.size(); ++i) {
+        in_addr address{};
+        if (::inet_pton(AF_INET, dotted[i].c_str(), &address) == 1) {
+            addresses.push_back(address.s_addr);
+            places.push_back(i);
+        } else {
+            reachable.push_back(i);
+        }
+    }
+    const std::vector<EchoResult> results = SendIcmpSweep(clock, addresses, timeoutMs);
+    for (size_t k = 0; k < results.size(); ++k) {
+        if (results[k] != EchoResult::kNoReply) {
+            reachable.push_back(places[k]);
+        }
+    }
+    std::sort(reachable.begin(), reachable.end());
+    return reachable;
 }
 
 } // namespace qm

@@ -4,6 +4,7 @@
 #include "platform/Clock.h"
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 namespace qm {
@@ -18,5 +19,11 @@ constexpr size_t kMaxSweepAddresses = 32768;
 // no ICMP socket or there are more than kMaxSweepAddresses (the caller then asks each address).
 std::vector<EchoResult> SendIcmpSweep(Clock& clock, const std::vector<uint32_t>& addresses,
                                       uint32_t timeoutMs);
+
+// The places in `dotted` (IPv4 dotted quads) worth asking after one sweep over them: the
+// addresses that answered, or every one when the sweep could not tell (no ICMP socket allowed,
+// too many addresses, a text that is no dotted quad: the connect then decides).
+std::vector<size_t> ReachableByEcho(Clock& clock, const std::vector<std::string>& dotted,
+                                    uint32_t timeoutMs);
 
 } // namespace qm
