@@ -27,7 +27,10 @@
 namespace qm::cli {
 namespace {
 
-constexpr int kDefaultJobs = 8;
+// Measured against 256 loopback printers (bench_scale): 3.4 s at 8, 1.8 s at 16, 1.0 s at 32
+// at a tenth of a core, 0.6 s at 64 at nearly a fifth; 32 is where the time stops halving
+// for little cost, and it is discover's default too.
+constexpr int kDefaultJobs = 32;
 constexpr int kMaxJobs = 256;
 
 struct SendArguments {
@@ -256,7 +259,7 @@ const CommandRegistration kRegistration([](CLI::App& app) {
         ->expected(1)
         ->allow_extra_args(false);
     interface->require_option(1, 2);
-    cmd->add_option("--jobs", args->jobs, "fleet: targets served at once (default 8)")
+    cmd->add_option("--jobs", args->jobs, "fleet: targets served at once (default 32)")
         ->check(CLI::Range(1, kMaxJobs))
         ->each([args](const std::string&) { args->jobsGiven = true; });
     cmd->add_flag("--json", args->json,
