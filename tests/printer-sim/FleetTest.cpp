@@ -65,7 +65,7 @@ TEST(SimFleet, EachAddressIsAPrinterWithItsOwnSerialNumberAndState) {
 }
 
 TEST(SimFleet, APrinterServesOneConnectionWhileTheOthersGoOnServing) {
-    SimProcess fleet({"--fleet", Range(2), "--port", "0"});
+    SimProcess fleet({"--fleet", Range(2), "--port", "0", "--model", "24"});
     ASSERT_TRUE(fleet.Ready());
     // Printer 1 holds a connection with a command still coming in.
     int holding = ConnectTcp(fleet.TcpPort(), At(1));
@@ -73,7 +73,7 @@ TEST(SimFleet, APrinterServesOneConnectionWhileTheOthersGoOnServing) {
     ASSERT_TRUE(WriteAll(holding, LeadIn() + "SEND CONFIG\t:\tSTAN"));
     // Printer 2 answers meanwhile.
     EXPECT_TRUE(Contains(ExchangeAt(At(2), fleet.TcpPort(), LeadIn() + kMachineInfo).bytes,
-                         "Serial Number\t:\tQM0000001"));
+                         "Serial Number\t:\tQM2400001"));
     // A second connection to printer 1 waits until the first one ends.
     int waiting = ConnectTcp(fleet.TcpPort(), At(1));
     ASSERT_GE(waiting, 0);
@@ -84,6 +84,15 @@ TEST(SimFleet, APrinterServesOneConnectionWhileTheOthersGoOnServing) {
     ::close(holding);
     EXPECT_EQ(ReadReply(waiting, "\r\n", 300, 3000).bytes, "00\r\n");
     ::close(waiting);
+
+    // Each printer's own idle time-out closes its connection.
+    ExchangeAt(At(2), fleet.TcpPort(), LeadIn() + "TIMEOUT\t:\t1\r\nEND\r\n", "", 300, 1000);
+    int idle = ConnectTcp(fleet.TcpPort(), At(2));
+    ASSERT_GE(idle, 0);
+    Reply closed = ReadReply(idle, "", 5000, 4000);
+    EXPECT_TRUE(closed.closed);
+    EXPECT_GE(closed.elapsedMs, 900);
+    ::close(idle);
 }
 
 TEST(SimFleet, ReplyFaultsApplyToEveryPrinter) {
