@@ -1,12 +1,14 @@
-// quillmark-cli discover: asks every address of an IPv4 range for its machine information on
-// one TCP port, up to --jobs addresses at a time, and lists the printers that answer with
-// their model and serial number. Nothing but that one request is sent.
+// quillmark-cli discover: sends an ICMP echo to every address of an IPv4 range at once, waits
+// one time-out for the replies, then asks the addresses that answered for their machine
+// information on one TCP port, up to --jobs at a time, and lists the printers that answer
+// with their model and serial number. Nothing but that one request is sent.
 
 #include "cli/AddressRange.h"
 #include "cli/CommandPreamble.h"
 #include "cli/FleetRunner.h"
 #include "cli/FleetTargets.h"
 #include "cli/InterruptFlag.h"
+#include "connection/IcmpSweep.h"
 #include "connection/PrinterConnection.h"
 #include "discovery/SystemPortServices.h"
 #include "operations/MachineIdentity.h"
@@ -67,17 +69,26 @@ int RunDiscover(const DiscoverArguments& args, CommandIo& io) {
     }
     InterruptFlag interrupt;
     const auto start = std::chrono::steady_clock::now();
-    auto outcome = FleetRunner<Probe>::Run(
-        addresses.size(), args.jobs,
-        [&](size_t i) { return AskAddress(addresses[i], args.port, args.timeoutMs); },
+    // A silent address costs the sweep's one wait instead of a wait of its own.
+    const std::vector<size_t> reachable =
+        ReachableByEcho(SystemClock::Instance(), addresses, static_cast<uint32_t>(args.timeoutMs));
+    auto asked = FleetRunner<Probe>::Run(
+        reachable.size(), args.jobs,
+        [&](size_t k) { return AskAddress(addresses[reachable[k]], args.port, args.timeoutMs); },
         [] { return InterruptFlag::Raised(); }, [] { return InterruptFlag::Forced(); });
+    std::vector<Probe> results(addresses.size());
+    std::vector<bool> finished(addresses.size(), false);
+    for (size_t k = 0; k < reachable.size(); ++k) {
+        results[reachable[k]] = asked.results[k];
+        finished[reachable[k]] = asked.finished[k];
+    }
     const double seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 
     nlohmann::ordered_json found = nlohmann::ordered_json::array();
     for (size_t i = 0; i < addresses.size(); ++i) {
-        const Probe& probe = outcome.results[i];
-        if (!outcome.finished[i] || !probe.answered) {
+        const Probe& probe = results[i];
+        if (!finished[i] || !probe.answered) {
             continue;
         }
         found.push_back({{"address", addresses[i]},
@@ -85,7 +96,7 @@ int RunDiscover(const DiscoverArguments& args, CommandIo& io) {
                          {"model", probe.identity.model},
                          {"serial", probe.identity.serial}});
     }
-    const size_t skipped = addresses.size() - outcome.startedCount;
+    const size_t skipped = reachable.size() - asked.startedCount;
     if (args.json) {
         preamble.PrintJson(found);
     } else {
@@ -104,7 +115,7 @@ int RunDiscover(const DiscoverArguments& args, CommandIo& io) {
         }
         io.out << "\n";
     }
-    if (outcome.abandoned) {
+    if (asked.abandoned) {
         // A second interrupt: the printers found so far are out; the running probes end with
         // the process.
         io.out.flush();
