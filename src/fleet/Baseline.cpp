@@ -1,7 +1,6 @@
 #include "fleet/Baseline.h"
 
 #include "operations/SendOperation.h"
-#include "operations/SettingsFileOperation.h"
 #include "settings/ConfigurationWriter.h"
 #include "settings/DisplayLists.h"
 #include "settings/Frame.h"
@@ -35,17 +34,32 @@ std::string FileProblem(FileResult result, int error) {
 } // namespace
 
 Baseline Baseline::Load(const std::string& path, int model) {
+    std::string bytes;
+    int error = 0;
+    const FileResult read = SettingsFile::ReadBytes(path, bytes, &error);
+    if (read != FileResult::kOk) {
+        Baseline baseline;
+        baseline.model = model;
+        baseline.problem = FileProblem(read, error);
+        return baseline;
+    }
+    return FromBytes(bytes, model);
+}
+
+Baseline Baseline::FromBytes(std::string_view bytes, int model) {
     Baseline baseline;
     baseline.model = model;
     baseline.options = SettingsOptions::For(model, false, true);
     SettingsParser parser(baseline.options);
     SettingsRecord record;
     record.modelIndex = model;
-    const FileOutcome read = SettingsFileOperation(record, parser).Import(path);
-    if (read.code != kOperationOk) {
-        baseline.problem = FileProblem(read.result, read.error);
+    ImportedText imported = SettingsFile::ImportBytes(bytes);
+    if (imported.result != FileResult::kOk) {
+        baseline.problem = FileProblem(imported.result, imported.error);
         return baseline;
     }
+    record.text = std::move(imported.text);
+    parser.ParseSettings(record, 1);
     std::string refused;
     for (int e = 0; e < SettingsRecord::kEntryCount; ++e) {
         if (record.Item(e).ticked && record.Item(e).error) {
@@ -77,6 +91,16 @@ Baseline Baseline::Load(const std::string& path, int model) {
     }
     baseline.configuration = std::move(built.text);
     return baseline;
+}
+
+std::string Baseline::SnapshotBytes(const SettingsRecord& printer) {
+    SettingsRecord record = printer;
+    const SettingsOptions options = SettingsOptions::For(record.modelIndex, false, true);
+    DisplayLists::MakeSendReady(record, options);
+    record.text.clear();
+    ConfigurationWriter(options).WriteConfiguration(record, 0);
+    const Frame frame = FrameForSending(SettingsFile::WithoutSecrets(record.text));
+    return frame.result == FrameResult::kOk ? frame.bytes : std::string();
 }
 
 } // namespace qm::fleet

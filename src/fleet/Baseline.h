@@ -4,6 +4,7 @@
 #include "settings/SettingsRecord.h"
 
 #include <string>
+#include <string_view>
 
 namespace qm::fleet {
 
@@ -23,6 +24,13 @@ struct Baseline {
     // the model refuses or does not fit the send buffer gives a Baseline with `problem` set
     // (and the refused keys named).
     static Baseline Load(const std::string& path, int model);
+    // The same on a settings file's bytes (a stored snapshot).
+    static Baseline FromBytes(std::string_view bytes, int model);
+
+    // The settings file bytes that restore what a printer reported (`printer`, a receive of
+    // scope ALL): its received items written as a settings file is, the wireless keys and
+    // passwords left out. Empty when nothing was received or the text does not fit.
+    static std::string SnapshotBytes(const SettingsRecord& printer);
 };
 
 } // namespace qm::fleet

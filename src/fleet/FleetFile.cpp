@@ -18,6 +18,8 @@ namespace {
 constexpr char kRegisteredWord[] = "(R)";
 constexpr char kRegisteredSign[] = "\xC2\xAE";
 constexpr int kMaxPort = 65535;
+constexpr unsigned char kLastControl = 0x20; // blanks and control characters end a host
+constexpr unsigned char kDelete = 0x7F;
 
 // The keys each table may hold.
 const std::set<std::string> kTopKeys = {"fleet", "group"};
@@ -222,7 +224,10 @@ bool ParsePrinterAddress(const std::string& text, FleetPrinter& printer, std::st
         port = host.substr(colon + 1);
         host.resize(colon);
     }
-    const bool hostOk = !host.empty() && host.find_first_of(" \t\r\n/:") == std::string::npos;
+    bool hostOk = !host.empty();
+    for (const unsigned char c : host) {
+        hostOk = hostOk && c > kLastControl && c != kDelete && c != '/' && c != ':';
+    }
     if (!hostOk) {
         error = "\"" + text + "\" is not HOST[:PORT]";
         return false;

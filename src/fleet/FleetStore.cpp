@@ -16,6 +16,7 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
+#include <pwd.h>
 #include <sstream>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -186,6 +187,14 @@ void BindModel(SqliteStatement& statement, int index, std::optional<int> model) 
 }
 
 std::string UserName() {
+    constexpr size_t kPasswdBuffer = 16384;
+    passwd entry{};
+    passwd* found = nullptr;
+    std::vector<char> buffer(kPasswdBuffer);
+    if (::getpwuid_r(::getuid(), &entry, buffer.data(), buffer.size(), &found) == 0 &&
+        found != nullptr) {
+        return found->pw_name;
+    }
     if (const char* user = std::getenv("USER"); user != nullptr && *user != '\0') {
         return user;
     }
@@ -391,11 +400,12 @@ int64_t FleetStore::BeginRun(const RunInfo& run) {
     return sqlite3_last_insert_rowid(db_);
 }
 
-void FleetStore::EndRun(int64_t runId) {
+void FleetStore::EndRun(int64_t runId, RunStatus status) {
     std::lock_guard lock(mutex_);
-    SqliteStatement(db_, "UPDATE runs SET status = 'finished', ended_at = ? WHERE id = ?")
-        .Bind(1, Now())
-        .Bind(2, runId)
+    SqliteStatement(db_, "UPDATE runs SET status = ?, ended_at = ? WHERE id = ?")
+        .Bind(1, RunStatusName(status))
+        .Bind(2, Now())
+        .Bind(3, runId)
         .Run();
 }
 

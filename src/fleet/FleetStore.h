@@ -127,7 +127,8 @@ public:
     bool Open(const std::string& path, std::string& error);
 
     int64_t BeginRun(const RunInfo& run);
-    void EndRun(int64_t runId);
+    // The run ends: finished, or interrupted (Ctrl+C, SIGTERM) with its end time.
+    void EndRun(int64_t runId, RunStatus status = RunStatus::kFinished);
     // A printer whose exchange starts: its row holds kInFlight until Record replaces it.
     void Start(const PrinterResult& result);
     // The printer's result, its snapshot (when given) and its inventory row (when the serial
