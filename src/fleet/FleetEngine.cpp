@@ -226,10 +226,14 @@ PrinterResult FleetEngine::RunPrinter(int64_t runId, int position, const FleetTa
     const RecordComparison verify =
         RecordComparison::Compare(baseline.items, after, baseline.options);
     if (!verify.Agree()) {
+        constexpr size_t kNamedKeys = 5;
         const std::vector<SettingChange> missing = ChangesOf(verify);
         std::string keys;
-        for (const SettingChange& change : missing) {
-            keys += (keys.empty() ? "" : ", ") + change.key + " \"" + change.before + "\"";
+        for (size_t i = 0; i < missing.size() && i < kNamedKeys; ++i) {
+            keys += (keys.empty() ? "" : ", ") + missing[i].key + " \"" + missing[i].before + "\"";
+        }
+        if (missing.size() > kNamedKeys) {
+            keys += " and " + std::to_string(missing.size() - kNamedKeys) + " more";
         }
         return finish(PrinterOutcome::kFailed, "sent, but the printer does not report " +
                                                    ChangesSummary(missing) + ": " + keys);
