@@ -132,6 +132,10 @@ int Execute(const std::string& command, FleetAction action, const FleetArguments
         const double seconds =
             std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
         PrintFleetRun(std::cout, run.command, report, seconds, args.json);
+        if (!report.storeError.empty()) {
+            PrintCommandMessage(command, "the fleet database failed: " + report.storeError);
+            return kExitPrinter;
+        }
         return RunStatus(action, report);
     } catch (const fleet::SqliteError& failure) {
         PrintCommandMessage(command, std::string("the fleet database failed: ") + failure.what());
