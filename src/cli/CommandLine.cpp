@@ -4,9 +4,9 @@ namespace qm::cli {
 
 const std::vector<CommandAdder>& AllCommands() {
     static const std::vector<CommandAdder> commands = {
-        AddCalibrateCommand, AddDiffCommand,    AddDiscoverCommand, AddPortsCommand,
-        AddPrintCommand,     AddReceiveCommand, AddSelfInfoCommand, AddSendCommand,
-        AddInspectCommand,   AddStatusCommand,
+        AddCalibrateCommand, AddDiffCommand,    AddDiscoverCommand, AddFleetCommand,
+        AddPortsCommand,     AddPrintCommand,   AddReceiveCommand,  AddSelfInfoCommand,
+        AddSendCommand,      AddInspectCommand, AddStatusCommand,
     };
     return commands;
 }

@@ -25,6 +25,7 @@ using CommandAdder = void (*)(CLI::App& app, CommandIo& io);
 void AddCalibrateCommand(CLI::App& app, CommandIo& io);
 void AddDiffCommand(CLI::App& app, CommandIo& io);
 void AddDiscoverCommand(CLI::App& app, CommandIo& io);
+void AddFleetCommand(CLI::App& app, CommandIo& io);
 void AddPortsCommand(CLI::App& app, CommandIo& io);
 void AddPrintCommand(CLI::App& app, CommandIo& io);
 void AddReceiveCommand(CLI::App& app, CommandIo& io);
