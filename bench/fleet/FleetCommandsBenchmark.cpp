@@ -1,9 +1,11 @@
 // Times `quillmark-cli fleet check` and `fleet apply` (with its verify) against N simulated
 // printers on loopback, next to one printer's time:
 //
-//   bench_fleet_commands [--jobs J] [--sizes N,N,...] [--base THIRD-OCTET]
+//   bench_fleet_commands [--jobs J] [--sizes N,N,...] [--net SECOND-OCTET]
+//                        [--base THIRD-OCTET] [--port PORT]
 //
-// Printers sit on 127.24.B.1-250, 127.24.B+1.1-250, ... (B = 10 by default), port 24100. When
+// Printers sit on 127.S.B.1-250, 127.S.B+1.1-250, ... (S = 24, B = 10 and port 24100 by
+// default; choose them so that parallel runs on a shared machine do not meet). When
 // the simulator offers --fleet, one simulator process serves the whole range; otherwise one
 // simulator process runs per printer. For each size it prints the wall time, the ratio to
 // ceil(N/J) x one printer's time (goal: at most 1.25), the CPU time and peak RSS of the
@@ -37,7 +39,8 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-constexpr int kPort = 24100;
+int gPort = 24100;     // --port
+int gSecondOctet = 24; // --net
 constexpr int kHostsPerBlock = 250;
 constexpr int kReadyWaitMs = 20000;
 constexpr int kSampleMs = 20;
@@ -45,7 +48,8 @@ constexpr int kOneRounds = 3;
 constexpr double kKiB = 1024.0;
 
 std::string Address(int base, int index) {
-    return "127.24." + std::to_string(base + index / kHostsPerBlock) + "." +
+    return "127." + std::to_string(gSecondOctet) + "." +
+           std::to_string(base + index / kHostsPerBlock) + "." +
            std::to_string(1 + index % kHostsPerBlock);
 }
 
@@ -114,10 +118,10 @@ public:
         if (fleetMode) {
             return StartOne({QM_PRINTER_SIM, "--fleet",
                              Address(base, 0) + "-" + Address(base, count - 1), "--port",
-                             std::to_string(kPort), "--model", "0"});
+                             std::to_string(gPort), "--model", "0"});
         }
         for (int i = 0; i < count; ++i) {
-            if (!StartOne({QM_PRINTER_SIM, "--tcp", Address(base, i) + ":" + std::to_string(kPort),
+            if (!StartOne({QM_PRINTER_SIM, "--tcp", Address(base, i) + ":" + std::to_string(gPort),
                            "--model", "0", "--serial", "QMB" + std::to_string(100000 + i)})) {
                 return false;
             }
@@ -204,7 +208,7 @@ std::string WriteFleet(const std::string& dir, const std::string& name, const st
     text << "[fleet]\nname = \"bench\"\njobs = " << jobs << "\n[[group]]\nname = \"all\"\n"
          << "baseline = \"" << baseline << "\"\nmodel = 0\nprinters = [\n";
     for (int i = 0; i < count; ++i) {
-        text << "  \"" << Address(base, i) << ":" << kPort << "\",\n";
+        text << "  \"" << Address(base, i) << ":" << gPort << "\",\n";
     }
     text << "]\n";
     const std::string path = dir + "/" + name;
@@ -241,6 +245,10 @@ int main(int argc, char** argv) {
         const std::string option = argv[i];
         if (option == "--jobs") {
             jobs = std::atoi(argv[i + 1]);
+        } else if (option == "--net") {
+            gSecondOctet = std::atoi(argv[i + 1]);
+        } else if (option == "--port") {
+            gPort = std::atoi(argv[i + 1]);
         } else if (option == "--base") {
             base = std::atoi(argv[i + 1]);
         } else if (option == "--sizes") {

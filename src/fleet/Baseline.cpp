@@ -90,6 +90,7 @@ Baseline Baseline::FromBytes(std::string_view bytes, int model) {
         return baseline;
     }
     baseline.configuration = std::move(built.text);
+    baseline.sendReady = std::move(record);
     return baseline;
 }
 

@@ -15,6 +15,7 @@ struct Baseline {
     int model = 0;
     std::u16string configuration; // the text after the lead-in, "...END\r\n"
     SettingsRecord items;         // the file's items as read (standard and advanced entries)
+    SettingsRecord sendReady;     // the items in the printer's form, ticked as they are sent
     SettingsOptions options;
     std::string problem; // empty when the file can be sent to this model
 

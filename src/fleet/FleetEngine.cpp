@@ -2,6 +2,7 @@
 
 #include "fleet/ParallelRun.h"
 #include "fleet/PrinterExchange.h"
+#include "operations/OperationCode.h"
 #include "platform/AtomicFile.h"
 #include "platform/Encoding.h"
 #include "settings/ModelTable.h"
@@ -209,10 +210,16 @@ PrinterResult FleetEngine::RunPrinter(int64_t runId, int position, const FleetTa
                                                        " not as the baseline)");
     }
     store_.Record(result, snapshot); // still in flight: the snapshot is kept on its own
-    const SendResult sent = exchange.Send(baseline.configuration);
+    bool rfidRemoved = false;
+    const SendResult sent = exchange.SendBaseline(baseline, rfidRemoved);
     if (sent.code == kCodeOpenFailed) {
         return finish(PrinterOutcome::kUnreachable,
                       "the connection for the send could not be opened; nothing sent");
+    }
+    if (rfidRemoved && sent.code == kCodeNothingTicked) {
+        return finish(PrinterOutcome::kFailed,
+                      "the baseline holds only RFID settings and this printer has no RFID; "
+                      "nothing sent");
     }
     if (sent.code != 0) {
         return finish(PrinterOutcome::kFailed, "the send failed (" + CodeText(sent.code) + ")");
@@ -223,8 +230,12 @@ PrinterResult FleetEngine::RunPrinter(int64_t runId, int position, const FleetTa
                       "sent, but the verify could not receive the settings (" + CodeText(code) +
                           ")");
     }
-    const RecordComparison verify =
-        RecordComparison::Compare(baseline.items, after, baseline.options);
+    // A printer without RFID was sent the baseline without its RFID items, and is verified so.
+    SettingsRecord expected = baseline.items;
+    if (rfidRemoved) {
+        SendOperation::UntickRfidItems(expected);
+    }
+    const RecordComparison verify = RecordComparison::Compare(expected, after, baseline.options);
     if (!verify.Agree()) {
         constexpr size_t kNamedKeys = 5;
         const std::vector<SettingChange> missing = ChangesOf(verify);
@@ -239,7 +250,8 @@ PrinterResult FleetEngine::RunPrinter(int64_t runId, int position, const FleetTa
                                                    ChangesSummary(missing) + ": " + keys);
     }
     return finish(PrinterOutcome::kApplied,
-                  "sent and verified (" + ChangesSummary(result.changes) + " changed)");
+                  "sent and verified (" + ChangesSummary(result.changes) + " changed)" +
+                      (rfidRemoved ? "; the RFID settings left out: the printer has no RFID" : ""));
 }
 
 FleetRunReport FleetEngine::Run(const RunInfo& run, const std::vector<FleetTarget>& targets,

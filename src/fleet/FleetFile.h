@@ -31,7 +31,7 @@ struct FleetGroup {
 };
 
 // The fleet file a person writes (TOML):
-//   [fleet]  name = "...", jobs = N (exchanges at once, default 8)
+//   [fleet]  name = "...", jobs = N (exchanges at once, default 64)
 //   [[group]] name, baseline (relative to the fleet file), model (name or 0-37; optional),
 //             printers = ["HOST[:PORT]", ...]
 // Every mistake is refused with its line and column: a TOML error, an unknown key, a missing
@@ -39,7 +39,7 @@ struct FleetGroup {
 // that the group's model refuses. Nothing may be sent for a fleet file that did not load.
 class FleetFile {
 public:
-    static constexpr int kDefaultJobs = 8;
+    static constexpr int kDefaultJobs = 64; // as send: measured fastest on a shared machine
     static constexpr int kMaxJobs = 1024;
     static constexpr int kDefaultPort = 9100;
     // A fleet file is a page of text, not a data dump: larger files are refused unread.

@@ -25,8 +25,21 @@ int PrinterExchange::ReceiveSettings(int model, SettingsRecord& record) {
     return ReceiveOperation(record, parser, connection_, settings_).Run(kinds, 0).code;
 }
 
-SendResult PrinterExchange::Send(std::u16string_view configuration) {
-    return SendOperation::Send(configuration, connection_, settings_);
+SendResult PrinterExchange::SendBaseline(const Baseline& baseline, bool& rfidRemoved) {
+    SettingsRecord record = baseline.sendReady;
+    SettingsParser parser(baseline.options);
+    const ConfigurationWriter writer(baseline.options);
+    const RfidCheckedConfiguration checked =
+        SendOperation(record, writer, parser)
+            .BuildCheckingRfid(ConfigurationUse::kPrinter, connection_, settings_);
+    rfidRemoved = checked.removed;
+    if (checked.rfid.code != kOperationOk) {
+        return {checked.rfid.code, checked.rfid.error, false};
+    }
+    if (checked.built.code != kOperationOk) {
+        return {checked.built.code, 0, false};
+    }
+    return SendOperation::Send(checked.built.text, connection_, settings_);
 }
 
 } // namespace qm::fleet

@@ -2,6 +2,7 @@
 
 #include "connection/InterfaceSettingsSource.h"
 #include "connection/PrinterConnection.h"
+#include "fleet/Baseline.h"
 #include "operations/MachineIdentity.h"
 #include "operations/SendOperation.h"
 #include "settings/SettingsRecord.h"
@@ -20,7 +21,11 @@ public:
     MachineIdentity Identify();
     // Receives the ALL settings into `record` (read for `model`); 0 or the receive's code.
     int ReceiveSettings(int model, SettingsRecord& record);
-    SendResult Send(std::u16string_view configuration);
+    // Sends `baseline` as a send to one printer does: when it holds RFID items the printer is
+    // asked first, and a printer without RFID gets the configuration without them
+    // (`rfidRemoved`). The code is the RFID check's when that failed (nothing sent), 24 when
+    // nothing is left to send, else the send's.
+    SendResult SendBaseline(const Baseline& baseline, bool& rfidRemoved);
 
 private:
     const StaticInterfaceSettings& settings_;

@@ -255,6 +255,32 @@ TEST_F(E2eFleetCommands, ApplyVerifiesAndRollbackPutsBackTheExactSettings) {
         << detail.out;
 }
 
+// apply asks a printer for RFID support before RFID items go out, as a send does: a printer
+// without RFID gets and is verified on the rest; one with RFID gets them all.
+TEST_F(E2eFleetCommands, ApplyChecksRfidSupportFirst) {
+    ASSERT_TRUE(printers_.Start(1, "QMR1", {"--log", dir_.Path("sim1.log")}, 0));
+    ASSERT_TRUE(printers_.Start(2, "QMR2", {}, 32));
+    WriteFile(dir_.Path("rfid.prn"),
+              simtest::LeadIn() + "PRINT SPEED\t:\t6 IPS\r\nRFID SETTINGS\t:\tFIXED\r\nEND\r\n");
+    const std::string fleet =
+        WriteFleet({{"plain", "rfid.prn", "0", {1}}, {"rfid", "rfid.prn", "32", {2}}});
+    const CliResult apply = Fleet({"apply", fleet, "--json"});
+    EXPECT_EQ(apply.status, 0) << apply.out << apply.err;
+    const nlohmann::json report = Json(apply);
+    ASSERT_EQ(report["results"].size(), 2u) << apply.out;
+    EXPECT_EQ(report["results"][0]["result"], "applied") << apply.out;
+    EXPECT_NE(report["results"][0]["detail"].get<std::string>().find("RFID settings left out"),
+              std::string::npos)
+        << apply.out;
+    EXPECT_EQ(report["results"][1]["result"], "applied") << apply.out;
+    EXPECT_EQ(report["results"][1]["detail"].get<std::string>().find("RFID"), std::string::npos)
+        << apply.out;
+    printers_.Stop(1);
+    const std::string applied = Joined(LogEvents(dir_.Path("sim1.log"), "APPLY"));
+    EXPECT_NE(applied.find("PRINT SPEED"), std::string::npos) << applied;
+    EXPECT_EQ(applied.find("RFID"), std::string::npos) << applied;
+}
+
 TEST_F(E2eFleetCommands, CanaryAndFailureLimitStopTheRollout) {
     for (int host = 1; host <= 6; ++host) {
         std::vector<std::string> faults;
