@@ -5,6 +5,7 @@
 
 #include "cli/CommandPreamble.h"
 #include "cli/CommandRegistry.h"
+#include "cli/FleetMonitorCommand.h"
 #include "cli/FleetRender.h"
 #include "fleet/FleetEngine.h"
 #include "fleet/FleetFile.h"
@@ -317,6 +318,8 @@ const CommandRegistration kRegistration([](CLI::App& app) {
         fleetCmd->add_subcommand("inventory", "Every printer ever seen, by serial number");
     AddCommon(inventory, *args);
     inventory->callback([args] { ExitStatus() = RunInventory(*args); });
+
+    AddFleetMonitorCommand(fleetCmd);
 });
 
 } // namespace
