@@ -6,6 +6,7 @@
 #include <nlohmann/json.hpp>
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <ctime>
@@ -41,10 +42,11 @@ std::string LabelValue(const std::string& text) {
     return out;
 }
 
+// The shortest text that reads back as the same double.
 std::string Number(double value) {
     char text[64];
-    std::snprintf(text, sizeof text, "%.17g", value);
-    return text;
+    const std::to_chars_result end = std::to_chars(text, text + sizeof text, value);
+    return std::string(text, end.ptr);
 }
 
 struct PrinterMetric {
