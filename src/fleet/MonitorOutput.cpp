@@ -299,8 +299,8 @@ td.num{text-align:right}
 tr.error td{background:#fde0e0;color:#900}
 tr.drift td{background:#fff1cc;color:#7a5200}
 tr.unreachable td{background:#eee;color:#777}
-.problem{font-size:0.85em;display:block;white-space:normal}
-@media (max-width:40em){th.wide,td.wide{display:none}table{font-size:0.9em}}
+.problem,.detail{font-size:0.85em;display:block;white-space:normal}
+@media (max-width:40em){th.wide,td.wide,.detail{display:none}table{font-size:0.9em}}
 )css";
 
 } // namespace
@@ -438,6 +438,7 @@ std::string StatusPageHtml(const std::vector<MonitoredPrinter>& printers,
         const bool current = key == column.key;
         const bool nextDescending = current && !descending;
         const bool wide = std::string(column.key) == "group" ||
+                          std::string(column.key) == "model" ||
                           std::string(column.key) == "service" ||
                           std::string(column.key) == "cuts" || std::string(column.key) == "seen";
         html += std::string("<th") + (wide ? " class=\"wide\"" : "") +
@@ -461,15 +462,15 @@ std::string StatusPageHtml(const std::vector<MonitoredPrinter>& printers,
         if (!problems.empty()) {
             stateCell += "<span class=\"problem\">" + HtmlEscaped(problems) + "</span>";
         } else if (!p->reading.detail.empty() && state != "up") {
-            stateCell += "<span class=\"problem\">" + HtmlEscaped(p->reading.detail) + "</span>";
+            stateCell += "<span class=\"detail\">" + HtmlEscaped(p->reading.detail) + "</span>";
         }
         html += "<tr class=\"" + rowClass + "\" data-printer=\"" + HtmlEscaped(p->address) +
                 "\"><td>" + HtmlEscaped(p->address) + "</td><td class=\"wide\">" +
-                HtmlEscaped(p->group) + "</td><td>" + HtmlEscaped(ModelName(p->model)) +
-                "</td><td>" + HtmlEscaped(p->serial) + "</td><td>" + stateCell +
-                "</td><td class=\"num\">" + Optional(p->reading.printLengthMeters, 1) +
-                "</td><td class=\"num wide\">" + Optional(p->reading.serviceLengthMeters, 1) +
-                "</td><td class=\"num wide\">" +
+                HtmlEscaped(p->group) + "</td><td class=\"wide\">" +
+                HtmlEscaped(ModelName(p->model)) + "</td><td>" + HtmlEscaped(p->serial) +
+                "</td><td>" + stateCell + "</td><td class=\"num\">" +
+                Optional(p->reading.printLengthMeters, 1) + "</td><td class=\"num wide\">" +
+                Optional(p->reading.serviceLengthMeters, 1) + "</td><td class=\"num wide\">" +
                 Optional(p->reading.cutCount
                              ? std::optional<double>(static_cast<double>(*p->reading.cutCount))
                              : std::nullopt,

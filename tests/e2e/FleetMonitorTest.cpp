@@ -345,5 +345,68 @@ TEST_F(E2eFleetMonitor, ReportsEachChangeOnceServesMetricsAndKeepsPollingPastASi
     EXPECT_EQ(Count(ReadFile(hookLog), "\n"), lines);
 }
 
+// Runs Debian's chromium headless on `url` with `action` ("--dump-dom" or
+// "--screenshot=FILE"); what it printed on standard output.
+std::string Chromium(const std::string& profile, const std::string& action,
+                     const std::string& url) {
+    std::filesystem::create_directories(profile);
+    const std::string command =
+        std::string(kChromium) +
+        " --headless --no-sandbox --disable-gpu --disable-quic --no-first-run"
+        " --disable-background-networking --disable-component-update --disable-sync"
+        " --window-size=412,915 --user-data-dir=" +
+        profile + " " + action + " '" + url + "' 2>/dev/null";
+    std::string out;
+    FILE* pipe = ::popen(command.c_str(), "r");
+    if (pipe == nullptr) {
+        return out;
+    }
+    char buffer[4096];
+    size_t got = 0;
+    while ((got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) {
+        out.append(buffer, got);
+    }
+    ::pclose(pipe);
+    return out;
+}
+
+TEST_F(E2eFleetMonitor, ThePageShowsEachPrinterInABrowser) {
+    if (::access(kChromium, X_OK) != 0) {
+        GTEST_SKIP() << "chromium is not installed";
+    }
+    StartPrinter(1, "QM1");
+    StartPrinter(2, "QM2", {"--paper-out"});
+    const std::string fleet = WriteFleet({2, 3}); // host 3: nothing there
+    Monitor monitor(
+        {fleet, "--db", dir_.Path("fleet.sqlite"), "--listen", Host(1) + ":0", "--interval", "30"});
+    ASSERT_GT(monitor.Port(), 0) << monitor.Out();
+    ASSERT_TRUE(monitor.WaitFor(Address(3) + " reachability down")) << monitor.Out();
+    ASSERT_TRUE(monitor.WaitFor(Address(1) + " reachability up")) << monitor.Out();
+    ASSERT_TRUE(monitor.WaitFor(Address(2) + " reachability up")) << monitor.Out();
+
+    const std::string url = "http://" + Host(1) + ":" + std::to_string(monitor.Port());
+    const std::string dom = Chromium(dir_.Path("profile1"), "--dump-dom", url + "/?sort=state");
+    // Sorted by state: the paper error (red), the printer that is not there (grey), the
+    // healthy one; the summary counts them.
+    const size_t error = dom.find("<tr class=\"error\" data-printer=\"" + Address(2) + "\">");
+    const size_t down = dom.find("<tr class=\"unreachable\" data-printer=\"" + Address(3) + "\">");
+    const size_t ok = dom.find("<tr class=\"ok\" data-printer=\"" + Address(1) + "\">");
+    ASSERT_NE(error, std::string::npos) << dom;
+    ASSERT_NE(down, std::string::npos) << dom;
+    ASSERT_NE(ok, std::string::npos) << dom;
+    EXPECT_LT(error, down);
+    EXPECT_LT(down, ok);
+    EXPECT_NE(dom.find("3 printers: 1 up, 1 in error, 1 unreachable, 0 drifted."),
+              std::string::npos);
+    EXPECT_NE(dom.find("error<span class=\"problem\">paper error</span>"), std::string::npos);
+    EXPECT_NE(dom.find("<td class=\"num\">1234.5</td>"), std::string::npos);
+
+    // Kept beside the test's build folder for a person to look at.
+    const std::string shot = std::filesystem::current_path().string() + "/fleet-monitor-page.png";
+    std::filesystem::remove(shot);
+    Chromium(dir_.Path("profile2"), "--screenshot=" + shot, url + "/?sort=state");
+    EXPECT_GT(std::filesystem::exists(shot) ? std::filesystem::file_size(shot) : 0u, 1000u);
+}
+
 } // namespace
 } // namespace qm::e2e
