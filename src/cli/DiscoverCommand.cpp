@@ -1,6 +1,7 @@
-// quillmark-cli discover: asks every address of an IPv4 range for its machine information on
-// one TCP port, up to --jobs addresses at a time, and lists the printers that answer with
-// their model and serial number. Nothing but that one request is sent.
+// quillmark-cli discover: sends an ICMP echo to every address of an IPv4 range at once, waits
+// one time-out for the replies, then asks the addresses that answered for their machine
+// information on one TCP port, up to --jobs at a time, and lists the printers that answer
+// with their model and serial number. Nothing but that one request is sent.
 
 #include "cli/AddressRange.h"
 #include "cli/CommandPreamble.h"
@@ -9,6 +10,7 @@
 #include "cli/FleetTargets.h"
 #include "cli/InterruptFlag.h"
 #include "cli/ReceiveSendCommon.h"
+#include "connection/IcmpSweep.h"
 #include "connection/PrinterConnection.h"
 #include "discovery/SystemPortServices.h"
 #include "operations/MachineIdentity.h"
@@ -67,16 +69,23 @@ int RunDiscover(const DiscoverArguments& args) {
     }
     InterruptFlag interrupt;
     const auto start = std::chrono::steady_clock::now();
-    auto outcome = FleetRunner<Probe>::Run(
-        addresses.size(), args.jobs,
-        [&](size_t i) { return AskAddress(addresses[i], args.port, args.timeoutMs); },
+    // A silent address costs the sweep's one wait instead of a wait of its own.
+    const std::vector<size_t> reachable =
+        ReachableByEcho(SystemClock::Instance(), addresses, static_cast<uint32_t>(args.timeoutMs));
+    auto asked = FleetRunner<Probe>::Run(
+        reachable.size(), args.jobs,
+        [&](size_t k) { return AskAddress(addresses[reachable[k]], args.port, args.timeoutMs); },
         [] { return InterruptFlag::Raised(); });
+    std::vector<Probe> results(addresses.size());
+    for (size_t k = 0; k < reachable.size(); ++k) {
+        results[reachable[k]] = asked.results[k];
+    }
     const double seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 
     nlohmann::ordered_json found = nlohmann::ordered_json::array();
     for (size_t i = 0; i < addresses.size(); ++i) {
-        const Probe& probe = outcome.results[i];
+        const Probe& probe = results[i];
         if (!probe.answered) {
             continue;
         }
@@ -85,7 +94,7 @@ int RunDiscover(const DiscoverArguments& args) {
                          {"model", probe.identity.model},
                          {"serial", probe.identity.serial}});
     }
-    const size_t skipped = addresses.size() - outcome.startedCount;
+    const size_t skipped = reachable.size() - asked.startedCount;
     if (args.json) {
         PrintJsonResult(found);
     } else {

@@ -12,10 +12,23 @@ namespace {
 
 TEST(SimCommandLine, BadOptionsGiveOneLineAndStatusTwo) {
     const std::vector<std::vector<std::string>> bad = {
-        {"--model", "38"},         {"--model"},          {"--tcp", "127.0.0.1"},
-        {"--tcp", "host:99999"},   {"--trickle", "0:5"}, {"--trickle", "10"},
-        {"--delay-ms", "-1"},      {"--link", "/tmp/x"}, {"--frobnicate"},
+        {"--model", "38"},
+        {"--model"},
+        {"--tcp", "127.0.0.1"},
+        {"--tcp", "host:99999"},
+        {"--trickle", "0:5"},
+        {"--trickle", "10"},
+        {"--delay-ms", "-1"},
+        {"--link", "/tmp/x"},
+        {"--frobnicate"},
         {"--stray-bytes", "many"},
+        {"--fleet", "127.124.0.9-127.124.0.1"},
+        {"--fleet", "127.124.0.1"},
+        {"--fleet", "127.0.0.0-127.1.0.0"},
+        {"--fleet", "127.124.0.1-127.124.0.2", "--pty"},
+        {"--fleet", "127.124.0.1-127.124.0.2", "--state", "/tmp/x"},
+        {"--port", "9100"},
+        {"--state-dir", "/tmp/x"},
     };
     for (const auto& args : bad) {
         RunResult r = RunToEnd(args);

@@ -239,13 +239,13 @@ Reply ReadReply(int fd, const std::string& until, int silenceMs, int limitMs) {
     return reply;
 }
 
-int ConnectTcp(int port) {
+int ConnectTcp(int port, const std::string& host) {
     int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
     sockaddr_in address{};
     address.sin_family = AF_INET;
     address.sin_port = htons(static_cast<uint16_t>(port));
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    if (fd < 0 || ::connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0) {
+    if (fd < 0 || ::inet_pton(AF_INET, host.c_str(), &address.sin_addr) != 1 ||
+        ::connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0) {
         if (fd >= 0) {
             ::close(fd);
         }
@@ -268,7 +268,12 @@ bool WriteAll(int fd, const std::string& data) {
 
 Reply Exchange(int port, const std::string& request, const std::string& until, int silenceMs,
                int limitMs) {
-    int fd = ConnectTcp(port);
+    return ExchangeAt("127.0.0.1", port, request, until, silenceMs, limitMs);
+}
+
+Reply ExchangeAt(const std::string& address, int port, const std::string& request,
+                 const std::string& until, int silenceMs, int limitMs) {
+    int fd = ConnectTcp(port, address);
     if (fd < 0) {
         return {};
     }

@@ -68,13 +68,16 @@ struct Reply {
 // has been `silenceMs` without data after some data arrived, or `limitMs` passed.
 Reply ReadReply(int fd, const std::string& until, int silenceMs, int limitMs);
 
-// Connects to 127.0.0.1:port (bounded); -1 on failure.
-int ConnectTcp(int port);
+// Connects to address:port (bounded); -1 on failure.
+int ConnectTcp(int port, const std::string& address = "127.0.0.1");
 // Writes everything; false on failure.
 bool WriteAll(int fd, const std::string& data);
 // One exchange on a fresh connection: connect, send, read as ReadReply, close.
 Reply Exchange(int port, const std::string& request, const std::string& until = "END\r\n",
                int silenceMs = 400, int limitMs = 3000);
+// Exchange with a printer of a fleet at `address`.
+Reply ExchangeAt(const std::string& address, int port, const std::string& request,
+                 const std::string& until = "END\r\n", int silenceMs = 400, int limitMs = 3000);
 // Opens a pty slave (or a link to one) raw; -1 on failure.
 int OpenPty(const std::string& path);
 

@@ -1,6 +1,7 @@
 #include "Session.h"
 
 #include "MessageSplitter.h"
+#include "ReplyPlan.h"
 
 #include <algorithm>
 #include <chrono>
@@ -91,30 +92,24 @@ bool Session::LineMatches(const std::string& settings) {
 }
 
 bool Session::SendReply(const std::string& reply) {
-    if (options_.silent) {
+    const ReplyPlan plan = ReplyPlan::For(reply, options_, sent_);
+    if (plan.withhold) {
         log_.Write(channel_.Name(), "SILENT", std::to_string(reply.size()) + " bytes withheld");
         return true;
     }
-    if (options_.delayMs > 0 && !Pause(options_.delayMs)) {
+    if (plan.delayMs > 0 && !Pause(plan.delayMs)) {
         return false;
     }
-    std::string bytes = std::string(static_cast<size_t>(options_.strayBytes), '?') + reply;
-    size_t length = bytes.size();
-    bool drop = false;
-    if (options_.dropAfter >= 0 && sent_ + static_cast<long>(length) >= options_.dropAfter) {
-        length = static_cast<size_t>(options_.dropAfter - sent_);
-        drop = true;
-    }
-    size_t piece = options_.trickleBytes > 0 ? static_cast<size_t>(options_.trickleBytes) : length;
+    const size_t length = plan.bytes.size();
     size_t done = 0;
     bool ok = true;
     while (done < length) {
-        if (done > 0 && options_.trickleMs > 0 && !Pause(options_.trickleMs)) {
+        if (done > 0 && plan.gapMs > 0 && !Pause(plan.gapMs)) {
             ok = false;
             break;
         }
-        size_t chunk = std::min(piece, length - done);
-        if (!channel_.Write(bytes.data() + done, chunk)) {
+        size_t chunk = std::min(plan.pieceBytes, length - done);
+        if (!channel_.Write(plan.bytes.data() + done, chunk)) {
             ok = false;
             break;
         }
@@ -123,12 +118,12 @@ bool Session::SendReply(const std::string& reply) {
     sent_ += static_cast<long>(done);
     log_.Write(channel_.Name(), "SEND",
                std::to_string(done) + " " +
-                   EventLog::Quote(std::string_view(bytes).substr(0, done)));
+                   EventLog::Quote(std::string_view(plan.bytes).substr(0, done)));
     if (!ok) {
         log_.Write(channel_.Name(), "ABORT", "reply not completed");
         return false;
     }
-    if (drop) {
+    if (plan.drop) {
         log_.Write(channel_.Name(), "DROP", "after " + std::to_string(sent_) + " reply bytes");
         return false;
     }

@@ -19,6 +19,8 @@ public:
     // is taken as it is.
     static constexpr int kIdleMs = 250;
     static constexpr int kCommandIdleMs = 2000;
+    // A TCP peer that takes no reply bytes for this long is given up.
+    static constexpr int kTcpWriteStallMs = 5000;
 
     Session(Channel& channel, Printer& printer, const SimOptions& options, EventLog& log,
             const std::atomic<bool>& stop);

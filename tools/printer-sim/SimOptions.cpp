@@ -1,5 +1,6 @@
 #include "SimOptions.h"
 
+#include <arpa/inet.h>
 #include <charconv>
 
 namespace qm::sim {
@@ -16,6 +17,40 @@ bool ParseInt(const std::string& text, long min, long max, long& out) {
     return true;
 }
 
+bool ParseAddress(const std::string& text, uint32_t& out) {
+    in_addr address{};
+    if (::inet_pton(AF_INET, text.c_str(), &address) != 1) {
+        return false;
+    }
+    out = ntohl(address.s_addr);
+    return true;
+}
+
+// "FIRST-LAST", both dotted quads, FIRST <= LAST, at most kMaxFleetPrinters addresses.
+bool ParseRange(const std::string& text, SimOptions& o, std::string& error) {
+    size_t dash = text.find('-');
+    uint32_t first = 0;
+    uint32_t last = 0;
+    if (dash == std::string::npos || !ParseAddress(text.substr(0, dash), first) ||
+        !ParseAddress(text.substr(dash + 1), last)) {
+        error = "--fleet needs FIRST-LAST IPv4 addresses, got '" + text + "'";
+        return false;
+    }
+    if (last < first) {
+        error = "--fleet range '" + text + "' ends before it starts";
+        return false;
+    }
+    if (last - first >= kMaxFleetPrinters) {
+        error = "--fleet range '" + text + "' holds more than " +
+                std::to_string(kMaxFleetPrinters) + " addresses";
+        return false;
+    }
+    o.fleet = true;
+    o.fleetFirst = first;
+    o.fleetCount = last - first + 1;
+    return true;
+}
+
 } // namespace
 
 std::string UsageText() {
@@ -27,10 +62,17 @@ std::string UsageText() {
            "PORT'\n"
            "  --pty                 open a pseudo-terminal; prints 'pty /dev/pts/N'\n"
            "  --link PATH           with --pty: make PATH a symbolic link to the pty\n"
+           "Fleet (instead of the transports above):\n"
+           "  --fleet FIRST-LAST    one printer on each IPv4 address of the range (at most\n"
+           "                        65536), each with its own state and serial number\n"
+           "  --port N              the fleet's TCP port (default 9100); 0 picks one free\n"
+           "                        on every address; prints 'tcp PORT'\n"
+           "  --state-dir DIR       keep each fleet printer's settings in DIR/ADDRESS.state\n"
            "Printer:\n"
            "  --model N             printer model 0-37 (default 0)\n"
            "  --state FILE          keep the settings in FILE between runs\n"
-           "  --serial TEXT         machine serial number (default from the model)\n"
+           "  --serial TEXT         machine serial number (default from the model); in a\n"
+           "                        fleet, the prefix of each printer's number\n"
            "  --log FILE            log every request and reply with time stamps\n"
            "  --print-log FILE      log everything printed (self tests, samples, data)\n"
            "Status flags:\n"
@@ -65,6 +107,7 @@ ParsedOptions ParseOptions(const std::vector<std::string>& args) {
         return result;
     };
     bool linkGiven = false;
+    bool portGiven = false;
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         auto value = [&](std::string& out) {
@@ -94,6 +137,22 @@ ParsedOptions ParseOptions(const std::vector<std::string>& args) {
             o.tcp = true;
             o.tcpHost = v.substr(0, colon);
             o.tcpPort = static_cast<int>(n);
+        } else if (arg == "--fleet") {
+            std::string error;
+            if (!value(v) || !ParseRange(v, o, error)) {
+                return fail(error.empty() ? "--fleet needs FIRST-LAST" : error);
+            }
+        } else if (arg == "--port") {
+            if (!value(v) || !ParseInt(v, 0, 65535, n)) {
+                return fail("--port needs a port 0-65535");
+            }
+            o.fleetPort = static_cast<int>(n);
+            portGiven = true;
+        } else if (arg == "--state-dir") {
+            if (!value(v) || v.empty()) {
+                return fail("--state-dir needs a folder");
+            }
+            o.stateDir = v;
         } else if (arg == "--pty") {
             o.pty = true;
         } else if (arg == "--link") {
@@ -172,7 +231,14 @@ ParsedOptions ParseOptions(const std::vector<std::string>& args) {
     if (linkGiven && !o.pty) {
         return fail("--link needs --pty");
     }
-    if (!o.pty) {
+    if (o.fleet && (o.tcp || o.pty || !o.statePath.empty())) {
+        return fail("--fleet serves TCP on its own addresses; it takes neither --tcp, --pty "
+                    "nor --state (use --port and --state-dir)");
+    }
+    if (!o.fleet && (portGiven || !o.stateDir.empty())) {
+        return fail("--port and --state-dir need --fleet");
+    }
+    if (!o.pty && !o.fleet) {
         o.tcp = true; // TCP on the default address when nothing else is asked for
     }
     return result;

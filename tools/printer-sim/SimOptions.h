@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,13 @@ struct SimOptions {
     std::string printLogPath;
     std::string statePath;
     std::string serial; // machine serial number; empty chooses one from the model
+
+    // Fleet: one printer on each IPv4 address of a range, all on one port.
+    bool fleet = false;
+    uint32_t fleetFirst = 0; // the range's first address, host byte order
+    uint32_t fleetCount = 0; // addresses in the range
+    int fleetPort = 9100;    // 0: one free port that every address of the range can bind
+    std::string stateDir;    // one state file per address, or empty
 
     // Status flags.
     bool paperOut = false;
@@ -41,6 +49,9 @@ struct SimOptions {
 };
 
 // Result of reading the command line.
+// The most printers one fleet process serves (a /16).
+constexpr uint32_t kMaxFleetPrinters = 65536;
+
 struct ParsedOptions {
     enum class Outcome { kRun, kHelp, kVersion, kError };
     Outcome outcome = Outcome::kRun;

@@ -17,8 +17,6 @@ namespace qm::sim {
 
 namespace {
 
-constexpr int kWriteStallMs = 5000;
-
 class TcpChannel : public Channel {
 public:
     explicit TcpChannel(int fd) : fd_(fd) {}
@@ -60,7 +58,7 @@ public:
                 }
             }
             if (std::chrono::steady_clock::now() - lastProgress >
-                std::chrono::milliseconds(kWriteStallMs)) {
+                std::chrono::milliseconds(Session::kTcpWriteStallMs)) {
                 return false;
             }
         }

@@ -1,6 +1,7 @@
 // quillmark-printer-sim: a stand-in label printer on TCP and on a pseudo-terminal.
 
 #include "EventLog.h"
+#include "FleetServer.h"
 #include "Printer.h"
 #include "PtyPort.h"
 #include "SimOptions.h"
@@ -21,6 +22,29 @@ constexpr const char* kName = "quillmark-printer-sim";
 int Fail(const std::string& message) {
     std::fprintf(stderr, "%s: %s\n", kName, message.c_str());
     return 1;
+}
+
+// One printer on each address of the range, served by one event loop until SIGINT or SIGTERM.
+int RunFleet(const qm::sim::SimOptions& options, qm::sim::EventLog& log,
+             qm::sim::EventLog& printLog) {
+    qm::sim::FleetServer fleet(options, log, printLog);
+    std::string error;
+    if (!fleet.Open(error)) {
+        return Fail(error);
+    }
+    std::printf("tcp %d\nfleet %zu\nready\n", fleet.Port(), fleet.Size());
+    std::fflush(stdout);
+    log.Write("sim", "START",
+              "model=" + std::to_string(options.model) + " fleet=" + std::to_string(fleet.Size()) +
+                  " port=" + std::to_string(fleet.Port()));
+    const int signal = fleet.Run();
+    int status = 0;
+    if (!fleet.SaveAll(error)) {
+        std::fprintf(stderr, "%s: %s\n", kName, error.c_str());
+        status = 1;
+    }
+    log.Write("sim", "STOP", signal == SIGINT ? "SIGINT" : "SIGTERM");
+    return status;
 }
 
 } // namespace
@@ -58,6 +82,9 @@ int main(int argc, char** argv) {
     if (!options.printLogPath.empty() && !printLog.Open(options.printLogPath)) {
         return Fail("cannot open print log '" + options.printLogPath +
                     "': " + std::strerror(errno));
+    }
+    if (options.fleet) {
+        return RunFleet(options, log, printLog);
     }
     Printer printer(options, log, printLog);
     std::string error;
