@@ -133,6 +133,10 @@ int Execute(const std::string& command, FleetAction action, const FleetArguments
         const double seconds =
             std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
         PrintFleetRun(std::cout, run.command, report, seconds, args.json);
+        if (!report.storeError.empty()) {
+            PrintCommandMessage(command, "the fleet database failed: " + report.storeError);
+            return kExitPrinter;
+        }
         return RunStatus(action, report);
     } catch (const fleet::SqliteError& failure) {
         PrintCommandMessage(command, std::string("the fleet database failed: ") + failure.what());
@@ -222,14 +226,18 @@ int RunHistory(const FleetArguments& args) {
         return kExitUsage;
     }
     if (args.run == 0) {
-        PrintRunList(std::cout, store.Runs(), args.json);
+        PrintRunList(std::cout, store.Runs(args.group), args.json);
         return 0;
     }
     const std::optional<fleet::RunInfo> run = store.Run(args.run);
     if (!run) {
         return FailCommand(command, "there is no run " + std::to_string(args.run));
     }
-    PrintRunDetail(std::cout, *run, store.Results(args.run), args.json);
+    std::vector<fleet::PrinterResult> results = store.Results(args.run);
+    if (!args.group.empty()) {
+        std::erase_if(results, [&](const auto& result) { return result.group != args.group; });
+    }
+    PrintRunDetail(std::cout, *run, results, args.json);
     return 0;
 }
 

@@ -174,7 +174,8 @@ void PrintFleetRun(std::ostream& out, const std::string& command,
     }
     char time[32];
     std::snprintf(time, sizeof time, "%.2f s", seconds);
-    out << command << ": " << report.results.size() << " printers: " << CountsText(counts)
+    out << command << ": " << report.results.size()
+        << (report.results.size() == 1 ? " printer: " : " printers: ") << CountsText(counts)
         << (report.stopped ? " (interrupted)" : "") << "; run " << report.runId << ", " << time
         << "\n";
 }

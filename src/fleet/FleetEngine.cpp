@@ -252,14 +252,33 @@ FleetRunReport FleetEngine::Run(const RunInfo& run, const std::vector<FleetTarge
     std::atomic<int> failures{0};
     std::string notStartedReason;
 
+    std::atomic<bool> storeFailed{false};
     auto job = [&](size_t i) {
-        report.results[i] = RunPrinter(report.runId, static_cast<int>(i), targets[i], options);
+        try {
+            report.results[i] = RunPrinter(report.runId, static_cast<int>(i), targets[i], options);
+        } catch (const std::exception& failure) {
+            // The journal could not take the result (disk full, database locked too long):
+            // what the printer went through is not known for certain, and nothing further
+            // starts.
+            PrinterResult& result = report.results[i];
+            result.runId = report.runId;
+            result.position = static_cast<int>(i);
+            result.address = targets[i].printer.address;
+            result.group = targets[i].group;
+            result.outcome = PrinterOutcome::kUnknown;
+            result.detail = std::string("the fleet database failed: ") + failure.what();
+            storeFailed = true;
+        }
         done[i] = 1;
         if (IsFailure(report.results[i].outcome)) {
             ++failures;
         }
     };
     auto mayStart = [&] {
+        if (storeFailed.load()) {
+            notStartedReason = "the fleet database failed";
+            return false;
+        }
         if (options.stop && options.stop()) {
             report.stopped = true;
             notStartedReason = "interrupted";
@@ -277,6 +296,10 @@ FleetRunReport FleetEngine::Run(const RunInfo& run, const std::vector<FleetTarge
     auto mayStartAny = [&] {
         if (guarded) {
             return mayStart();
+        }
+        if (storeFailed.load()) {
+            notStartedReason = "the fleet database failed";
+            return false;
         }
         if (options.stop && options.stop()) {
             report.stopped = true;
@@ -314,14 +337,24 @@ FleetRunReport FleetEngine::Run(const RunInfo& run, const std::vector<FleetTarge
             result.group = targets[i].group;
             result.outcome = PrinterOutcome::kNotStarted;
             result.detail = "not started: " + notStartedReason;
-            store_.Record(result, std::nullopt);
+            if (!storeFailed) {
+                store_.Record(result, std::nullopt);
+            }
         }
         if (!result.serial.empty()) {
             report.duplicates[result.serial].push_back(result.address);
         }
     }
     std::erase_if(report.duplicates, [](const auto& entry) { return entry.second.size() < 2; });
-    store_.EndRun(report.runId, report.stopped ? RunStatus::kInterrupted : RunStatus::kFinished);
+    try {
+        store_.EndRun(report.runId,
+                      report.stopped ? RunStatus::kInterrupted : RunStatus::kFinished);
+    } catch (const std::exception& failure) {
+        report.storeError = failure.what();
+    }
+    if (storeFailed && report.storeError.empty()) {
+        report.storeError = "a printer's result could not be recorded";
+    }
     return report;
 }
 

@@ -42,6 +42,9 @@ struct FleetRunReport {
     bool stopped = false;               // the stop test said stop
     // Serial numbers that answered at more than one address of the run, with the addresses.
     std::map<std::string, std::vector<std::string>> duplicates;
+    // Set when the store failed during the run: the results above are what happened, but the
+    // journal does not hold them all.
+    std::string storeError;
 };
 
 // Runs one fleet command over its printers: up to `jobs` exchanges at once, each printer

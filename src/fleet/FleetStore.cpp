@@ -516,11 +516,13 @@ void FleetStore::UpsertInventory(const PrinterResult& result) {
         .Run();
 }
 
-std::vector<RunInfo> FleetStore::Runs() {
+std::vector<RunInfo> FleetStore::Runs(const std::string& group) {
     std::vector<int64_t> ids;
     {
         std::lock_guard lock(mutex_);
-        SqliteStatement list(db_, "SELECT id FROM runs ORDER BY id");
+        SqliteStatement list(db_, "SELECT id FROM runs WHERE ? = '' OR EXISTS (SELECT 1 FROM "
+                                  "results WHERE run_id = runs.id AND group_name = ?) ORDER BY id");
+        list.Bind(1, group).Bind(2, group);
         while (list.Step()) {
             ids.push_back(list.Int(0));
         }

@@ -137,7 +137,8 @@ public:
     // number is known) in one transaction.
     void Record(const PrinterResult& result, const std::optional<Snapshot>& snapshot);
 
-    std::vector<RunInfo> Runs();
+    // The runs, oldest first; with `group`, only those that had a printer of that group.
+    std::vector<RunInfo> Runs(const std::string& group = {});
     std::optional<RunInfo> Run(int64_t runId);
     std::vector<PrinterResult> Results(int64_t runId);
     std::vector<InventoryEntry> Inventory();

@@ -5,6 +5,7 @@
 #include <mutex>
 #include <pthread.h>
 #include <sys/resource.h>
+#include <system_error>
 #include <thread>
 
 namespace qm::fleet {
@@ -45,9 +46,16 @@ std::vector<bool> ParallelRun(const std::vector<size_t>& indices, int jobs,
     std::vector<std::thread> threads;
     threads.reserve(workers);
     for (size_t i = 0; i < workers; ++i) {
-        threads.emplace_back(work);
+        try {
+            threads.emplace_back(work);
+        } catch (const std::system_error&) {
+            break; // the system's thread limit: the threads already running take the rest
+        }
     }
     pthread_sigmask(SIG_SETMASK, &previous, nullptr);
+    if (threads.empty()) {
+        work(); // not one thread could be made: this thread does it all
+    }
     for (std::thread& thread : threads) {
         thread.join();
     }

@@ -48,6 +48,9 @@ TEST(CliCompletion, CommandsOptionsAndValuesComeFromTheProgram) {
     EXPECT_EQ(Complete({"receive", "-o", ""}), "");
     EXPECT_EQ(Complete({"receive", "--net", ""}), "");
     EXPECT_EQ(Complete({"send", ""}), "");
+    // A command of a command, and its own options.
+    EXPECT_EQ(Complete({"fleet", "ro"}), "rollback");
+    EXPECT_EQ(Complete({"fleet", "apply", "f.toml", "--ca"}), "--canary");
     // A flag takes no value: the next word is an option or a file again.
     EXPECT_EQ(Complete({"inspect", "--reply", "--adv"}), "--advanced");
 }

@@ -127,7 +127,9 @@ TEST(ManPages, CliHasOneSectionPerCommandWithExactlyItsOptions) {
             continue;
         }
         documented.insert(s.title);
-        if (std::find(commands.begin(), commands.end(), s.title) == commands.end()) {
+        // "fleet check": a command of a command; its first word must be one of the program's.
+        const std::string command = s.title.substr(0, s.title.find(' '));
+        if (std::find(commands.begin(), commands.end(), command) == commands.end()) {
             ADD_FAILURE() << "the man page documents \"" << s.title
                           << "\", which quillmark-cli does not have";
             continue;
