@@ -93,6 +93,16 @@ endif()
 
 # ---- Documentation and examples ---------------------------------------------------------------
 install(FILES ${PROJECT_SOURCE_DIR}/README.md DESTINATION ${QM_DOC_DIR})
+# The package's copyright file (machine-readable format) and its changelog, compressed as
+# Debian keeps changelogs.
+install(FILES ${PROJECT_SOURCE_DIR}/packaging/copyright DESTINATION ${QM_DOC_DIR})
+set(qm_changelog_gz ${PROJECT_BINARY_DIR}/changelog.gz)
+add_custom_command(OUTPUT ${qm_changelog_gz}
+    COMMAND sh -c "gzip -9n < \"$0\" > \"$1\"" ${PROJECT_SOURCE_DIR}/packaging/changelog
+            ${qm_changelog_gz}
+    DEPENDS ${PROJECT_SOURCE_DIR}/packaging/changelog VERBATIM)
+add_custom_target(qm_changelog ALL DEPENDS ${qm_changelog_gz})
+install(FILES ${qm_changelog_gz} DESTINATION ${QM_DOC_DIR})
 file(GLOB qm_doc_pages CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/docs/*.md)
 install(FILES ${qm_doc_pages} DESTINATION ${QM_DOC_DIR}/docs)
 file(GLOB qm_examples CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/examples/*.prn)

@@ -1,6 +1,6 @@
 // Settings-file import and the send-ready step: a file is either refused whole or gives a text
-// that holds its "END" line and no NUL; what the import accepts the send path accepts; and a
-// file exported from the imported settings is always importable again.
+// that holds its "END" or "EXIT" line and no NUL; what the import accepts the send path accepts;
+// and a file exported from the imported settings is always importable again.
 
 #include "FuzzSupport.h"
 
@@ -21,7 +21,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     const std::string text = WideToAnsi(imported.text);
     fuzz::Check(text.find('\0') == std::string::npos, "an imported text holds no NUL");
-    fuzz::Check(text.find("\r\nEND\r") != std::string::npos, "an imported text holds its END line");
+    fuzz::Check(text.find("\r\nEND\r") != std::string::npos ||
+                    text.find("\r\nEXIT\r") != std::string::npos,
+                "an imported text holds its END or EXIT line");
     // CR LF goes in front of a marker B or C text after the buffer check.
     fuzz::Check(text.size() <= kMaxFrameBytes + (imported.lineOffset == 1 ? 2 : 0),
                 "an imported text fits the send buffer");

@@ -1,5 +1,7 @@
 #include "app/COstrellApp.h"
 
+#include "platform/AtomicFile.h"
+
 #include "connection/PrinterConnection.h"
 #include "discovery/SystemPortServices.h"
 #include "platform/Clock.h"
@@ -114,6 +116,7 @@ void COstrellApp::LoadPreferences() {
     const IniFile ini(iniPath_);
     loaded_ = ReadPreferences(ini, modelNames_, userLanguageId_);
     current_ = loaded_;
+    host_.UseLanguage(UiLanguageFromIndex(current_.region));
 }
 
 int COstrellApp::SavePreferences() {
@@ -135,7 +138,7 @@ int COstrellApp::SavePreferences() {
             const int error = errno;
             std::fprintf(stderr, "quillmark: the preferences could not be saved to %s%s%s\n",
                          iniPath_.c_str(), error != 0 ? ": " : "",
-                         error != 0 ? std::strerror(error) : "");
+                         error != 0 ? FileErrorText(error).c_str() : "");
         }
     }
     return 1;

@@ -1,4 +1,6 @@
 #include "app/COstrellDlg.h"
+
+#include "platform/AtomicFile.h"
 #include "ui/ProgramVersion.h"
 
 #include "app/CComSettingsDlg.h"
@@ -23,6 +25,7 @@
 #include "ui/WaitCursor.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <filesystem>
 
@@ -647,6 +650,7 @@ void COstrellDlg::OnLanguageChange() {
         return;
     }
     app_.SetRegion(selected);
+    host_.UseLanguage(Language());
     ResetTexts();
     const UiLanguage language = Language();
     standard_.RefreshTexts(language);
@@ -758,9 +762,11 @@ void COstrellDlg::CopyStandardToEasy() {
 
 void COstrellDlg::OnReceive() {
     // One receive at a time, in this window and in every other program: a running one (its
-    // confirmation may be open) makes this one return at once.
+    // confirmation may be open) makes this one return at once. A lock that cannot be taken for
+    // another reason (a lock file of another user) does not block the window: it runs unguarded,
+    // as at start-up.
     InstanceLock receiveLock(kReceiveLockName);
-    if (!receiveLock.TryAcquire()) {
+    if (!receiveLock.TryAcquire() && receiveLock.Error() == EWOULDBLOCK) {
         return;
     }
     ReadControls();
@@ -1241,7 +1247,14 @@ void COstrellDlg::SaveRecentFile() {
     advanced_.CollectTicked();
     const ConfigurationWriter writer(options_);
     writer.WriteConfiguration(record, static_cast<int>(ConfigurationUse::kFile));
-    SettingsFileOperation::SaveRecent(recentPath_, record.text);
+    int error = 0;
+    if (!SettingsFileOperation::SaveRecent(recentPath_, record.text, &error)) {
+        // As for the preferences: the run goes on, and the user learns that the settings of this
+        // run will not be offered next time.
+        std::fprintf(stderr, "quillmark: the recent settings could not be saved to %s%s%s\n",
+                     recentPath_.c_str(), error != 0 ? ": " : "",
+                     error != 0 ? FileErrorText(error).c_str() : "");
+    }
 }
 
 void COstrellDlg::PressSendConfiguration() {

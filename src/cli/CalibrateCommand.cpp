@@ -7,12 +7,14 @@
 #include "connection/PrinterConnection.h"
 #include "discovery/SystemPortServices.h"
 #include "operations/SensorAdjustmentOperation.h"
+#include "platform/ReadableText.h"
 #include "settings/ConfigurationWriter.h"
 #include "settings/SettingsParser.h"
 
 #include <iostream>
 #include <map>
 #include <memory>
+#include <string_view>
 
 namespace qm::cli {
 namespace {
@@ -29,6 +31,20 @@ struct CalibrateArguments {
 };
 
 constexpr char kCommand[] = "calibrate";
+
+// Which step of the exchange failed, in the words of the command's output.
+std::string_view FailedStep(int code) {
+    switch (code) {
+    case kCodeOpenFailed:
+        return "not started (the port could not be opened)";
+    case kCodeTransferFailed:
+        return "not started (the command could not be written to the printer)";
+    case kCodeNoInterface:
+        return "not started (no port to talk to the printer)";
+    default:
+        return "no answer (the exchange with the printer failed)";
+    }
+}
 
 int RunCalibrate(const CalibrateArguments& args) {
     PrinterTarget target;
@@ -58,9 +74,10 @@ int RunCalibrate(const CalibrateArguments& args) {
         const int status = ReportPrinterFailure(result.code, target.settings);
         if (result.errorLineNumber != 0) {
             std::cerr << "answer line " << result.errorLineNumber
-                      << " is not a calibration result: \"" << result.errorLine << "\"\n";
+                      << " is not a calibration result: \"" << EscapeControls(result.errorLine)
+                      << "\"\n";
         }
-        std::cout << "sensor adjustment: no answer (the exchange with the printer failed)\n";
+        std::cout << "sensor adjustment: " << FailedStep(result.code) << "\n";
         return status;
     }
     if (!result.Succeeded()) {

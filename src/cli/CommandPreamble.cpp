@@ -1,18 +1,23 @@
 #include "cli/CommandPreamble.h"
+#include "cli/JsonText.h"
 
 #include "cli/PortPermissionNote.h"
 #include "operations/OperationCode.h"
 #include "operations/SettingsFileOperation.h"
 #include "platform/Encoding.h"
 #include "platform/InstanceLock.h"
+#include "platform/ReadableText.h"
 
+#include <cerrno>
 #include <cstring>
 #include <iostream>
 
 namespace qm::cli {
 
 void PrintCommandMessage(std::string_view command, std::string_view message) {
-    std::cerr << "quillmark-cli " << command << ": " << message << "\n";
+    // A message may quote a file name or a printer's text: no control character reaches the
+    // terminal.
+    std::cerr << "quillmark-cli " << command << ": " << EscapeControls(message) << "\n";
 }
 
 int FailCommand(std::string_view command, std::string_view message) {
@@ -74,7 +79,15 @@ int ReadSettingsFileOrFail(std::string_view command, const std::string& path,
 
 bool AcquireReceiveLockOrFail(std::string_view command, InstanceLock& lock) {
     if (!lock.TryAcquire()) {
-        PrintCommandMessage(command, "another receive is running");
+        if (lock.Error() == EWOULDBLOCK) {
+            PrintCommandMessage(command, "another receive is running");
+        } else {
+            PrintCommandMessage(command, "cannot take the receive lock " + lock.Path() + ": " +
+                                             (lock.Error() == EPERM
+                                                  ? std::string("it or its folder belongs to "
+                                                                "another user or is open to others")
+                                                  : std::string(std::strerror(lock.Error()))));
+        }
         return false;
     }
     return true;
@@ -87,7 +100,7 @@ int ReportPrinterFailure(int code, const InterfaceSettingsSource& settings) {
 }
 
 int PrintJsonResult(const nlohmann::ordered_json& result) {
-    std::cout << result.dump(2) << "\n";
+    std::cout << JsonText(result) << "\n";
     return 0;
 }
 

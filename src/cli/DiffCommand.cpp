@@ -9,6 +9,7 @@
 #include "discovery/SystemPortServices.h"
 #include "operations/ReceiveOperation.h"
 #include "platform/InstanceLock.h"
+#include "platform/ReadableText.h"
 #include "settings/ConfigurationWriter.h"
 #include "settings/RecordComparison.h"
 #include "settings/SettingsParser.h"
@@ -46,14 +47,16 @@ const char* OutcomeName(ComparisonOutcome outcome) {
 
 void PrintText(const RecordComparison& comparison) {
     for (const ItemComparison& item : comparison.items) {
-        std::cout << OutcomeName(item.outcome) << ": " << item.key << ": file \"" << item.fileValue
-                  << "\"";
+        std::cout << OutcomeName(item.outcome) << ": " << item.key;
+        if (item.outcome == ComparisonOutcome::kNotCompared) {
+            std::cout << ": a received key or password is never kept";
+        } else {
+            std::cout << ": file \"" << EscapeControls(item.fileValue) << "\"";
+        }
         if (item.outcome == ComparisonOutcome::kDiffers) {
-            std::cout << ", printer \"" << item.printerValue << "\"";
+            std::cout << ", printer \"" << EscapeControls(item.printerValue) << "\"";
         } else if (item.outcome == ComparisonOutcome::kNotReported) {
             std::cout << ", the printer did not report it";
-        } else {
-            std::cout << ", a received key or password is never kept";
         }
         std::cout << "\n";
     }
@@ -68,8 +71,10 @@ void PrintJson(const RecordComparison& comparison) {
     nlohmann::ordered_json notReported = nlohmann::ordered_json::array();
     nlohmann::ordered_json notCompared = nlohmann::ordered_json::array();
     for (const ItemComparison& item : comparison.items) {
-        nlohmann::ordered_json row = {
-            {"entry", item.entry}, {"key", item.key}, {"file", item.fileValue}};
+        nlohmann::ordered_json row = {{"entry", item.entry}, {"key", item.key}};
+        if (item.outcome != ComparisonOutcome::kNotCompared) {
+            row["file"] = item.fileValue; // a key or password is named, never shown
+        }
         switch (item.outcome) {
         case ComparisonOutcome::kDiffers:
             row["printer"] = item.printerValue;

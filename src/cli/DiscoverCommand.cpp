@@ -14,7 +14,9 @@
 #include "connection/PrinterConnection.h"
 #include "discovery/SystemPortServices.h"
 #include "operations/MachineIdentity.h"
+#include "platform/ReadableText.h"
 
+#include <cstdlib>
 #include <nlohmann/json.hpp>
 
 #include <chrono>
@@ -75,10 +77,12 @@ int RunDiscover(const DiscoverArguments& args) {
     auto asked = FleetRunner<Probe>::Run(
         reachable.size(), args.jobs,
         [&](size_t k) { return AskAddress(addresses[reachable[k]], args.port, args.timeoutMs); },
-        [] { return InterruptFlag::Raised(); });
+        [] { return InterruptFlag::Raised(); }, [] { return InterruptFlag::Forced(); });
     std::vector<Probe> results(addresses.size());
+    std::vector<bool> finished(addresses.size(), false);
     for (size_t k = 0; k < reachable.size(); ++k) {
         results[reachable[k]] = asked.results[k];
+        finished[reachable[k]] = asked.finished[k];
     }
     const double seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
@@ -86,7 +90,7 @@ int RunDiscover(const DiscoverArguments& args) {
     nlohmann::ordered_json found = nlohmann::ordered_json::array();
     for (size_t i = 0; i < addresses.size(); ++i) {
         const Probe& probe = results[i];
-        if (!probe.answered) {
+        if (!finished[i] || !probe.answered) {
             continue;
         }
         found.push_back({{"address", addresses[i]},
@@ -99,9 +103,10 @@ int RunDiscover(const DiscoverArguments& args) {
         PrintJsonResult(found);
     } else {
         for (const auto& printer : found) {
+            // The model and serial are the printer's own bytes.
             std::cout << printer["address"].get<std::string>() << ":" << args.port << "  model \""
-                      << printer["model"].get<std::string>() << "\"  serial \""
-                      << printer["serial"].get<std::string>() << "\"\n";
+                      << EscapeControls(printer["model"].get<std::string>()) << "\"  serial \""
+                      << EscapeControls(printer["serial"].get<std::string>()) << "\"\n";
         }
         char time[32];
         std::snprintf(time, sizeof time, "%.2f s", seconds);
@@ -111,6 +116,12 @@ int RunDiscover(const DiscoverArguments& args) {
             std::cout << "; interrupted: " << skipped << " addresses not asked";
         }
         std::cout << "\n";
+    }
+    if (asked.abandoned) {
+        // A second interrupt: the printers found so far are out; the running probes end with
+        // the process.
+        std::cout.flush();
+        std::_Exit(kExitSignalBase + InterruptFlag::LastSignal());
     }
     if (skipped > 0) {
         PrintCommandMessage(kCommand, "interrupted; " + std::to_string(skipped) +

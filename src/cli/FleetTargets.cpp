@@ -1,10 +1,11 @@
 #include "cli/FleetTargets.h"
 
 #include "cli/ReceiveSendCommon.h"
+#include "platform/BoundedRead.h"
 
 #include <cerrno>
 #include <cstring>
-#include <fstream>
+#include <sstream>
 
 namespace qm::cli {
 namespace {
@@ -30,6 +31,22 @@ bool AddTarget(const std::string& text, std::vector<FleetTarget>& targets, std::
     return true;
 }
 
+// A targets list is a few lines per printer: what is longer, or a FIFO or device that never
+// ends, is refused.
+constexpr size_t kMaxTargetsFileBytes = 1024 * 1024;
+constexpr uint32_t kTargetsReadBoundMs = 2000;
+
+std::string TargetsReadProblem(BoundedReadResult result, int error) {
+    if (result == BoundedReadResult::kTooLarge) {
+        return "the file is larger than " + std::to_string(kMaxTargetsFileBytes / 1024) + " KiB";
+    }
+    if (error == ETIMEDOUT) {
+        return "it did not end within " + std::to_string(kTargetsReadBoundMs / 1000) +
+               " s (a FIFO or device still held open by its writer)";
+    }
+    return std::strerror(error);
+}
+
 } // namespace
 
 bool NetTargetSettings(const std::string& text, StaticInterfaceSettings& settings,
@@ -49,12 +66,16 @@ bool ReadFleetTargets(const std::vector<std::string>& nets, const std::vector<st
         }
     }
     for (const std::string& file : files) {
-        std::ifstream in(file);
-        if (!in) {
-            error = "cannot read " + file + ": " + std::strerror(errno);
+        std::string bytes;
+        int readError = 0;
+        const BoundedReadResult read =
+            ReadFileBounded(file, kMaxTargetsFileBytes, kTargetsReadBoundMs, bytes, &readError);
+        if (read != BoundedReadResult::kOk) {
+            error = "cannot read " + file + ": " + TargetsReadProblem(read, readError);
             targets.clear();
             return false;
         }
+        std::istringstream in(bytes);
         std::string line;
         int number = 0;
         while (std::getline(in, line)) {
@@ -71,11 +92,6 @@ bool ReadFleetTargets(const std::vector<std::string>& nets, const std::vector<st
                 targets.clear();
                 return false;
             }
-        }
-        if (in.bad()) {
-            error = "cannot read " + file + ": " + std::strerror(errno);
-            targets.clear();
-            return false;
         }
     }
     if (targets.empty()) {

@@ -1,12 +1,16 @@
 #pragma once
 
+#include <csignal>
+
 namespace qm::cli {
 
-// Ctrl+C for the commands that serve many printers: while an InterruptFlag lives, the first
-// SIGINT only sets the flag (the command starts no further printer and lets the running ones
-// finish); the handler then goes back to the default, so a second Ctrl+C ends the program.
-// The previous handler is put back when the object goes. Only the main thread should receive
-// the signal: FleetRunner blocks it in its worker threads.
+// Interrupts for the commands that serve many printers: while an InterruptFlag lives, the first
+// SIGINT (Ctrl+C), SIGTERM (a service being stopped) or SIGHUP (the terminal gone) only sets the
+// flag: the command starts no further printer, lets the running ones finish and prints its
+// report. A second one of them sets Forced(): the command stops waiting, prints what is known
+// and ends with 128 + that signal's number. The previous handlers are put back when the object
+// goes. Only the main thread should receive the signals: FleetRunner blocks them in its worker
+// threads.
 class InterruptFlag {
 public:
     InterruptFlag();
@@ -14,10 +18,16 @@ public:
     InterruptFlag(const InterruptFlag&) = delete;
     InterruptFlag& operator=(const InterruptFlag&) = delete;
 
-    // True once SIGINT arrived (safe from any thread).
+    // True once an interrupt signal arrived (safe from any thread).
     static bool Raised();
-    // For tests: as if SIGINT had arrived, or not.
+    // True once a second one arrived.
+    static bool Forced();
+    // The number of the last signal that arrived (0 when none).
+    static int LastSignal();
+    // For tests: as if one interrupt had arrived, or none.
     static void Set(bool raised);
+    // SIGINT, SIGTERM and SIGHUP.
+    static sigset_t Signals();
 };
 
 } // namespace qm::cli

@@ -2,11 +2,13 @@
 // print queue with the kind and detail of its port, as text or (--json) as one JSON object.
 
 #include "cli/CommandRegistry.h"
+#include "cli/JsonText.h"
 #include "discovery/LocalPorts.h"
 #include "discovery/PrintQueues.h"
 #include "discovery/SerialPorts.h"
 #include "discovery/UsbPorts.h"
 #include "platform/Encoding.h"
+#include "platform/ReadableText.h"
 
 #include <nlohmann/json.hpp>
 
@@ -92,32 +94,34 @@ nlohmann::ordered_json Collect() {
     return out;
 }
 
+// A name or detail from the system (a print queue's name, a device's) with control characters
+// escaped.
+std::string Shown(const nlohmann::ordered_json& text) {
+    return EscapeControls(text.get<std::string>());
+}
+
 void PrintText(const nlohmann::ordered_json& ports) {
     std::cout << "COM ports:\n";
     for (const auto& port : ports["com"]) {
-        std::cout << "  " << port["name"].get<std::string>() << "  "
-                  << port["device"].get<std::string>() << "\n";
+        std::cout << "  " << Shown(port["name"]) << "  " << Shown(port["device"]) << "\n";
     }
     std::cout << "LPT ports:\n";
     for (const auto& port : ports["lpt"]) {
-        std::cout << "  " << port["name"].get<std::string>() << "  "
-                  << port["device"].get<std::string>() << "\n";
+        std::cout << "  " << Shown(port["name"]) << "  " << Shown(port["device"]) << "\n";
     }
     std::cout << "USB ports:\n";
     for (const auto& port : ports["usb"]) {
-        std::cout << "  " << port["name"].get<std::string>();
+        std::cout << "  " << Shown(port["name"]);
         if (port.contains("device")) {
-            std::cout << "  " << port["device"].get<std::string>() << "  "
-                      << port["devicePath"].get<std::string>()
+            std::cout << "  " << Shown(port["device"]) << "  " << Shown(port["devicePath"])
                       << (port["present"].get<bool>() ? "" : "  (not present)");
         }
         std::cout << "\n";
     }
     std::cout << "Print queues:\n";
     for (const auto& queue : ports["queues"]) {
-        std::cout << "  " << queue["name"].get<std::string>() << "  "
-                  << queue["kindName"].get<std::string>() << " (" << queue["kind"].get<int>()
-                  << ")  " << queue["detail"].get<std::string>()
+        std::cout << "  " << Shown(queue["name"]) << "  " << Shown(queue["kindName"]) << " ("
+                  << queue["kind"].get<int>() << ")  " << Shown(queue["detail"])
                   << (queue["paused"].get<bool>() ? "  (paused)" : "") << "\n";
     }
 }
@@ -127,8 +131,7 @@ int RunPorts(const PortsArguments& args) {
     if (args.json) {
         // A name that is not valid UTF-8 (a queue or device named in another encoding) is shown
         // with replacement characters instead of ending the program.
-        std::cout << ports.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace)
-                  << "\n";
+        std::cout << JsonText(ports) << "\n";
     } else {
         PrintText(ports);
     }

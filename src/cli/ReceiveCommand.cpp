@@ -21,6 +21,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
 #include <cstring>
 #include <iostream>
 #include <memory>
@@ -55,6 +56,20 @@ std::string AsText(const std::string& bytes) {
 
 constexpr char kCommand[] = "receive";
 
+// The name of a request kind in the command's output.
+std::string RequestName(int kind) {
+    switch (static_cast<RequestKind>(kind)) {
+    case RequestKind::kCounters:
+        return "counters";
+    case RequestKind::kStatus:
+        return "status";
+    case RequestKind::kMachineInfo:
+        return "machine information";
+    default:
+        return "settings";
+    }
+}
+
 int RunReceive(const ReceiveArguments& args) {
     PrinterTarget target;
     if (!ResolvePrinterTarget(kCommand, args.model, args.interface, target)) {
@@ -85,14 +100,30 @@ int RunReceive(const ReceiveArguments& args) {
     const std::vector<int> kinds = RequestKindsForScope(scope->scope);
     ReceiveResult received =
         ReceiveOperation(record, parser, connection, target.settings).Run(kinds, statusClass);
+    // A request that fails after others were answered ends the receive with exit 3, and what
+    // was received is still printed, as the window keeps it.
+    int failure = 0;
+    // A reply counts when it was read and taken: the failed kind's reply (one refused by its
+    // start check, say) does not.
+    auto taken = [&](int kind) {
+        return received.received[static_cast<size_t>(kind)] && kind != received.failedKind;
+    };
     if (!received.Ok()) {
-        return ReportPrinterFailure(received.code, target.settings);
+        failure = ReportPrinterFailure(received.code, target.settings);
+        if (std::none_of(kinds.begin(), kinds.end(), taken)) {
+            return failure;
+        }
+        std::cerr << kCommand << ": the " << RequestName(received.failedKind)
+                  << " request failed; printing what was received before it\n";
     }
 
     nlohmann::ordered_json status;
     nlohmann::ordered_json counters;
     bool menuReceived = false;
     for (int kind : kinds) {
+        if (!taken(kind)) {
+            continue;
+        }
         const std::string& reply = received.replies[static_cast<size_t>(kind)];
         if (kind == kReplyStatus) {
             status = AsText(reply);
@@ -141,6 +172,11 @@ int RunReceive(const ReceiveArguments& args) {
     }
     if (!counters.is_null()) {
         out["counters"] = counters;
+    }
+    if (failure != 0) {
+        out["failed"] = RequestName(received.failedKind);
+        PrintJsonResult(out);
+        return failure;
     }
     return PrintJsonResult(out);
 }

@@ -1,4 +1,6 @@
 #include "cli/ReceiveSendCommon.h"
+#include "platform/AtomicFile.h"
+#include "platform/ReadableText.h"
 
 #include "connection/NetAddress.h"
 #include "connection/SerialSettings.h"
@@ -6,6 +8,7 @@
 #include "settings/ModelTable.h"
 #include "text/Messages.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <iostream>
@@ -17,7 +20,7 @@ namespace {
 class StderrMessageHost : public MessageBoxHost {
 public:
     int MessageBox(std::u16string_view text, std::u16string_view, unsigned) override {
-        std::cerr << Utf16ToUtf8(text) << "\n";
+        std::cerr << EscapeControlsKeepingLines(Utf16ToUtf8(text)) << "\n";
         return kIdOk;
     }
 };
@@ -86,6 +89,13 @@ bool BuildInterfaceSettings(const InterfaceArguments& args, StaticInterfaceSetti
                             std::string& error) {
     settings = StaticInterfaceSettings{};
     if (!args.net.empty()) {
+        // The printers' network interface speaks IPv4 only: an IPv6 literal ("::1",
+        // "[fe80::1]:9100") is named as such instead of failing later as an unknown host.
+        if (args.net.front() == '[' || std::count(args.net.begin(), args.net.end(), ':') > 1) {
+            error = "--net: \"" + args.net +
+                    "\" is an IPv6 address; only IPv4 addresses and host names are supported";
+            return false;
+        }
         std::string host = args.net;
         std::string port = "9100";
         size_t colon = host.rfind(':');
@@ -198,13 +208,13 @@ std::string SettingsFileProblem(FileResult result, int error) {
     case FileResult::kNoLeadIn:
         return "the file does not begin with a lead-in line; not a settings file";
     case FileResult::kNoEnd:
-        return "the settings do not end with the \"END\" line; the file is cut short";
+        return "the settings do not end with an \"END\" or \"EXIT\" line; the file is cut short";
     case FileResult::kNulByte:
         return "the file holds a NUL byte; not a settings file";
     case FileResult::kTooLarge:
         return "the file is too large: a settings text must fit the 4096-byte send buffer";
     case FileResult::kWriteError:
-        return std::string("cannot write the file: ") + std::strerror(error);
+        return "cannot write the file: " + FileErrorText(error);
     case FileResult::kOk:
         break;
     }

@@ -20,6 +20,9 @@ inline constexpr int kExitUsage = 2;        // bad arguments or files
 inline constexpr int kExitPrinter = 3;      // the exchange with the printer failed
 inline constexpr int kExitInvalidItems = 4; // the settings hold invalid or no items
 inline constexpr int kExitReceiveBusy = 5;  // another receive is running
+// A fleet command ended by a second interrupt exits with this plus the signal's number, as the
+// shell reports a program ended by the signal.
+inline constexpr int kExitSignalBase = 128;
 
 struct InterfaceArguments {
     std::string net;    // HOST[:PORT]

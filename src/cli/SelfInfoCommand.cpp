@@ -87,6 +87,8 @@ int RunSelfInfo(const SelfInfoArguments& args) {
                     std::cerr << " (" << std::strerror(saved.error) << ")";
                 }
                 std::cerr << "\n";
+                // What the printer sent is still printed: a failed save loses nothing.
+                PrintJsonResult(out);
                 return row.status;
             }
         }

@@ -13,14 +13,17 @@
 #include "discovery/SystemPortServices.h"
 #include "operations/ReceiveOperation.h"
 #include "operations/SendOperation.h"
+#include "platform/Encoding.h"
 #include "settings/ConfigurationWriter.h"
 #include "settings/DisplayLists.h"
 #include "settings/Frame.h"
 #include "settings/RecordComparison.h"
 #include "settings/SettingsParser.h"
+#include "text/TextTable.h"
 
 #include <algorithm>
 #include <chrono>
+#include <cstdlib>
 #include <iostream>
 #include <memory>
 
@@ -60,6 +63,7 @@ double SecondsSince(SteadyClock::time_point start) {
 struct PreparedConfiguration {
     std::u16string text;
     SettingsRecord file;
+    SettingsRecord ready; // the send-ready items the configuration was built from
     SettingsOptions options;
 };
 
@@ -106,8 +110,42 @@ int PrepareConfiguration(const SendArguments& args, int model, PreparedConfigura
             kCommand, "the configuration does not fit the 4096-byte send buffer; nothing sent");
     }
     prepared.text = std::move(built.text);
+    prepared.ready = record;
     prepared.file = std::move(asRead);
     return 0;
+}
+
+// The configuration for one printer: as Send Configuration does, a printer asked for RFID
+// items that has none gets the configuration without them (and so does the file's record that
+// --verify compares with). 0, or the failing check's code (24 when nothing is left to send).
+int ConfigurationForPrinter(const PreparedConfiguration& prepared, PrinterConnection& connection,
+                            const InterfaceSettingsSource& settings, std::u16string& text,
+                            SettingsRecord& file, bool& rfidRemoved) {
+    text = prepared.text;
+    file = prepared.file;
+    rfidRemoved = false;
+    if (SendOperation::CountTickedRfidItems(prepared.ready) == 0) {
+        return kOperationOk;
+    }
+    SettingsRecord record = prepared.ready;
+    SettingsParser parser(prepared.options);
+    const ConfigurationWriter writer(prepared.options);
+    const RfidCheckedConfiguration checked =
+        SendOperation(record, writer, parser)
+            .BuildCheckingRfid(ConfigurationUse::kPrinter, connection, settings);
+    if (checked.rfid.code != kOperationOk) {
+        return checked.rfid.code;
+    }
+    rfidRemoved = checked.removed;
+    if (checked.removed) {
+        SendOperation::UntickRfidItems(file);
+    }
+    text = checked.built.text;
+    return checked.built.code;
+}
+
+std::string RfidNotSupportedText() {
+    return Utf16ToUtf8(TextTable::Long(LongTextId::kRfidNotSupported, UiLanguage::kEnglish));
 }
 
 // --verify: the printer's settings received (scope ALL's settings request) into a record and
@@ -160,12 +198,28 @@ TargetResult SendToTarget(const FleetTarget& target, const PreparedConfiguration
     TargetResult result;
     result.target = target.label;
     PrinterConnection connection(SystemClock::Instance(), SystemPortServices());
-    SendResult sent = SendOperation::Send(prepared.text, connection, target.settings);
+    PreparedConfiguration own;
+    own.options = prepared.options;
+    bool rfidRemoved = false;
+    const int checked = ConfigurationForPrinter(prepared, connection, target.settings, own.text,
+                                                own.file, rfidRemoved);
+    if (checked != kOperationOk) {
+        result.code = checked;
+        result.ok = false;
+        result.message = (rfidRemoved ? RfidNotSupportedText() + " " : std::string()) +
+                         OperationMessageText(checked);
+        result.seconds = SecondsSince(start);
+        return result;
+    }
+    SendResult sent = SendOperation::Send(own.text, connection, target.settings);
     result.code = sent.code;
     result.ok = sent.code == kOperationOk;
     result.message = result.ok ? "configuration sent" : OperationMessageText(sent.code);
+    if (result.ok && rfidRemoved) {
+        result.message += " without its RFID items (" + RfidNotSupportedText() + ")";
+    }
     if (result.ok && verify) {
-        VerifyTarget(target, prepared, connection, result);
+        VerifyTarget(target, own, connection, result);
     }
     result.seconds = SecondsSince(start);
     return result;
@@ -182,7 +236,7 @@ int RunFleetSend(const SendArguments& args, const PreparedConfiguration& prepare
     auto outcome = FleetRunner<TargetResult>::Run(
         targets.size(), args.jobs,
         [&](size_t i) { return SendToTarget(targets[i], prepared, args.verify); },
-        [] { return InterruptFlag::Raised(); });
+        [] { return InterruptFlag::Raised(); }, [] { return InterruptFlag::Forced(); });
     bool allOk = true;
     for (size_t i = 0; i < targets.size(); ++i) {
         TargetResult& r = outcome.results[i];
@@ -190,10 +244,21 @@ int RunFleetSend(const SendArguments& args, const PreparedConfiguration& prepare
             r.target = targets[i].label;
             r.code = kCodeNotStarted;
             r.message = "not started: interrupted";
+        } else if (!outcome.finished[i]) {
+            r.target = targets[i].label;
+            r.code = kCodeStillRunning;
+            r.message = "still running when the command was ended: the printer may have taken "
+                        "the configuration";
         }
         allOk = allOk && r.ok;
     }
     PrintFleetReport(std::cout, outcome.results, args.json, SecondsSince(start));
+    if (outcome.abandoned) {
+        // A second interrupt: the report of what is known is out; the running exchanges are
+        // left to end with the process.
+        std::cout.flush();
+        std::_Exit(kExitSignalBase + InterruptFlag::LastSignal());
+    }
     return allOk ? 0 : kExitPrinter;
 }
 
@@ -237,7 +302,23 @@ int RunSend(const SendArguments& args) {
         return RunFleetSend(args, prepared);
     }
     PrinterConnection connection(SystemClock::Instance(), SystemPortServices());
-    SendResult sent = SendOperation::Send(prepared.text, connection, settings);
+    std::u16string text;
+    SettingsRecord file;
+    bool rfidRemoved = false;
+    const int checked =
+        ConfigurationForPrinter(prepared, connection, settings, text, file, rfidRemoved);
+    if (rfidRemoved) {
+        std::cerr << kCommand << ": " << RfidNotSupportedText()
+                  << " The RFID items are not sent.\n";
+    }
+    if (checked == kCodeNothingTicked) {
+        PrintOperationMessage(checked);
+        return kExitInvalidItems;
+    }
+    if (checked != kOperationOk) {
+        return ReportPrinterFailure(checked, settings);
+    }
+    SendResult sent = SendOperation::Send(text, connection, settings);
     if (sent.code != kOperationOk) {
         return ReportPrinterFailure(sent.code, settings);
     }

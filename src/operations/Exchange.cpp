@@ -61,7 +61,7 @@ ExchangeResult Exchange::WriteFramed(std::string_view bytes, int purpose, bool k
 }
 
 ExchangeResult Exchange::Request(std::u16string_view commandText, bool withLeadIn, ReplyKind kind,
-                                 int purpose) {
+                                 int purpose, bool keepOpen) {
     // A request needs a port it can read from: nothing chosen, or a print queue whose port
     // could not be taken over, has none.
     if (const int32_t type = settings_.StoredPortType(); type < kPortCom || type > kPortNet) {
@@ -84,8 +84,18 @@ ExchangeResult Exchange::Request(std::u16string_view commandText, bool withLeadI
     uint32_t error = settings_.StoredPortType() == kPortNet
                          ? connection_.NetRead(&received, buffer, kind)
                          : connection_.Read(buffer, &received, kind);
-    connection_.Disconnect();
+    bool open = true;
+    auto close = [&] {
+        if (open) {
+            connection_.Disconnect();
+            open = false;
+        }
+    };
+    if (!keepOpen) {
+        close();
+    }
     if (error != kResultSuccess || received == 0 || received > kReplyBufferSize) {
+        close();
         result.code = kExchangeAcquisitionFailed;
         result.error = error;
         return result;
@@ -96,6 +106,7 @@ ExchangeResult Exchange::Request(std::u16string_view commandText, bool withLeadI
     const bool acceptShifted = settings_.StoredPortType() != kPortUsb;
     if (!IsUnterminatedReply(kind) &&
         CheckReplyEnd(buffer, received, acceptShifted) == ReplyEnd::kOpen) {
+        close();
         result.code = kExchangeAcquisitionFailed;
         result.error = kWaitTimeout;
         return result;

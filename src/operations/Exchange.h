@@ -37,9 +37,10 @@ public:
     // kPurposeReceive unless given). Codes: 40 the stored port type has no port to ask (none or
     // PRT; nothing is opened); 30 the connect failed; 31 the write failed, wrote fewer bytes, or
     // the framed command exceeds 4096 bytes; 32 the read failed, timed out empty, or the reply
-    // filled the buffer without its end.
+    // filled the buffer without its end. With keepOpen a request that succeeded leaves the
+    // connection open for WritePiece and Close (a failed one always closes it).
     ExchangeResult Request(std::u16string_view commandText, bool withLeadIn, ReplyKind kind,
-                           int purpose = kPurposeReceive);
+                           int purpose = kPurposeReceive, bool keepOpen = false);
 
     // A send without a reply (configuration, print data): lead-in + text. For PRT the bytes go
     // as one raw print job to the queue named by the stored port name (110 -> 30, 29 -> 31).

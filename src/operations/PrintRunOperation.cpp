@@ -3,6 +3,7 @@
 #include "operations/Exchange.h"
 #include "platform/Encoding.h"
 #include "settings/ConfigurationWriter.h"
+#include "settings/ReplyStart.h"
 #include "settings/SettingsParser.h"
 
 #include <array>
@@ -76,26 +77,35 @@ PrintResult PrintRunOperation::PrintTest(PrintKind kind) {
     SettingsRecord request;
     ConfigurationWriter::WriteRequest(request, RequestKind::kStandard);
     Exchange exchange(connection_, settings_);
+    // One connection for the question and the print command: one open, one drain, one parking
+    // of a print queue.
     const ExchangeResult asked =
-        exchange.Request(request.text, true, int(RequestKind::kStandard), kPurposeSend);
+        exchange.Request(request.text, true, int(RequestKind::kStandard), kPurposeSend, true);
     if (asked.code != kOperationOk) {
         result.code = asked.code;
         result.error = asked.error;
         return result;
     }
-    record_.emulationCheckText = AnsiToWide(asked.reply);
-    result.emulation = static_cast<EmulationClass>(DetectEmulationCode(record_.emulationCheckText));
+    // The reply starts as a menu reply does: one stray byte before its lead-in is forgiven.
+    const ReplyStartResult start = CheckReplyStart(asked.reply);
+    record_.emulationCheckText = AnsiToWide(start.accepted ? start.text : asked.reply);
+    if (start.accepted) {
+        result.emulation =
+            static_cast<EmulationClass>(DetectEmulationCode(record_.emulationCheckText));
+    }
     const std::string_view command = PrintCommand(kind, result.emulation);
     if (command.empty()) {
         // The printer did not name a language it prints in: nothing is sent.
+        exchange.Close();
         result.code = kCodeAcquisitionFailed;
         return result;
     }
     result.command.assign(command);
-    const ExchangeResult sent = exchange.SendBytes(command, kPurposeSend);
+    const ExchangeResult sent = exchange.WritePiece(command);
     result.code = sent.code;
     result.error = sent.error;
     if (sent.code == kOperationOk) {
+        exchange.Close();
         result.bytesSent = command.size();
     }
     return result;

@@ -44,10 +44,12 @@ struct PrintResult {
 
 // The print runs of the Print Test page, once for every front end.
 //
-// Self test and sample: the printer is asked for its STANDARD settings (lead-in and the kind 1
-// request), its "MACHINE EMULATION CODE" names the command language, and the command of that
-// language goes out without lead-in. A printer whose answer is unreadable or names no known
-// language gets nothing, and the run ends with 32 instead of pretending to have printed.
+// Self test and sample: on one connection the printer is asked for its STANDARD settings
+// (lead-in and the kind 1 request), its "MACHINE EMULATION CODE" names the command language,
+// and the command of that language goes out without lead-in. The reply must start as a menu
+// reply does (one stray byte before its lead-in is forgiven). A printer whose answer is unreadable
+// or names no known language gets nothing, and the run ends with 32 instead of pretending to have
+// printed.
 //
 // File: the file is read raw, a piece of at most kFilePieceBytes at a time, and every piece is
 // written as it is read, so a file of any size passes through a fixed buffer. A print queue

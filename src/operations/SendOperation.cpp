@@ -59,6 +59,25 @@ RfidSupport SendOperation::CheckRfidSupport(PrinterConnection& connection,
     return support;
 }
 
+RfidCheckedConfiguration SendOperation::BuildCheckingRfid(ConfigurationUse use,
+                                                          PrinterConnection& connection,
+                                                          const InterfaceSettingsSource& settings) {
+    RfidCheckedConfiguration checked;
+    if (CountTickedRfidItems(record_) > 0) {
+        checked.asked = true;
+        checked.rfid = CheckRfidSupport(connection, settings);
+        if (checked.rfid.code != kOperationOk) {
+            return checked;
+        }
+        if (!checked.rfid.supported) {
+            UntickRfidItems(record_);
+            checked.removed = true;
+        }
+    }
+    checked.built = Build(use);
+    return checked;
+}
+
 SendResult SendOperation::Send(std::u16string_view text, PrinterConnection& connection,
                                const InterfaceSettingsSource& settings) {
     SendResult result;

@@ -33,6 +33,14 @@ struct RfidSupport {
     uint32_t error = 0;
 };
 
+// A configuration after the RFID check of Send Configuration.
+struct RfidCheckedConfiguration {
+    RfidSupport rfid;         // what the printer said (not asked: code 0, supported false)
+    bool asked = false;       // RFID items were ticked, so the printer was asked
+    bool removed = false;     // the printer has no RFID: the RFID items were unticked
+    BuiltConfiguration built; // the configuration to send (rebuilt when items were removed)
+};
+
 // The outcome of a send.
 struct SendResult {
     int code = kOperationOk; // 0; 30 the port (or the queue) cannot be opened; 31 the write
@@ -64,6 +72,14 @@ public:
     // RFID section.
     RfidSupport CheckRfidSupport(PrinterConnection& connection,
                                  const InterfaceSettingsSource& settings);
+
+    // The RFID check of Send Configuration on the record's ticked items: when RFID items are
+    // ticked the printer is asked (CheckRfidSupport); a printer without RFID gets them
+    // unticked and the configuration is built again (code 24 when nothing is left). Without
+    // RFID items nothing is asked and the configuration is built as it is. A failed check
+    // (rfid.code 30, 31, 32, 40) builds nothing.
+    RfidCheckedConfiguration BuildCheckingRfid(ConfigurationUse use, PrinterConnection& connection,
+                                               const InterfaceSettingsSource& settings);
 
     // Sends the lead-in and `text` (a built configuration) through the stored interface.
     static SendResult Send(std::u16string_view text, PrinterConnection& connection,

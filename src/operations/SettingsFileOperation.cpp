@@ -36,10 +36,14 @@ bool SettingsFileOperation::LoadRecent(const std::string& path) {
     return Import(path).code == kOperationOk;
 }
 
-bool SettingsFileOperation::SaveRecent(const std::string& path, std::u16string_view text) {
+bool SettingsFileOperation::SaveRecent(const std::string& path, std::u16string_view text,
+                                       int* error) {
+    if (error != nullptr) {
+        *error = 0;
+    }
     // The keys and passwords are never left on disk by the program's own record of a run.
     const Frame frame = FrameForSending(SettingsFile::WithoutSecrets(text));
-    return frame.result == FrameResult::kOk && ReplaceFileAtomically(path, frame.bytes);
+    return frame.result == FrameResult::kOk && ReplaceFileAtomically(path, frame.bytes, error);
 }
 
 } // namespace qm

@@ -46,8 +46,9 @@ public:
     // The recent file at exit: the full settings text, written to a temporary file beside the
     // old one, flushed and renamed over it, so that a crash or a full disk never leaves a
     // half-written file in its place. The lines of the wireless keys, the pre-shared key and the
-    // EAP password are left out. False (the old file kept) on any failure.
-    static bool SaveRecent(const std::string& path, std::u16string_view text);
+    // EAP password are left out. False (the old file kept) on any failure, with the errno in
+    // *error (0 when the text does not fit the send buffer).
+    static bool SaveRecent(const std::string& path, std::u16string_view text, int* error = nullptr);
 
 private:
     SettingsRecord& record_;

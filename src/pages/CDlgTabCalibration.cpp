@@ -27,6 +27,18 @@ constexpr Step kSteps[4][2][4] = {
 };
 
 constexpr int kStepSpacing = 20; // space between a picture and the next step, and the button
+// One line of a step text in pixels: the dialog font's line, the CJK faces' taller one included.
+constexpr int kStepLinePixels = 18;
+
+// The template's height of a step text (pixels): the least a step text takes.
+int StepTextTemplateHeight() {
+    for (const ui::ControlTemplate& row : res::kCalibrationPageRows) {
+        if (row.id == res::kIdCalStepText) {
+            return ui::DialogUnitsToPixelsY(row.rect.height);
+        }
+    }
+    return 0;
+}
 
 PageBehaviour CalibrationBehaviour() {
     PageBehaviour behaviour;
@@ -145,13 +157,17 @@ void CDlgTabCalibration::LoadSteps() {
 
 void CDlgTabCalibration::LayoutSteps() {
     // One column from the first step text: text, its picture directly below, 20 units of space,
-    // the next text; the Start button centred 20 units below the last picture.
+    // the next text; the Start button centred 20 units below the last picture. A step text is
+    // as high as its lines need (the longer translations have five), at least the template's.
     const ui::Rect first = Item(kIdCalStepText).GetRect();
     int y = first.y;
     int right = first.x;
     for (int step = 0; step < 4; ++step) {
         Control& text = Item(kIdCalStepText + step);
         ui::Rect r = text.GetRect();
+        const std::u16string shown = text.Text();
+        const int lines = 1 + static_cast<int>(std::count(shown.begin(), shown.end(), u'\n'));
+        r.height = std::max(StepTextTemplateHeight(), lines * kStepLinePixels);
         text.SetRect(ui::Rect{first.x, y, r.width, r.height});
         y += r.height;
         Control& picture = Item(kIdCalStepPicture + step);

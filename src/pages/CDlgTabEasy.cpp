@@ -71,6 +71,9 @@ void CDlgTabEasy::SetCaptions() {
 
 void CDlgTabEasy::FillValueList(PageItem& item) {
     Control& list = Item(item.valueList);
+    const int selected = list.CurSel();
+    const int before = list.Count();
+    const std::u16string selectedText = selected >= 0 ? list.ItemText(selected) : u"";
     list.ResetContent();
     std::vector<std::u16string> texts = TextTable::ChoiceList(item.data->text, Language());
     if (item.data->text == TextId::kEasyPostPrint) {
@@ -82,6 +85,7 @@ void CDlgTabEasy::FillValueList(PageItem& item) {
     for (const std::u16string& text : texts) {
         list.AddString(text);
     }
+    list.SetCurSel(KeptSelection(item, selected, selectedText, before));
 }
 
 void CDlgTabEasy::AdjustModelLists(int modelIndex) {
@@ -186,7 +190,7 @@ void CDlgTabEasy::EasyToBlock(EasyBlock& block) const {
 void CDlgTabEasy::RefreshTexts(UiLanguage language) {
     SettingsPage::RefreshTexts(language);
     SetCaptions();
-    // The lists are refilled in the new language, so their selections are reset.
+    // The lists are refilled in the new language; each keeps its entry (FillValueList).
     for (PageItem& item : Items()) {
         if (item.valueList != 0) {
             FillValueList(item);

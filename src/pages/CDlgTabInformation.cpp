@@ -88,7 +88,8 @@ void CDlgTabInformation::SelectStatusGroup(int family) {
         EnableItem(kIdInfoErrorCode, true);
     }
     EnableItem(kIdInfoErrorMessage, epl);
-    EnableItem(kIdInfoGroupDmxZpl, !epl);
+    // Only the flag texts and their captions grey out: the group box keeps its caption.
+    EnableItem(kIdInfoGroupDmxZpl, true);
     for (int i = 0; i < kFlagCount; ++i) {
         EnableItem(kIdInfoPaperErrorCaption + i, !epl);
         EnableItem(kIdInfoPaperError + i, !epl);

@@ -40,6 +40,7 @@ inline constexpr uint32_t kItemChoiceToSecond = 1u << 2; // list text goes into 
 inline constexpr uint32_t kItemRefuseComma = 1u << 3;    // a typed comma is discarded
 inline constexpr uint32_t kItemShownText = 1u << 4;      // list text stored without mapping
 inline constexpr uint32_t kItemRfid = 1u << 5;           // counted by CountTickedRfid
+inline constexpr uint32_t kItemWideList = 1u << 6;       // list entries need a line of its own
 
 // One row of a page's item table as constant data: the controls (ids; 0 = no such control),
 // the setting it shows (entry of the settings record, -1 for none), its text-directory entry,

@@ -48,7 +48,8 @@ void PageLayout::AddRow(int index, const PageRow& row) {
     // Long texts and the rows with a list beside their field take a line of their own.
     const bool wide =
         (row.controls == RowControls::kText && row.unit.empty() && row.limit >= m_.wideFrom) ||
-        row.controls == RowControls::kListText || row.controls == RowControls::kListTextSpin;
+        row.controls == RowControls::kListText || row.controls == RowControls::kListTextSpin ||
+        (row.flags & kItemWideList) != 0;
     if (wide) {
         NextLine();
     }

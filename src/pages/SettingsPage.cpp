@@ -104,6 +104,8 @@ void SettingsPage::InitPage() {
 void SettingsPage::FillValueList(PageItem& item) {
     Control& list = Item(item.valueList);
     const int selected = list.CurSel();
+    const int before = list.Count();
+    const std::u16string selectedText = selected >= 0 ? list.ItemText(selected) : u"";
     list.ResetContent();
     std::vector<std::u16string> texts;
     if (item.data->entry >= 0) {
@@ -115,7 +117,26 @@ void SettingsPage::FillValueList(PageItem& item) {
     for (const std::u16string& text : texts) {
         list.AddString(text);
     }
-    list.SetCurSel(selected);
+    list.SetCurSel(KeptSelection(item, selected, selectedText, before));
+}
+
+int SettingsPage::KeptSelection(const PageItem& item, int selected,
+                                const std::u16string& selectedText, int countBefore) {
+    if (selected < 0) {
+        return selected; // nothing was selected: nothing to keep
+    }
+    const Control& list = Item(item.valueList);
+    // The same entry where the list still has it: by its text, or by its place when the list
+    // is the same list in another language.
+    if (const int at = list.FindStringExact(-1, selectedText); at >= 0) {
+        return at;
+    }
+    if (list.Count() == countBefore) {
+        return selected;
+    }
+    // Otherwise the model's default, so a ticked row never loses its value.
+    const int fallback = item.defaultIndex[static_cast<size_t>(modelIndex_)];
+    return fallback >= 0 && fallback < list.Count() ? fallback : 0;
 }
 
 void SettingsPage::FillUnitList(PageItem& item) {

@@ -99,8 +99,12 @@ protected:
     // lists, captions, scroll range. Pages extend it.
     virtual void InitPage();
     // Fills one row's value list (default: the catalogue's display list for the entry, else the
-    // choices of the row's text entry in the page's language).
+    // choices of the row's text entry in the page's language). A selection is kept: the same
+    // entry where the new list has it, else the model's default entry.
     virtual void FillValueList(PageItem& item);
+    // The entry a refilled value list selects (see FillValueList); -1 stays -1.
+    int KeptSelection(const PageItem& item, int selected, const std::u16string& selectedText,
+                      int countBefore);
     // Fills one row's unit list (the row's unit texts, else INCH, MM), keeping its selection.
     void FillUnitList(PageItem& item);
     // The page's model-dependent lists (ApplyModel, before RestoreDefaults).

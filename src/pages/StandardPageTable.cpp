@@ -192,7 +192,7 @@ constexpr PageRow kRows[] = {
 {kStdOptionInterfaceMenu, kStdEapUserName,             "EAP USER NAME",              kText,      u"",     64, {},          kOptionBoard,  kNotInJapanese},
 {kStdOptionInterfaceMenu, kStdEapPassword,             "EAP PASSWORD",               kText,      u"",     64, {},          kOptionBoard,  kNotInJapanese},
 {kStdOptionInterfaceMenu, kStdEapPeapFastOption,       "EAP PEAP/FAST OPTION",       kList,      u"",     0,  {},          kOptionBoard,  kNotInJapanese},
-{kStdOptionInterfaceMenu, kStdEapInnerAuthentication,  "EAP INNER AUTHENTICATION",   kList,      u"",     0,  {},          kOptionBoard,  kNotInJapanese},
+{kStdOptionInterfaceMenu, kStdEapInnerAuthentication,  "EAP INNER AUTHENTICATION",   kList,      u"",     0,  {},          kOptionBoard,  kNotInJapanese, {},             {},       {},      kItemWideList},
 {kStdOptionInterfaceMenu, kStdEapAnonymousName,        "EAP ANONYMOUS NAME",         kText,      u"",     64, {},          kOptionBoard,  kNotInJapanese},
 {kStdOptionInterfaceMenu, kStdBtSecurity,              "BT SECURITY",                kList,      u"",     0,  {},          kBluetooth},
 {kStdOptionInterfaceMenu, kStdBtConnection,            "BT CONNECTION",              kList,      u"",     0,  {},          kBluetooth},

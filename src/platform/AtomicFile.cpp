@@ -1,6 +1,7 @@
 #include "platform/AtomicFile.h"
 
 #include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <filesystem>
 #include <sys/stat.h>
@@ -42,6 +43,10 @@ std::string ResolveLinkTarget(const std::string& path) {
     return target;
 }
 
+std::string FileErrorText(int error) {
+    return error == kNotRegularFileError ? "not a regular file" : std::strerror(error);
+}
+
 bool ReplaceFileAtomically(const std::string& path, std::string_view bytes, int* error) {
     auto fail = [error](int value) {
         if (error != nullptr) {
@@ -53,14 +58,18 @@ bool ReplaceFileAtomically(const std::string& path, std::string_view bytes, int*
         *error = 0;
     }
     const std::string target = ResolveLinkTarget(path);
+    struct stat old {};
+    const bool exists = ::stat(target.c_str(), &old) == 0;
+    if (exists && !S_ISREG(old.st_mode)) {
+        return fail(kNotRegularFileError);
+    }
     std::string temporary = target + ".XXXXXX";
     const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
     if (fd < 0) {
         return fail(errno);
     }
     mode_t mode = 0644;
-    struct stat old {};
-    if (::stat(target.c_str(), &old) == 0) {
+    if (exists) {
         mode = old.st_mode & 07777;
     } else {
         const mode_t mask = ::umask(0);

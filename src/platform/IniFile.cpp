@@ -1,6 +1,7 @@
 #include "platform/IniFile.h"
 
 #include "platform/AtomicFile.h"
+#include "platform/BoundedRead.h"
 
 #include "platform/Encoding.h"
 
@@ -120,31 +121,30 @@ std::string EncodeText(std::u16string_view text, FileEncoding encoding) {
     return out;
 }
 
+// The preferences file is small: a name that leads to an endless device or to a FIFO whose
+// writer stays open is refused after these bounds instead of filling the memory or hanging.
+constexpr size_t kMaxIniBytes = 1024 * 1024;
+constexpr uint32_t kIniReadBoundMs = 2000;
+
 bool ReadAll(const std::string& path, std::string& bytes, bool& missing) {
-    missing = false;
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        missing = (errno == ENOENT);
+    // Only a regular file holds preferences; anything else is refused at once, so that each of
+    // the many reads at start-up does not wait for a FIFO or a device.
+    struct stat st {};
+    if (::stat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) {
+        missing = false;
+        bytes.clear();
+        errno = kNotRegularFileError;
         return false;
     }
-    bytes.clear();
-    char buffer[8192];
-    for (;;) {
-        const ssize_t n = ::read(fd, buffer, sizeof buffer);
-        if (n < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            ::close(fd);
-            return false;
-        }
-        if (n == 0) {
-            break;
-        }
-        bytes.append(buffer, static_cast<size_t>(n));
+    int error = 0;
+    const BoundedReadResult result =
+        ReadFileBounded(path, kMaxIniBytes, kIniReadBoundMs, bytes, &error);
+    missing = result == BoundedReadResult::kCannotOpen && error == ENOENT;
+    if (result == BoundedReadResult::kTooLarge) {
+        error = EFBIG;
     }
-    ::close(fd);
-    return true;
+    errno = error;
+    return result == BoundedReadResult::kOk;
 }
 
 Document Parse(const std::string& bytes) {

@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace qm {
@@ -23,12 +24,40 @@ std::string SafeName(std::string_view name) {
     return out;
 }
 
+// The folder of the lock files when $XDG_RUNTIME_DIR is not set: one of this user's own in
+// the shared temporary folder ($TMPDIR, else /tmp), so that nobody else can put a lock file
+// there.
+constexpr char kSharedTmp[] = "/tmp";
+constexpr mode_t kPrivateFolderMode = 0700;
+
+// Makes the private folder when it is missing and checks it: a folder (not a link) of this
+// user, which nobody else may enter or write to. False with errno set otherwise.
+bool EnsurePrivateFolder(const std::string& folder) {
+    if (::mkdir(folder.c_str(), kPrivateFolderMode) != 0 && errno != EEXIST) {
+        return false;
+    }
+    struct stat st {};
+    if (::lstat(folder.c_str(), &st) != 0) {
+        return false;
+    }
+    if (!S_ISDIR(st.st_mode) || st.st_uid != ::geteuid() || (st.st_mode & 077) != 0) {
+        errno = EPERM;
+        return false;
+    }
+    return true;
+}
+
 } // namespace
 
 std::string InstanceLock::Directory() {
     std::string folder = GetEnv("XDG_RUNTIME_DIR");
     if (folder.empty()) {
-        return "/tmp";
+        std::string shared = GetEnv("TMPDIR");
+        while (shared.size() > 1 && shared.back() == '/') {
+            shared.pop_back();
+        }
+        return (shared.empty() ? std::string(kSharedTmp) : shared) + "/quillmark-" +
+               std::to_string(::getuid());
     }
     while (folder.size() > 1 && folder.back() == '/') {
         folder.pop_back();
@@ -37,12 +66,8 @@ std::string InstanceLock::Directory() {
 }
 
 InstanceLock::InstanceLock(std::string_view name) {
-    const bool runtimeDir = !GetEnv("XDG_RUNTIME_DIR").empty();
-    path_ = Directory() + "/" + SafeName(name);
-    if (!runtimeDir) {
-        path_ += "-" + std::to_string(::getuid());
-    }
-    path_ += ".lock";
+    privateFolder_ = GetEnv("XDG_RUNTIME_DIR").empty();
+    path_ = Directory() + "/" + SafeName(name) + ".lock";
 }
 
 InstanceLock::~InstanceLock() {
@@ -53,10 +78,21 @@ bool InstanceLock::TryAcquire() {
     if (fd_ >= 0) {
         return true;
     }
-    // O_NOFOLLOW: in a shared folder such as /tmp a planted link must not redirect the file.
+    if (privateFolder_ && !EnsurePrivateFolder(path_.substr(0, path_.rfind('/')))) {
+        error_ = errno;
+        return false;
+    }
+    // O_NOFOLLOW: a planted link must not redirect the file.
     const int fd = ::open(path_.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
     if (fd < 0) {
         error_ = errno;
+        return false;
+    }
+    // A lock file of another user is never taken: whoever made it could hold it for ever.
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_uid != ::geteuid()) {
+        error_ = EPERM;
+        ::close(fd);
         return false;
     }
     while (::flock(fd, LOCK_EX | LOCK_NB) != 0) {

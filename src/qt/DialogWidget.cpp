@@ -1,5 +1,6 @@
 #include "qt/DialogWidget.h"
 
+#include "qt/ControlFit.h"
 #include "qt/Pictures.h"
 #include "qt/QtText.h"
 #include "qt/UpDownWidget.h"
@@ -66,31 +67,13 @@ protected:
     bool hitButton(const QPoint& pos) const override { return rect().contains(pos); }
 };
 
-// A one-line label whose text is wider than its rectangle (translations, wider CJK glyphs)
-// takes a slightly smaller font, down to 9 pixels, rather than losing its end.
-void FitSingleLine(QLabel* label) {
-    QFont font = QApplication::font(label);
-    const QString text = label->text();
-    const int lineHeight = QFontMetrics(font).height();
-    if (text.contains(u'\n') || label->height() >= 2 * lineHeight) {
-        label->setFont(font);
-        return;
-    }
-    const int base = font.pixelSize() > 0 ? font.pixelSize() : 12;
-    for (int size = base; size >= 9; --size) {
-        font.setPixelSize(size);
-        if (QFontMetrics(font).horizontalAdvance(text) <= label->width()) {
-            break;
-        }
-    }
-    label->setFont(font);
-}
-
 QColor ToQColor(const ui::Colour& c) {
     return QColor(c.red, c.green, c.blue);
 }
 
 constexpr int kSmallestFontPixels = 6;
+// The smallest font a label takes when its text finds no room at the dialog's size.
+constexpr int kSmallestLabelPixels = 9;
 
 bool TakesColours(ControlKind kind) {
     return kind == ControlKind::Static || kind == ControlKind::GroupBox ||
@@ -141,6 +124,9 @@ DialogWidget::DialogWidget(ui::Dialog& dialog, QWidget* parent)
             ApplyAll(*control, widget);
             ConnectInput(*control, widget);
             widget->installEventFilter(this);
+            if (auto* tabs = qobject_cast<QTabWidget*>(widget)) {
+                tabs->tabBar()->installEventFilter(this); // its row's width, once laid out
+            }
         }
     }
     if ((dialog.Template().style & ui::kDialogVScroll) != 0) {
@@ -158,6 +144,7 @@ DialogWidget::DialogWidget(ui::Dialog& dialog, QWidget* parent)
         PlaceScrollBar();
     }
     ApplyDialog(ui::DialogChange::Limits);
+    FitControls();
     setVisible(!topLevel_ && dialog.IsVisible());
 }
 
@@ -378,7 +365,7 @@ void DialogWidget::ApplyRect(ui::Control& control, QWidget* widget) {
         widget->adjustSize();
         return;
     }
-    widget->setGeometry(r.x, r.y, r.width, height);
+    widget->setGeometry(QRect(r.x, r.y, r.width, height) + grow_.value(&control));
 }
 
 void DialogWidget::ApplyText(ui::Control& control, QWidget* widget) {
@@ -388,7 +375,6 @@ void DialogWidget::ApplyText(ui::Control& control, QWidget* widget) {
     case ControlKind::Static: {
         auto* label = static_cast<QLabel*>(widget);
         label->setText(WithoutMnemonic(text));
-        FitSingleLine(label);
         break;
     }
     case ControlKind::GroupBox:
@@ -571,9 +557,11 @@ void DialogWidget::ApplyControl(ui::Control& control, ControlChange what) {
     case ControlChange::Text:
         ApplyText(control, widget);
         ApplyColours(control, widget);
+        ScheduleFit();
         break;
     case ControlChange::Items:
         ApplyItems(control, widget);
+        ScheduleFit();
         break;
     case ControlChange::Selection:
         ApplySelection(control, widget);
@@ -591,12 +579,11 @@ void DialogWidget::ApplyControl(ui::Control& control, ControlChange what) {
         break;
     case ControlChange::Visible:
         widget->setVisible(control.IsVisible());
+        ScheduleFit();
         break;
     case ControlChange::Rect:
         ApplyRect(control, widget);
-        if (control.Kind() == ControlKind::Static) {
-            FitSingleLine(static_cast<QLabel*>(widget));
-        }
+        ScheduleFit(); // a row moved on its own may meet other neighbours
         break;
     case ControlChange::Range:
         break; // the arrows read the model when pressed
@@ -609,8 +596,156 @@ void DialogWidget::ApplyControl(ui::Control& control, ControlChange what) {
     case ControlChange::Attributes:
         ApplyAttributes(control, widget);
         ApplyColours(control, widget);
+        ScheduleFit();
         break;
     }
+}
+
+void DialogWidget::ScheduleFit() {
+    if (fitPending_) {
+        return;
+    }
+    fitPending_ = true;
+    QTimer::singleShot(0, this, [this] {
+        fitPending_ = false;
+        FitControls();
+    });
+}
+
+void DialogWidget::FitControls() {
+    if (dialog_ == nullptr) {
+        return;
+    }
+    Applying guard(applying_);
+    std::vector<ui::Control*> controls;
+    std::vector<ControlFit::Entry> entries;
+    for (const auto& c : dialog_->Controls()) {
+        QWidget* widget = widgets_.value(c.get());
+        if (widget == nullptr || !c->IsVisible()) {
+            continue;
+        }
+        const ui::Rect& r = c->GetRect();
+        ControlFit::Entry e;
+        e.rect = QRect(r.x, r.y, r.width, r.height);
+        if (widget->testAttribute(Qt::WA_SetFont) && c->Font().height <= 0) {
+            widget->setFont(QFont()); // the dialog's font again, before measuring
+        }
+        switch (c->Kind()) {
+        case ControlKind::Static:
+            e.wraps = true;
+            e.textInk = true;
+            e.align = c->HasStyle(ui::kStyleCentre)  ? ControlFit::Align::kCentre
+                      : c->HasStyle(ui::kStyleRight) ? ControlFit::Align::kRight
+                                                     : ControlFit::Align::kLeft;
+            e.natural = ControlFit::NaturalSize(widget);
+            break;
+        case ControlKind::PushButton:
+            e.align = ControlFit::Align::kCentre;
+            e.natural = ControlFit::NaturalSize(widget);
+            break;
+        case ControlKind::CheckBox:
+        case ControlKind::Radio:
+            e.natural = ControlFit::NaturalSize(widget);
+            e.textInk = !e.natural.isEmpty();
+            break;
+        case ControlKind::DropDownList:
+            e.rect.setHeight(std::min(r.height, kClosedComboHeight));
+            e.natural = ControlFit::NaturalSize(widget);
+            break;
+        case ControlKind::GroupBox:
+            e.container = true;
+            break;
+        case ControlKind::Tab: {
+            // Only the row of tabs covers anything: the pages lie in its body.
+            auto* tabs = static_cast<QTabWidget*>(widget);
+            QRect row;
+            for (int i = 0; i < tabs->count(); ++i) {
+                row |= tabs->tabBar()->tabRect(i);
+            }
+            e.rect =
+                row.isNull() ? QRect() : row.translated(e.rect.topLeft() + tabs->tabBar()->pos());
+            e.obstacle = !row.isNull();
+            break;
+        }
+        default:
+            break;
+        }
+        controls.push_back(c.get());
+        entries.push_back(e);
+    }
+    QSize room = size();
+    if (vbar_ != nullptr) {
+        room.setWidth(room.width() -
+                      style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this));
+    }
+    auto wrapped = [&](size_t i, int width) {
+        auto* label = qobject_cast<QLabel*>(widgets_.value(controls[i]));
+        if (label == nullptr) {
+            return 0;
+        }
+        const QMargins m = label->contentsMargins();
+        const QRect text = QFontMetrics(label->font())
+                               .boundingRect(QRect(0, 0, width - m.left() - m.right(), 100000),
+                                             Qt::TextWordWrap | Qt::AlignLeft, label->text());
+        return text.height() + m.top() + m.bottom();
+    };
+    const std::vector<QMargins> grow = ControlFit::Fit(entries, room, wrapped);
+    for (size_t i = 0; i < controls.size(); ++i) {
+        ui::Control* c = controls[i];
+        QWidget* widget = widgets_.value(c);
+        grow_.insert(c, grow[i]);
+        if (c->Kind() == ControlKind::Tab) {
+            continue;
+        }
+        ApplyRect(*c, widget);
+        // A text that found no room takes a smaller font, down to the smallest still readable,
+        // and shows its whole text as a tip when even that is too wide: never cut silently.
+        ShrinkUntilWhole(*c, widget);
+    }
+}
+
+void DialogWidget::ShrinkUntilWhole(ui::Control& control, QWidget* widget) {
+    const ControlKind kind = control.Kind();
+    if (kind != ControlKind::Static && kind != ControlKind::CheckBox &&
+        kind != ControlKind::Radio && kind != ControlKind::PushButton &&
+        kind != ControlKind::DropDownList) {
+        return;
+    }
+    if (control.Font().height > 0) {
+        return; // a control with its own font keeps it
+    }
+    auto* label = qobject_cast<QLabel*>(widget);
+    if (label != nullptr && (label->text().isEmpty() || !label->pixmap().isNull())) {
+        return;
+    }
+    auto fits = [&] {
+        if (label != nullptr) {
+            const QRect inside = label->contentsRect();
+            const QRect text = QFontMetrics(label->font())
+                                   .boundingRect(QRect(0, 0, inside.width(), 100000),
+                                                 Qt::TextWordWrap | Qt::AlignLeft, label->text());
+            return text.width() <= inside.width() && text.height() <= inside.height();
+        }
+        const QSize natural = ControlFit::NaturalSize(widget);
+        return natural.width() <= widget->width() && natural.height() <= widget->height();
+    };
+    QFont font = widget->font();
+    const int base = font.pixelSize() > 0 ? font.pixelSize() : 12;
+    for (int px = base - 1; px >= kSmallestLabelPixels && !fits(); --px) {
+        font.setPixelSize(px);
+        widget->setFont(font);
+    }
+    QString whole;
+    if (!fits()) {
+        if (label != nullptr) {
+            whole = label->text();
+        } else if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
+            whole = button->text();
+        } else if (auto* combo = qobject_cast<QComboBox*>(widget)) {
+            whole = combo->currentText();
+        }
+    }
+    widget->setToolTip(whole.isEmpty() ? ToQString(control.Tooltip()) : whole);
 }
 
 void DialogWidget::SyncChecks() {
@@ -850,9 +985,20 @@ void DialogWidget::paintEvent(QPaintEvent* event) {
     }
 }
 
+void DialogWidget::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::FontChange) {
+        ScheduleFit(); // another language's font: every text is measured anew
+    }
+}
+
 bool DialogWidget::eventFilter(QObject* watched, QEvent* event) {
     if (dialog_ == nullptr) {
         return QWidget::eventFilter(watched, event);
+    }
+    if (qobject_cast<QTabBar*>(watched) != nullptr &&
+        (event->type() == QEvent::Resize || event->type() == QEvent::LayoutRequest)) {
+        ScheduleFit();
     }
     if (event->type() == QEvent::MouseButtonPress) {
         // A click anywhere in the dialog activates it (pages take the focus this way).

@@ -3,6 +3,7 @@
 #include "ui/Dialog.h"
 
 #include <QHash>
+#include <QMargins>
 #include <QWidget>
 
 #include <functional>
@@ -46,6 +47,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     struct Colours {
@@ -66,6 +68,11 @@ private:
     void ApplyPicture(ui::Control& control, QWidget* widget);
     void ApplyRect(ui::Control& control, QWidget* widget);
     void ApplyColours(ui::Control& control, QWidget* widget);
+    // Gives every text control the room its text needs in the current font (ControlFit), now
+    // or once the current batch of model changes is applied.
+    void FitControls();
+    void ScheduleFit();
+    void ShrinkUntilWhole(ui::Control& control, QWidget* widget);
     void SyncChecks();
     void SyncScrollBar();
     void PlaceScrollBar();
@@ -78,6 +85,8 @@ private:
     QHash<const ui::Control*, QWidget*> widgets_;
     QHash<const QObject*, ui::Control*> controls_;
     QHash<const QWidget*, Colours> colours_;
+    QHash<const ui::Control*, QMargins> grow_; // room given beyond the model's rectangle
+    bool fitPending_ = false;
     QScrollBar* vbar_ = nullptr;
     int applying_ = 0;
     std::function<void()> onFirstPaint_;

@@ -4,6 +4,7 @@
 #include "app/COstrellDlg.h"
 #include "app/MainWindow.h"
 #include "discovery/SystemPortServices.h"
+#include "qt/InterfaceLanguage.h"
 #include "qt/Pictures.h"
 #include "qt/QtHost.h"
 
@@ -15,7 +16,7 @@
 
 namespace qm::qt {
 
-void SetUpApplication(QApplication& app) {
+void SetUpApplication(QApplication& /*app*/) {
     QApplication::setApplicationName(QStringLiteral("Quillmark"));
     QApplication::setApplicationVersion(QStringLiteral(QM_PROJECT_VERSION));
     QApplication::setDesktopFileName(QStringLiteral("quillmark"));
@@ -24,13 +25,8 @@ void SetUpApplication(QApplication& app) {
         icon.addPixmap(Pictures::Icon(size));
     }
     QApplication::setWindowIcon(icon);
-    // The dialog layouts were drawn for a 9-point dialog font (12 pixels, base units 7 x 14);
-    // the CJK family stands behind it for Japanese, Chinese and Korean texts.
-    QFont font = app.font();
-    font.setFamilies({QStringLiteral("Nimbus Sans"), QStringLiteral("DejaVu Sans"),
-                      QStringLiteral("Noto Sans CJK JP"), QStringLiteral("Droid Sans Fallback")});
-    font.setPixelSize(12);
-    QApplication::setFont(font);
+    // English until the program has chosen its language (the host switches it then).
+    QApplication::setFont(InterfaceLanguage::FontFor(UiLanguage::kEnglish));
 }
 
 int RunProgram(QtHost& host) {

@@ -15,6 +15,7 @@
 #include <QTimer>
 
 #include <chrono>
+#include <cstdio>
 
 namespace qm::qt {
 
@@ -23,6 +24,17 @@ QtHost::QtHost() = default;
 QtHost::~QtHost() {
     while (WaitCursorDepth() > 0) {
         EndWaitCursor();
+    }
+}
+
+void QtHost::UseLanguage(UiLanguage language) {
+    ui::Host::UseLanguage(language);
+    if (!language_.Apply(language)) {
+        std::fprintf(stderr,
+                     "quillmark: Qt's translation %s is not in %s: message boxes and file "
+                     "dialogs keep their English buttons\n",
+                     qPrintable(InterfaceLanguage::TranslationName(language)),
+                     qPrintable(InterfaceLanguage::TranslationFolder()));
     }
 }
 

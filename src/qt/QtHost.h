@@ -1,5 +1,6 @@
 #pragma once
 
+#include "qt/InterfaceLanguage.h"
 #include "qt/Renderer.h"
 #include "ui/Host.h"
 
@@ -22,6 +23,8 @@ public:
     uint64_t NowMs() override;
     void BeginWaitCursor() override;
     void EndWaitCursor() override;
+    // Switches the font and Qt's own translation with the program's language.
+    void UseLanguage(UiLanguage language) override;
 
     Renderer& GetRenderer() { return renderer_; }
     // True while Sleep runs (posted messages wait until it returns).
@@ -34,6 +37,7 @@ private:
     void ScheduleDelivery(int delayMs);
 
     Renderer renderer_;
+    InterfaceLanguage language_;
     QObject context_; // owns the delivery timers: none fires after the host is gone
     int waiting_ = 0;
     bool deliveryScheduled_ = false;

@@ -40,17 +40,23 @@ public:
     static std::u16string FileNamePart(std::u16string_view text);
     // "%Y%m%d".
     static std::string DateFolder(const std::tm& time);
-    // "<model>_<serial>_%Y%m%d_%H%M%S_.csv" with both parts made fit for a file name.
+    // "<model>_<serial>_%Y%m%d_%H%M%S_.csv" with both parts made fit for a file name and
+    // shortened (the model first, never inside a character) so the name fits NAME_MAX bytes.
     static std::string FileName(std::u16string_view model, std::u16string_view serial,
                                 const std::tm& time);
     // machineText, "\r\n", menuText; every "," becomes ".", then every "\t:\t" becomes ",";
-    // in the narrow code page, whole.
+    // in the narrow code page, whole. Each cell is then made harmless for a spreadsheet: one
+    // that begins with "=", "+", "-" or "@" (a plain number excepted) gets a leading "'", and
+    // control characters (a tab inside a cell excepted; a lone CR included) become "\xNN".
     static std::string Content(std::u16string_view machineText, std::u16string_view menuText);
 
     // Saves the report under baseFolder (empty: the current folder): creates the date folder
-    // when it does not exist, checks the model and serial, writes the content to a new file
-    // beside the final one and then puts it in place, replacing an older report of the same
-    // name. A failed write leaves no partial file and an older report untouched.
+    // when it does not exist (one that is not this user's own, or that others may write to
+    // without the sticky bit, is refused: kFolderError with EPERM), checks the model and
+    // serial, writes the content to a new file of a fresh name beside the final one (created
+    // exclusively) and then renames it into place, replacing an older report (or whatever
+    // stands at that name) without writing through a link. A failed write leaves no partial
+    // file and an older report untouched.
     static ReportResult Save(const std::string& baseFolder, std::u16string_view machineText,
                              std::u16string_view menuText, const std::tm& time);
 };

@@ -176,10 +176,10 @@ RibbonEndRule ModelTable::RibbonEndRuleFor(int model) {
     if (In(model, 10, 14) || In(model, 20, 23)) {
         return RibbonEndRule::kIndexIsCode;
     }
-    if (In(model, 15, 19) || In(model, 24, 25) || In(model, 29, 31) || In(model, 35, 37)) {
+    if (In(model, 15, 19) || In(model, 24, 37)) {
         return RibbonEndRule::kQuickIsBad;
     }
-    return RibbonEndRule::kSlowShowsAsFirst; // 0-9, 26-28, 32-34
+    return RibbonEndRule::kSlowShowsAsFirst; // 0-9
 }
 
 bool ModelTable::RibbonEndOffersQuick(int model) {

@@ -48,8 +48,9 @@ struct PrinterModel {
 // How "RIBBON END DETECTION" codes map to the page's list index (reply transfer).
 enum class RibbonEndRule {
     kIndexIsCode,      // list QUICK, NORMAL, SLOW
-    kQuickIsBad,       // list NORMAL, SLOW: index = code - 1, QUICK is rejected
-    kSlowShowsAsFirst, // models that do not show the item (0-9, 26-28, 32-34); the parser
+    kQuickIsBad,       // list NORMAL, SLOW: index = code - 1, QUICK is rejected (15-19,
+                       // 24-37, also 26-28 and 32-34, which do not show the item)
+    kSlowShowsAsFirst, // models 0-9, which do not show the item; the parser
                        // keeps index = code there with the full list, so that a received
                        // "SLOW" is never sent back as "QUICK"
 };

@@ -86,13 +86,14 @@ RecordComparison RecordComparison::Compare(const SettingsRecord& file,
         ItemComparison item;
         item.entry = e;
         item.key = std::string(SettingsRecord::EntryKey(e));
-        item.fileValue = Shown(mine);
         const SettingValue& theirs = printerForm.Item(e);
         if (IsForgottenOnReceive(e)) {
+            // A key or password is named, never shown.
             item.outcome = ComparisonOutcome::kNotCompared;
             result.items.push_back(std::move(item));
             continue;
         }
+        item.fileValue = Shown(mine);
         if (!theirs.ticked) {
             item.outcome = ComparisonOutcome::kNotReported;
             result.items.push_back(std::move(item));

@@ -18,7 +18,8 @@ enum class ComparisonOutcome {
 
 // One setting that does not agree, with both values as the printer spells them
 // ("6 IPS", "101.6 MM", "192,168,0,1"); printerValue is empty for kNotReported and
-// kNotCompared. A value the parser refused is shown as "(refused) TEXT".
+// kNotCompared, and fileValue is empty for kNotCompared (a key or password is never shown). A value
+// the parser refused is shown as "(refused) TEXT".
 struct ItemComparison {
     int entry = 0;
     std::string key;

@@ -1,5 +1,7 @@
 #include "settings/ReplyStart.h"
 
+#include "settings/StatusDecoder.h"
+
 namespace qm {
 
 LeadInStart ClassifyLeadIn(std::string_view bytes) {
@@ -43,41 +45,29 @@ ReplyStartResult CheckReplyStart(std::string_view reply) {
     return result;
 }
 
-namespace {
-
-constexpr char kStx = '\x02';
-
-bool IsDigit(char c) {
-    return c >= '0' && c <= '9';
-}
-
-// Whether a status reply starts as replies of its form do.
-bool StartsAsStatus(std::string_view reply, int statusForm) {
-    switch (statusForm) {
-    case 0:
-        return !reply.empty() && (reply.front() == 'Y' || reply.front() == 'N');
-    case 1:
-        return !reply.empty() && reply.front() == kStx;
-    case 2:
-        return reply.size() >= 2 && IsDigit(reply[0]) && IsDigit(reply[1]);
-    default:
-        return false;
-    }
-}
-
-} // namespace
-
 ReplyStartResult CheckStatusReplyStart(std::string_view reply, int statusForm) {
     ReplyStartResult result;
-    if (StartsAsStatus(reply, statusForm)) {
-        result.accepted = true;
-    } else if (StartsAsStatus(reply.substr(reply.empty() ? 0 : 1), statusForm)) {
-        reply.remove_prefix(1); // one stray byte before the status is forgiven
-        result.accepted = true;
-        result.droppedBytes = 1;
-    } else {
+    switch (statusForm) {
+    case static_cast<int>(StatusForm::kFlags):
+    case static_cast<int>(StatusForm::kHostStatus):
+        // These decoders find their start themselves: the reply is kept as received.
+        if (!StatusDecoder::FindsStatus(statusForm, reply)) {
+            return result;
+        }
+        break;
+    case static_cast<int>(StatusForm::kErrorCode):
+        if (!StatusDecoder::FindsStatus(statusForm, reply)) {
+            if (reply.empty() || !StatusDecoder::FindsStatus(statusForm, reply.substr(1))) {
+                return result;
+            }
+            reply.remove_prefix(1); // one stray byte before the code is forgiven
+            result.droppedBytes = 1;
+        }
+        break;
+    default:
         return result;
     }
+    result.accepted = true;
     result.text = std::string(reply);
     return result;
 }

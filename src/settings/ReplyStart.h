@@ -33,10 +33,12 @@ struct ReplyStartResult {
 // repeated; a second miss refuses the reply (the caller shows "code : 32").
 ReplyStartResult CheckReplyStart(std::string_view reply);
 
-// The same rule for a status reply of a status form (0 the Y/N flag string, 1 the host status
-// strings starting with STX, 2 the two-digit error code): a reply that does not start as its
-// form does loses its first byte once; a second miss refuses it. The text is the reply as
-// kept (nothing is put in front). An unknown form is refused.
+// The check a status reply passes before it is kept and decoded, judged as its form's decoder
+// reads it: a flag string (form 0) needs a "Y" or "N" where the decoder looks for its first
+// flag, host status strings (form 1) need the two STX the decoder looks for; bytes before them
+// are kept, the decoders skip them. An error code (form 2) is read from the reply's first two
+// bytes: one stray byte before the two digits is dropped, a second miss refuses the reply. The
+// text is the reply as kept (nothing is put in front). An unknown form is refused.
 ReplyStartResult CheckStatusReplyStart(std::string_view reply, int statusForm);
 
 } // namespace qm

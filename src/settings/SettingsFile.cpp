@@ -1,54 +1,22 @@
 #include "settings/SettingsFile.h"
 
+#include "platform/AtomicFile.h"
+#include "platform/BoundedRead.h"
 #include "platform/Encoding.h"
-#include "platform/FdWait.h"
 #include "settings/Frame.h"
 #include "settings/ReplyReader.h"
 #include "settings/ReplyStart.h"
 
 #include <cerrno>
-#include <fcntl.h>
-#include <poll.h>
-#include <sys/file.h>
-#include <unistd.h>
 
 namespace qm {
 namespace {
 
-// Closes a descriptor when it goes out of scope.
-class FileDescriptor {
-public:
-    explicit FileDescriptor(int fd) : fd_(fd) {}
-    ~FileDescriptor() {
-        if (fd_ >= 0) {
-            ::close(fd_);
-        }
-    }
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-    int Get() const { return fd_; }
-
-private:
-    int fd_;
-};
-
-// Opens without waiting (a FIFO without a partner or a device waiting for its line must not
-// hang the caller), then makes the descriptor blocking again for ordinary reads and writes.
-int OpenWithoutWaiting(const std::string& path, int flags, mode_t mode = 0) {
-    const int fd = ::open(path.c_str(), flags | O_NONBLOCK | O_CLOEXEC, mode);
-    if (fd >= 0) {
-        const int status = ::fcntl(fd, F_GETFL);
-        if (status >= 0) {
-            ::fcntl(fd, F_SETFL, status & ~O_NONBLOCK);
-        }
-    }
-    return fd;
-}
-
-// True when one of the text's lines after the first two (the lead-in lines) is exactly "END".
+// True when one of the text's lines after the first two (the lead-in lines) is exactly "END"
+// or exactly "EXIT": the parser ends the settings at either.
 bool HasEndLine(std::string_view text) {
-    // "END" up to its line end: a lone CR ends a line for the parser as CR LF does.
-    constexpr std::string_view kEndLine = "\r\nEND\r";
+    // The line up to its line end: a lone CR ends a line for the parser as CR LF does.
+    constexpr std::string_view kEndLines[] = {"\r\nEND\r", "\r\nEXIT\r"};
     constexpr int kLeadInLines = 2;
     size_t at = 0;
     for (int line = 0; line < kLeadInLines; ++line) {
@@ -59,7 +27,12 @@ bool HasEndLine(std::string_view text) {
         at += 2;
     }
     // Back up to the CR LF that ends the second line so that a third line "END" is found too.
-    return text.find(kEndLine, at - 2) != std::string_view::npos;
+    for (const std::string_view endLine : kEndLines) {
+        if (text.find(endLine, at - 2) != std::string_view::npos) {
+            return true;
+        }
+    }
+    return false;
 }
 
 void SetError(int* error, int value) {
@@ -127,46 +100,17 @@ ImportedText SettingsFile::ImportBytes(std::string_view bytes) {
 
 FileResult SettingsFile::ReadBytes(const std::string& path, std::string& bytes, int* error,
                                    Clock& clock) {
-    bytes.clear();
-    SetError(error, 0);
-    // The descriptor stays non-blocking: a FIFO or a device is waited for with a bound.
-    FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
-    if (fd.Get() < 0) {
-        SetError(error, errno);
+    switch (ReadFileBounded(path, kMaxFileBytes, kReadBoundMs, bytes, error, clock)) {
+    case BoundedReadResult::kOk:
+        return FileResult::kOk;
+    case BoundedReadResult::kCannotOpen:
         return FileResult::kCannotOpen;
+    case BoundedReadResult::kReadError:
+        return FileResult::kReadError;
+    case BoundedReadResult::kTooLarge:
+        break;
     }
-    const uint64_t start = clock.NowMs();
-    char buffer[8192];
-    for (;;) {
-        const ssize_t n = ::read(fd.Get(), buffer, sizeof buffer);
-        if (n < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            if (errno == EAGAIN || errno == EWOULDBLOCK) {
-                const uint64_t waited = clock.NowMs() - start;
-                if (waited < kReadBoundMs &&
-                    WaitForFd(clock, fd.Get(), POLLIN,
-                              static_cast<uint32_t>(kReadBoundMs - waited)) >= 0 &&
-                    clock.NowMs() - start < kReadBoundMs) {
-                    continue;
-                }
-                errno = ETIMEDOUT;
-            }
-            SetError(error, errno);
-            bytes.clear();
-            return FileResult::kReadError;
-        }
-        if (n == 0) {
-            break;
-        }
-        if (bytes.size() + static_cast<size_t>(n) > kMaxFileBytes) {
-            bytes.clear();
-            return FileResult::kTooLarge;
-        }
-        bytes.append(buffer, static_cast<size_t>(n));
-    }
-    return FileResult::kOk;
+    return FileResult::kTooLarge;
 }
 
 ImportedText SettingsFile::Read(const std::string& path) {
@@ -195,33 +139,14 @@ FileResult SettingsFile::Import(const std::string& path, SettingsRecord& record,
 }
 
 FileResult SettingsFile::Write(const std::string& path, std::string_view bytes, int* error) {
+    // A new file beside the old one, renamed over it once complete: a full disk or a size limit
+    // leaves an earlier export whole.
+    int failure = 0;
+    if (!ReplaceFileAtomically(path, bytes, &failure)) {
+        SetError(error, failure);
+        return FileResult::kWriteError;
+    }
     SetError(error, 0);
-    FileDescriptor fd(OpenWithoutWaiting(path, O_WRONLY | O_CREAT, 0644));
-    if (fd.Get() < 0) {
-        SetError(error, errno);
-        return FileResult::kWriteError;
-    }
-    // Nobody else writes the file while it is replaced.
-    if (::flock(fd.Get(), LOCK_EX | LOCK_NB) != 0 || ::ftruncate(fd.Get(), 0) != 0) {
-        SetError(error, errno);
-        return FileResult::kWriteError;
-    }
-    size_t written = 0;
-    while (written < bytes.size()) {
-        const ssize_t n = ::write(fd.Get(), bytes.data() + written, bytes.size() - written);
-        if (n < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            SetError(error, errno);
-            return FileResult::kWriteError;
-        }
-        written += static_cast<size_t>(n);
-    }
-    if (::fsync(fd.Get()) != 0 && errno != EINVAL) {
-        SetError(error, errno);
-        return FileResult::kWriteError;
-    }
     return FileResult::kOk;
 }
 

@@ -16,7 +16,7 @@ enum class FileResult {
     kCannotOpen, // the file cannot be opened (errno in the result)
     kReadError,  // reading failed
     kNoLeadIn,   // the file does not begin with a lead-in line: refused
-    kNoEnd,      // the settings do not end with the "END" line (a cut file): refused
+    kNoEnd,      // no "END" or "EXIT" line ends the settings (a cut file): refused
     kNulByte,    // the file holds a NUL byte, which would hide every item after it: refused
     kTooLarge,   // the text does not fit the 4096-byte buffer: nothing written or loaded
     kWriteError, // creating or writing the file failed (errno in the result)
@@ -44,8 +44,8 @@ public:
     // followed by CR LF; the text must begin with marker A (used as is), or marker B / C
     // (CR LF put in front); anything else is refused (kNoLeadIn, empty text). A text larger
     // than the 4096-byte send buffer is refused whole (kTooLarge), so is a file holding a NUL
-    // byte (kNulByte) and one with no "END" line after the lead-in (kNoEnd): a file cut short
-    // must not pass for a complete one with its last value changed.
+    // byte (kNulByte) and one with no "END" or "EXIT" line after the lead-in (kNoEnd): a file cut
+    // short must not pass for a complete one with its last value changed.
     static ImportedText ImportBytes(std::string_view bytes);
     // Reads a file's bytes as they are. Returns kOk, kCannotOpen or kReadError (a directory
     // or a device that fails to read), with errno in *error, or kTooLarge for a file longer
@@ -66,8 +66,9 @@ public:
     // (every other line kept as it is): what may be kept on disk beyond a send.
     static std::u16string WithoutSecrets(std::u16string_view text);
 
-    // Writes bytes to a new file (old content replaced), holding an exclusive lock while it
-    // writes. Returns kOk or kWriteError (errno in *error).
+    // Writes bytes to a new file beside the old one and renames it over it (ReplaceFileAtomically):
+    // a failed write leaves an earlier file whole, and only a regular file is replaced. Returns
+    // kOk or kWriteError (errno in *error).
     static FileResult Write(const std::string& path, std::string_view bytes, int* error = nullptr);
 
     // The whole export of the ticked items already in the record: empties record.text,

@@ -95,6 +95,25 @@ PrinterStatus StatusDecoder::Decode(int form, std::string_view reply) {
     }
 }
 
+bool StatusDecoder::FindsStatus(int form, std::string_view reply) {
+    switch (form) {
+    case static_cast<int>(StatusForm::kFlags): {
+        const size_t f = Window(reply, kFlagWindow).FindFirstOf("YN");
+        return f != std::string_view::npos && f < kFlagStartLimit;
+    }
+    case static_cast<int>(StatusForm::kHostStatus): {
+        const Window window(reply, kHostStatusWindow);
+        const size_t s = window.Find(kStx, 0);
+        return s != std::string_view::npos && window.Find(kStx, s + 1) != std::string_view::npos;
+    }
+    case static_cast<int>(StatusForm::kErrorCode):
+        return reply.size() >= 2 && reply[0] >= '0' && reply[0] <= '9' && reply[1] >= '0' &&
+               reply[1] <= '9';
+    default:
+        return false;
+    }
+}
+
 PrinterStatus StatusDecoder::DecodeFlags(std::string_view reply) {
     PrinterStatus status;
     const Window window(reply, kFlagWindow);

@@ -56,6 +56,11 @@ public:
     static constexpr size_t kFlagStartLimit = 120;   // a first flag at or after this is ignored
     static constexpr size_t kHostStatusWindow = 256; // the host-status form looks at this many
 
+    // Whether the decoder of a form finds where a status starts in the reply: form 0 a "Y" or
+    // "N" before kFlagStartLimit, form 1 two STX within kHostStatusWindow; form 2 reads its
+    // code from the reply's first two bytes, which must be digits. Any other form: false.
+    static bool FindsStatus(int form, std::string_view reply);
+
     // Decodes a reply of the given form (0, 1, 2); any other form says nothing.
     static PrinterStatus Decode(int form, std::string_view reply);
 

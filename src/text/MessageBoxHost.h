@@ -1,5 +1,7 @@
 #pragma once
 
+#include "text/UiLanguage.h"
+
 #include <string_view>
 
 namespace qm {
@@ -27,6 +29,13 @@ public:
     virtual ~MessageBoxHost() = default;
     virtual int MessageBox(std::u16string_view text, std::u16string_view caption,
                            unsigned style) = 0;
+    // The interface language the program speaks: the GUI shows its own parts in it too (the
+    // standard buttons of message boxes, file dialogs) and draws it in that language's fonts.
+    virtual void UseLanguage(UiLanguage language) { language_ = language; }
+    UiLanguage Language() const { return language_; }
+
+private:
+    UiLanguage language_ = UiLanguage::kEnglish;
 };
 
 } // namespace qm

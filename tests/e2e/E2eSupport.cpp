@@ -73,7 +73,9 @@ std::vector<std::string> SplitCrLf(const std::string& text) {
 } // namespace
 
 CliResult RunCli(const std::vector<std::string>& args, const std::vector<std::string>& env,
-                 int timeoutMs, const std::function<bool()>& interruptWhen) {
+                 int timeoutMs, const std::function<bool()>& interruptWhen,
+                 const std::vector<int>& signals) {
+    constexpr useconds_t kSignalGapUs = 100 * 1000;
     CliResult result;
     int out[2];
     int err[2];
@@ -116,7 +118,12 @@ CliResult RunCli(const std::vector<std::string>& args, const std::vector<std::st
     bool interrupted = false;
     while ((open[0] || open[1]) && Since(start) < timeoutMs) {
         if (interruptWhen && !interrupted && interruptWhen()) {
-            ::kill(pid, SIGINT);
+            for (size_t i = 0; i < signals.size(); ++i) {
+                if (i > 0) {
+                    ::usleep(kSignalGapUs); // each one taken on its own
+                }
+                ::kill(pid, signals[i]);
+            }
             interrupted = true;
         }
         pollfd p[2] = {{open[0] ? fds[0] : -1, POLLIN, 0}, {open[1] ? fds[1] : -1, POLLIN, 0}};

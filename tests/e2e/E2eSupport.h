@@ -6,6 +6,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include <csignal>
 #include <functional>
 #include <map>
 #include <string>
@@ -25,9 +26,10 @@ struct CliResult {
 // Runs quillmark-cli with `args`. `env` entries ("NAME=VALUE") are set on top of the test's
 // own environment. A run longer than `timeoutMs` is killed (status -1). While it runs,
 // `interruptWhen` (when given) is asked every few milliseconds; the first time it says yes
-// the program gets one SIGINT (Ctrl+C).
+// the program gets `signals` one after the other, 100 ms apart (by default one SIGINT, Ctrl+C).
 CliResult RunCli(const std::vector<std::string>& args, const std::vector<std::string>& env = {},
-                 int timeoutMs = 30000, const std::function<bool()>& interruptWhen = {});
+                 int timeoutMs = 30000, const std::function<bool()>& interruptWhen = {},
+                 const std::vector<int>& signals = {SIGINT});
 
 // One "KEY\t:\tVALUE[\tUNIT]" line of a menu reply.
 struct ReplyLine {

@@ -121,6 +121,19 @@ TEST(E2eFaults, CutStrayOversizeAndTrickle) {
     ExpectAcquisitionError(ReceiveWith({"--stray-bytes", "2"}, "standard").result,
                            "--stray-bytes 2");
 
+    // The counters reply cut after the status came: exit 3, the failed request named, and the
+    // status that was received still printed.
+    FaultRun counters = ReceiveWith({"--drop-after", "40"}, "information");
+    EXPECT_EQ(counters.result.status, 3) << counters.result.err;
+    EXPECT_NE(counters.result.err.find("code : 32"), std::string::npos) << counters.result.err;
+    EXPECT_NE(counters.result.err.find("the counters request failed"), std::string::npos)
+        << counters.result.err;
+    nlohmann::json partial = nlohmann::json::parse(counters.result.out, nullptr, false);
+    ASSERT_FALSE(partial.is_discarded()) << counters.result.out;
+    EXPECT_EQ(partial.value("failed", ""), "counters");
+    EXPECT_TRUE(partial.contains("status"));
+    EXPECT_FALSE(partial.contains("counters"));
+
     // A reply of about 5000 bytes does not fit the 4096-byte receive buffer.
     FaultRun oversize = ReceiveWith({"--oversize"});
     ExpectAcquisitionError(oversize.result, "--oversize");

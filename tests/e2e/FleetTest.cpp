@@ -11,6 +11,7 @@
 
 #include <arpa/inet.h>
 #include <csignal>
+#include <filesystem>
 #include <memory>
 #include <netinet/in.h>
 #include <sys/socket.h>
@@ -280,24 +281,74 @@ TEST(E2eFleet, SendReportsEachTargetAndDiffTellsBeforeFromAfter) {
 }
 
 TEST(E2eFleet, VerifyReportsASettingThePrinterDoesNotKeep) {
-    // Model 0 has no Bluetooth: the simulator ignores the device name, which a plain send
+    // Model 5 has no Bluetooth: the simulator ignores the device name, which a plain send
     // cannot see and --verify reports.
     TempDir dir;
-    SimProcess sim({"--tcp", Host(kFirstHost) + ":0", "--model", "0"});
+    SimProcess sim({"--tcp", Host(kFirstHost) + ":0", "--model", "5"});
     ASSERT_TRUE(sim.Ready());
     const std::string target = Host(kFirstHost) + ":" + std::to_string(sim.TcpPort());
     const std::string file = dir.Path("bt.prn");
     WriteFile(file,
               simtest::LeadIn() + "PRINT SPEED\t:\t6 IPS\r\nBT DEVICE NAME\t:\tVEXA-1\r\nEND\r\n");
-    CliResult plain = RunCli({"send", file, "--net", target, "--json"}, Env(dir));
+    CliResult plain = RunCli({"send", file, "--net", target, "--json", "--model", "5"}, Env(dir));
     ASSERT_EQ(plain.status, 0) << plain.out << plain.err;
-    CliResult r = RunCli({"send", file, "--net", target, "--verify", "--json"}, Env(dir));
+    CliResult r =
+        RunCli({"send", file, "--net", target, "--verify", "--json", "--model", "5"}, Env(dir));
     ASSERT_EQ(r.status, 3) << r.out << r.err;
     nlohmann::json row = nlohmann::json::parse(r.out).at(0);
     EXPECT_FALSE(row["ok"].get<bool>());
     EXPECT_EQ(row["code"], 1);
     EXPECT_EQ(row["message"], "configuration sent, but the printer reports 0 different and 1 "
                               "missing settings (BT DEVICE NAME not reported)");
+}
+
+// As the window's Send Configuration does, send asks a printer for its settings before RFID
+// items go out: a printer without RFID gets the rest of the configuration only.
+TEST(E2eFleet, SendChecksRfidSupportFirst) {
+    for (const auto& [model, rfid] : {std::pair{"0", false}, std::pair{"32", true}}) {
+        SCOPED_TRACE(model);
+        TempDir dir;
+        SimProcess sim(
+            {"--tcp", Host(kFirstHost) + ":0", "--model", model, "--log", dir.Path("sim.log")});
+        ASSERT_TRUE(sim.Ready());
+        const std::string file = dir.Path("rfid.prn");
+        WriteFile(file, simtest::LeadIn() +
+                            "PRINT SPEED\t:\t6 IPS\r\nRFID SETTINGS\t:\tFIXED\r\nEND\r\n");
+        const std::string target = Host(kFirstHost) + ":" + std::to_string(sim.TcpPort());
+        CliResult r = RunCli({"send", file, "--net", target, "--model", model}, Env(dir));
+        ASSERT_EQ(r.status, 0) << r.err;
+        EXPECT_EQ(r.err.find("does not support RFID") != std::string::npos, !rfid) << r.err;
+        ASSERT_EQ(sim.Stop(SIGTERM), 0);
+        const std::string applied = Joined(LogEvents(dir.Path("sim.log"), "APPLY"));
+        EXPECT_NE(applied.find("PRINT SPEED"), std::string::npos) << applied;
+        EXPECT_EQ(applied.find("RFID SETTINGS") != std::string::npos, rfid) << applied;
+    }
+}
+
+// Every example file takes on the simulator of its model ("modelN-..."): each of its settings
+// is one that model's printer has, keeps and reports back.
+TEST(E2eFleet, EveryExampleFileVerifiesOnItsModel) {
+    const std::filesystem::path examples = std::filesystem::path(QM_SOURCE_DIR) / "examples";
+    int files = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(examples)) {
+        const std::string name = entry.path().filename().string();
+        if (entry.path().extension() != ".prn") {
+            continue;
+        }
+        SCOPED_TRACE(name);
+        ASSERT_TRUE(name.starts_with("model"));
+        const std::string model = std::to_string(std::stoi(name.substr(5)));
+        TempDir dir;
+        SimProcess sim({"--tcp", Host(kFirstHost) + ":0", "--model", model});
+        ASSERT_TRUE(sim.Ready());
+        const std::string target = Host(kFirstHost) + ":" + std::to_string(sim.TcpPort());
+        CliResult r = RunCli({"send", entry.path().string(), "--net", target, "--model", model,
+                              "--verify", "--json"},
+                             Env(dir));
+        EXPECT_EQ(r.status, 0) << r.out << r.err;
+        ++files;
+    }
+    EXPECT_GT(files, 0);
 }
 
 TEST(E2eFleet, DiscoverFindsTheAnsweringPrintersAndSendsNothingElse) {
@@ -391,7 +442,9 @@ TEST(E2eFleet, BadTargetsAndRangesAreRefusedBeforeAnythingIsSent) {
     const std::vector<Case> cases = {
         {{"send", file, "--targets", dir.Path("bad.txt")}, "bad.txt:3: --net: \"99999\""},
         {{"send", file, "--targets", dir.Path("missing.txt")}, "cannot read"},
+        {{"send", file, "--targets", "/dev/zero"}, "larger than 1024 KiB"},
         {{"send", file, "--net", "127.0.0.1", "--net", ":9100"}, "needs a host"},
+        {{"send", file, "--net", "::1"}, "is an IPv6 address; only IPv4"},
         {{"send", file, "--net", "127.0.0.1", "--com", "COM1"}, "network printers only"},
         {{"send", file, "--targets", dir.Path("bad.txt"), "--queue", "q"}, "network printers only"},
         {{"send", file, "--com", "COM1", "--lpt", "LPT1"}, "choose one interface"},

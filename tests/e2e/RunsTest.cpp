@@ -103,6 +103,7 @@ TEST(E2eCalibrate, OverComAndWithBadArguments) {
     const CliResult closed = RunCli({"calibrate", "--net", "127.0.0.1:1"});
     EXPECT_EQ(closed.status, 3);
     EXPECT_TRUE(Contains(closed.err, "code : 30")) << closed.err;
+    EXPECT_EQ(closed.out, "sensor adjustment: not started (the port could not be opened)\n");
 }
 
 TEST(E2ePrint, SelfTestAndSampleOverTcpAndCom) {

@@ -49,7 +49,7 @@ TEST(E2eScopes, ScopesAndStatusForms) {
         {3, "host-status",
          "\x02"
          "030,1,0,0813,000,0,0,0,000,0,0,0\x03\r\n\x02"
-         "000,0,1,0,1,0,0,0,00000000,1,000\x03\r\n\x02"
+         "000,0,1,0,0,0,0,0,00000000,1,000\x03\r\n\x02" // direct thermal only: no TT bit
          "1234,0\x03\r\n"},
         {4, "error-code", "11\r\n"},
     };
@@ -87,9 +87,10 @@ TEST(E2eScopes, ScopesAndStatusForms) {
         EXPECT_EQ(Requests(log), (std::vector<std::string>{form.request, "counters"}));
         EXPECT_TRUE(LogEvents(log, "INCOMPLETE").empty()) << ReadFile(log);
 
-        // Easy keeps the six Easy items only.
+        // Easy keeps the six Easy items only (models 2-4 print direct thermal only and report
+        // no Print Method).
         nlohmann::json easy = receive("easy");
-        EXPECT_EQ(TickedEntries(easy), (std::set<int>{4, 6, 7, 13, 38, 45}));
+        EXPECT_EQ(TickedEntries(easy), (std::set<int>{6, 7, 13, 38, 45}));
         EXPECT_FALSE(easy.contains("status"));
 
         // Standard and Advanced tick their own halves of the record.

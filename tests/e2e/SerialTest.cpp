@@ -58,7 +58,7 @@ TEST(E2eSerial, ReceiveEditSendReceiveOverComWithTrailingT) {
 
     std::string text = ReadFile(received);
     ASSERT_TRUE(ReplaceValue(text, "PRINT DARKNESS", "17"));
-    ASSERT_TRUE(ReplaceValue(text, "STANDBY TIMER", "45"));
+    ASSERT_TRUE(ReplaceValue(text, "DARKNESS ADJUST", "-3"));
     const std::string edited = printer.dir.Path("edited.prn");
     ASSERT_TRUE(WriteFile(edited, text));
     CliResult sent =
@@ -73,12 +73,12 @@ TEST(E2eSerial, ReceiveEditSendReceiveOverComWithTrailingT) {
     auto items = ItemsByKey(againDoc);
     ASSERT_EQ(items.count("PRINT DARKNESS"), 1u);
     EXPECT_EQ(items.find("PRINT DARKNESS")->second.value("value", ""), "17");
-    ASSERT_EQ(items.count("STANDBY TIMER"), 1u);
-    EXPECT_EQ(items.find("STANDBY TIMER")->second.value("value", ""), "45");
+    ASSERT_EQ(items.count("DARKNESS ADJUST"), 1u);
+    EXPECT_EQ(items.find("DARKNESS ADJUST")->second.value("value", ""), "-3");
 
     const std::string after = RawAllReply(printer.sim->TcpPort());
     EXPECT_EQ(ValueOf(after, "PRINT DARKNESS"), "17");
-    EXPECT_EQ(ValueOf(after, "STANDBY TIMER"), "45");
+    EXPECT_EQ(ValueOf(after, "DARKNESS ADJUST"), "-3");
     EXPECT_TRUE(LogEvents(printer.log, "REJECT").empty())
         << Joined(LogEvents(printer.log, "REJECT"));
     EXPECT_TRUE(LogEvents(printer.log, "INCOMPLETE").empty()) << ReadFile(printer.log);

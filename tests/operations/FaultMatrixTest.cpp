@@ -51,7 +51,7 @@ enum class Operation {
     kSend,
     kSensorAdjustment, // SensorAdjustmentOperation::Run of the Media Sensor choice
     kSelfPrint,        // PrintRunOperation::PrintTest(kSelfTest): the STANDARD request, then
-                       // the command of the language it names on a second connection
+                       // the command of the language it names on the same connection
     kFileTransfer,     // PrintRunOperation::SendFile of a small file: nothing is read back
 };
 
@@ -80,7 +80,7 @@ const Row kRows[] = {
     {Fault::kSilent, "silent", "--silent", {kData, kData, kData, kData, kData, kOk, kData, kData, kOk}, {kData, kData, kData, kData, kData, kOk, kData, kData, kOk}},
     {Fault::kDrop, "drop", "--drop-after=40", {kData, kData, kData, kData, kData, kOk, kOk, kData, kOk}, {kData, kData, kData, kOk, kData, kOk, kOk, kData, kOk}},
     {Fault::kStray1, "stray bytes 1", "--stray-bytes=1", {kOk, kOk, kOk, kOk, kOk, kOk, kOk, kOk, kOk}, {kOk, kOk, kOk, kOk, kOk, kOk, kOk, kOk, kOk}},
-    {Fault::kStray2, "stray bytes 2", "--stray-bytes=2", {kData, kData, kData, kData, kData, kOk, kOk, kOk, kOk}, {kData, kData, kData, kData, kData, kOk, kOk, kOk, kOk}},
+    {Fault::kStray2, "stray bytes 2", "--stray-bytes=2", {kData, kData, kData, kOk, kData, kOk, kOk, kData, kOk}, {kData, kData, kData, kOk, kData, kOk, kOk, kData, kOk}},
     {Fault::kNoEnd, "no end", "--no-end", {kData, kData, kData, kOk, kData, kOk, kOk, kData, kOk}, {kData, kData, kData, kOk, kData, kOk, kOk, kData, kOk}},
     {Fault::kOversize, "oversize", "--oversize", {kData, kData, kData, kOk, kData, kOk, kOk, kData, kOk}, {kData, kData, kData, kOk, kData, kOk, kOk, kData, kOk}},
     {Fault::kRefused, "connection refused", nullptr, {kOpen, kOpen, kOpen, kOpen, kOpen, kOpen, kOpen, kOpen, kOpen}, {kOpen, kOpen, kOpen, kOpen, kOpen, kOpen, kOpen, kOpen, kOpen}},

@@ -2,6 +2,7 @@
 
 #include "operations/ReceiveOperation.h"
 #include "platform/Encoding.h"
+#include "settings/StatusDecoder.h"
 
 #include <algorithm>
 
@@ -118,35 +119,50 @@ TEST_F(ReceiveOverNet, OneStrayByteIsForgivenTwoAreNot) {
     }
 }
 
-// The status reply of each form passes the same one-stray-byte rule before it is kept and
-// decoded: one stray byte is dropped (no position shifted), a second refuses the reply.
-TEST_F(ReceiveOverNet, StatusReplyDropsOneStrayByteAndRefusesTwo) {
+// A status reply is judged as its form's decoder reads it: the flag string and the host status
+// strings are found behind any leading bytes and kept as received; the error code must start
+// the reply, after at most one stray byte. A reply its decoder cannot read is refused.
+TEST_F(ReceiveOverNet, StatusReplyIsJudgedAsItsDecoderReadsIt) {
     const std::string forms[] = {"NYNNYYYN\r",
                                  "\x02"
                                  "030,1,0,0812,000,0,0,0,000,0,0,0\x03\r\n\x02"
                                  "000,0,1,0,1,0,0,0,00000000,1,000\x03\r\n",
                                  "11\r\n"};
-    for (int form = 0; form < 3; ++form) {
-        const std::string& status = forms[form];
-        for (const std::string stray : {"", "?", "??"}) {
-            test::PrinterServer printer([&](const std::string&) { return stray + status; });
-            StaticInterfaceSettings settings = NetSettings(printer.Port());
-            RecordingObserver observer;
-            observer.record = &record;
-            ReceiveResult result =
-                ReceiveOperation(record, parser, connection, settings)
-                    .Run(RequestKindsForScope(ReceiveScope::kInformation, true), form, observer);
-            if (stray.size() < 2) {
-                ASSERT_TRUE(result.Ok()) << form << " " << stray;
-                EXPECT_EQ(result.replies[kReplyStatus], status) << form << " " << stray;
-                EXPECT_EQ(WideToAnsi(record.text), status);
-                EXPECT_EQ(result.statusDroppedBytes, static_cast<int>(stray.size()));
-            } else {
-                EXPECT_EQ(result.code, kCodeAcquisitionFailed) << form;
-                EXPECT_EQ(result.failedKind, kReplyStatus);
-                EXPECT_TRUE(std::find(observer.calls.begin(), observer.calls.end(), "status") ==
-                            observer.calls.end());
-            }
+    struct Case {
+        int form;
+        std::string reply;
+        bool accepted;
+        std::string kept;
+    };
+    const Case cases[] = {
+        {0, "??" + forms[0], true, "??" + forms[0]},
+        {0, std::string("\0\0\0", 3) + forms[0], true, std::string("\0\0\0", 3) + forms[0]},
+        {0, std::string(StatusDecoder::kFlagStartLimit, '?') + forms[0], false, ""},
+        {1, "??" + forms[1], true, "??" + forms[1]},
+        {1, "\x02only one string\r\n", false, ""},
+        {2, "?" + forms[2], true, forms[2]},
+        {2, "??" + forms[2], false, ""},
+    };
+    for (const Case& c : cases) {
+        test::PrinterServer printer([&](const std::string&) { return c.reply; });
+        StaticInterfaceSettings settings = NetSettings(printer.Port());
+        RecordingObserver observer;
+        observer.record = &record;
+        ReceiveResult result =
+            ReceiveOperation(record, parser, connection, settings)
+                .Run(RequestKindsForScope(ReceiveScope::kInformation, true), c.form, observer);
+        if (c.accepted) {
+            ASSERT_TRUE(result.Ok()) << c.form << " " << c.reply;
+            EXPECT_EQ(result.replies[kReplyStatus], c.kept) << c.form;
+            EXPECT_EQ(WideToAnsi(record.text), c.kept) << c.form;
+            const PrinterStatus status = StatusDecoder::Decode(c.form, c.kept);
+            EXPECT_EQ(status.ribbonError, c.form == 2 ? StatusFlag::kUnknown : StatusFlag::kNo);
+            EXPECT_EQ(status.paperError, c.form == 2 ? StatusFlag::kUnknown : StatusFlag::kYes);
+        } else {
+            EXPECT_EQ(result.code, kCodeAcquisitionFailed) << c.form << " " << c.reply;
+            EXPECT_EQ(result.failedKind, kReplyStatus);
+            EXPECT_TRUE(std::find(observer.calls.begin(), observer.calls.end(), "status") ==
+                        observer.calls.end());
         }
     }
 }

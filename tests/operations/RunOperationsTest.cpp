@@ -3,6 +3,8 @@
 // own logs.
 #include "RunsTestSupport.h"
 
+#include "connection/ConnectionTestSupport.h"
+
 #include "discovery/SystemPortServices.h"
 #include "operations/PrintRunOperation.h"
 #include "operations/SensorAdjustmentOperation.h"
@@ -240,6 +242,37 @@ TEST(PrintRun, APrinterNamingNoLanguageGetsNothing) {
     EXPECT_TRUE(simulator.Lines("sim.log", "RECV print", 0).empty());
     EXPECT_TRUE(
         PrintRunOperation::PrintCommand(PrintKind::kSelfTest, EmulationClass::kUnknown).empty());
+}
+
+// The language is asked and the print command sent on one connection; the language reply
+// starts as a menu reply does, so one stray byte (a NUL included) before its lead-in is
+// forgiven and two are not.
+TEST(PrintRun, OneConnectionAndTheMenuReplyStartRule) {
+    const std::string menu = "~!!\r\nMACHINE EMULATION CODE\t:\tCODE_KORVANE\r\nEND\r\n";
+    struct Case {
+        std::string stray;
+        int code;
+    } cases[] = {
+        {"", kOperationOk},
+        {std::string(1, '\0'), kOperationOk},
+        {"??", kCodeAcquisitionFailed},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.stray.size());
+        test::PrinterServer printer([&](const std::string&) { return c.stray + menu; });
+        StaticInterfaceSettings net;
+        net.portType = kPortNet;
+        net.portName = u"127.0.0.1";
+        net.portNumber = U16(std::to_string(printer.Port()));
+        SettingsRecord record;
+        PrinterConnection connection(SystemClock::Instance(), SystemPortServices());
+        const PrintResult result =
+            PrintRunOperation(record, connection, net).PrintTest(PrintKind::kSelfTest);
+        EXPECT_EQ(result.code, c.code);
+        EXPECT_EQ(result.command, c.code == kOperationOk ? std::string("\x02Z\r\n", 4) : "");
+        // The print command followed the question on its connection: no second one was opened.
+        EXPECT_EQ(printer.Requests().size(), 1u);
+    }
 }
 
 // ---- print files ---------------------------------------------------------------------------

@@ -63,6 +63,53 @@ TEST_F(SendOverNet, SendWritesTheFrameAndRefusesWhatDoesNotFit) {
     EXPECT_EQ(printer.Requests().size(), 1u);
 }
 
+// The check Send Configuration makes before a send: a printer without RFID gets the
+// configuration without the RFID items; one with RFID gets them; without RFID items nothing
+// is asked.
+void Tick(SettingsRecord& record, int e, std::u16string value) {
+    record.Item(e).ticked = 1;
+    record.Item(e).value = std::move(value);
+}
+
+TEST_F(SendOverNet, BuildCheckingRfidDropsWhatThePrinterLacks) {
+    for (const auto& [menu, supported] :
+         {std::pair{std::string("RFID SETTINGS\t:\tAUTO\r\nEND\r\n"), true},
+          std::pair{std::string("PRINT SPEED\t:\t4 IPS\r\nEND\r\n"), false}}) {
+        SCOPED_TRACE(supported);
+        test::PrinterServer printer([menu = menu](const std::string&) { return kMarkerA + menu; });
+        StaticInterfaceSettings settings = NetSettings(printer.Port());
+        SettingsRecord items;
+        Tick(items, entry::kPrintSpeed, u"4 IPS");
+        Tick(items, entry::kFirstRfid, u"AUTO");
+        const RfidCheckedConfiguration checked =
+            SendOperation(items, writer, parser)
+                .BuildCheckingRfid(ConfigurationUse::kPrinter, connection, settings);
+        EXPECT_TRUE(checked.asked);
+        EXPECT_EQ(checked.removed, !supported);
+        EXPECT_EQ(checked.built.code, kOperationOk);
+        EXPECT_EQ(checked.built.text.find(u"RFID SETTINGS") != std::u16string::npos, supported);
+        EXPECT_NE(checked.built.text.find(u"PRINT SPEED\t:\t4 IPS"), std::u16string::npos);
+        EXPECT_EQ(printer.Requests().size(), 1u);
+
+        // Nothing but RFID items on a printer without RFID: nothing is left to send.
+        SettingsRecord onlyRfid;
+        Tick(onlyRfid, entry::kFirstRfid, u"AUTO");
+        EXPECT_EQ(SendOperation(onlyRfid, writer, parser)
+                      .BuildCheckingRfid(ConfigurationUse::kPrinter, connection, settings)
+                      .built.code,
+                  supported ? kOperationOk : kCodeNothingTicked);
+    }
+    // Without RFID items the printer is not asked.
+    StaticInterfaceSettings nowhere = NetSettings(test::LoopbackServer().Port());
+    SettingsRecord plain;
+    Tick(plain, entry::kPrintSpeed, u"4 IPS");
+    const RfidCheckedConfiguration unasked =
+        SendOperation(plain, writer, parser)
+            .BuildCheckingRfid(ConfigurationUse::kPrinter, connection, nowhere);
+    EXPECT_FALSE(unasked.asked);
+    EXPECT_EQ(unasked.built.code, kOperationOk);
+}
+
 TEST(SendRfidItems, CountedAndUnticked) {
     SettingsRecord record;
     record.Item(entry::kFirstRfid).ticked = 1;

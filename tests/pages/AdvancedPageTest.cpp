@@ -124,6 +124,14 @@ TEST_F(AdvancedPageTest, RibbonEndDetectionFollowsTheModel) {
     EXPECT_TRUE(C(ribbon).IsEnabled());
     page.ApplyModel(0);
     EXPECT_FALSE(C(ribbon).IsEnabled());
+    // The models that do not show the item list it without "QUICK" all the same.
+    for (int model : {26, 27, 28, 32, 33, 34}) {
+        page.ApplyModel(12);
+        page.ApplyModel(model);
+        ASSERT_EQ(C(ribbon).Count(), 2) << model;
+        EXPECT_EQ(C(ribbon).ItemText(0), u"NORMAL") << model;
+        EXPECT_EQ(C(ribbon).Text(), u"NORMAL") << model;
+    }
 }
 
 TEST_F(AdvancedPageTest, CollectStoresShownTextsIndicesAndUnits) {

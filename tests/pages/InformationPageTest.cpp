@@ -56,6 +56,23 @@ TEST_F(InformationPageTest, FlagRepliesShowYesInRedAndTheRestInBlue) {
     }
 }
 
+// The error-code form greys the five flag texts and their captions, not the group box caption;
+// the flag forms grey the error message.
+TEST_F(InformationPageTest, StatusGroupSelectionGreysOnlyTheOtherFormsFields) {
+    for (int family : {2, 0, 1}) {
+        SCOPED_TRACE(family);
+        info.SelectStatusGroup(family);
+        const bool epl = family == 2;
+        EXPECT_TRUE(info.Item(kIdInfoGroupDmxZpl).IsEnabled());
+        EXPECT_TRUE(info.Item(kIdInfoGroupEpl).IsEnabled());
+        EXPECT_EQ(info.Item(kIdInfoErrorMessage).IsEnabled(), epl);
+        for (int i = 0; i < 5; ++i) {
+            EXPECT_EQ(info.Item(kIdInfoPaperErrorCaption + i).IsEnabled(), !epl);
+            EXPECT_EQ(info.Item(kIdInfoPaperError + i).IsEnabled(), !epl);
+        }
+    }
+}
+
 TEST_F(InformationPageTest, ErrorCodeMessagesByLanguageAndColour) {
     info.SelectStatusGroup(2);
     info.ShowStatus(2, "11\r\n", UiLanguage::kEnglish);

@@ -63,13 +63,17 @@ TEST_F(PagesTest, EasyPageMediaModelAndLanguage) {
     EXPECT_EQ(easy.GetItemText(FieldId(kEasyPaperLengthRow)), u"4.00");
     EXPECT_FALSE(easy.Item(UnitId(kEasyPaperLengthRow)).IsEnabled());
 
-    // A language change refills the lists in the new language (selections reset).
+    // A language change refills the lists in the new language; each keeps its entry, so a
+    // ticked row never loses its value.
     easy.RefreshTexts(UiLanguage::kJapanese);
     EXPECT_EQ(easy.GetItemText(kIdEasyGroup),
               TextTable::Caption(TextId::kEasyMediaHandling, UiLanguage::kJapanese));
     EXPECT_EQ(easy.Item(ListId(kEasyPrintMethodRow)).ItemText(0),
               TextTable::Choice(TextId::kEasyPrintMethod, 0, UiLanguage::kJapanese));
-    EXPECT_EQ(easy.Item(ListId(kEasyPrintMethodRow)).CurSel(), -1);
+    EXPECT_EQ(easy.GetItemText(ListId(kEasyPrintMethodRow)),
+              TextTable::Choice(TextId::kEasyPrintMethod, 1, UiLanguage::kJapanese));
+    EXPECT_EQ(easy.GetItemText(ListId(kEasyPostPrintRow)),
+              TextTable::Choice(TextId::kEasyPostPrint, 1, UiLanguage::kJapanese));
 }
 
 TEST_F(PagesTest, CalibrationStepsFollowModelAndMedia) {

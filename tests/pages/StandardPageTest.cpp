@@ -315,5 +315,30 @@ TEST_F(StandardPageTest, LanguageChangeKeepsTicksAndValues) {
     EXPECT_EQ(C(port).Text(), u"9101");
 }
 
+// A list that shrinks with the language keeps a valid selection: the same entry where it still
+// has it, otherwise the model's default; a ticked row always has a value to send.
+TEST_F(StandardPageTest, ShrunkListKeepsAValidSelection) {
+    const int speed = ListId(Row(TextId::kStdPrintSpeed));
+    for (int model : {24, 25}) {
+        SCOPED_TRACE(model);
+        page.ApplyModel(model);
+        page.RefreshTexts(UiLanguage::kEnglish);
+        const std::u16string modelDefault = C(speed).Text();
+        page.UserClick(TickId(Row(TextId::kStdPrintSpeed)));
+        page.UserSelect(speed, C(speed).FindStringExact(-1, u"8 IPS"));
+        page.RefreshTexts(UiLanguage::kJapanese);
+        ASSERT_EQ(C(speed).Count(), 5);
+        EXPECT_EQ(C(speed).Text(), modelDefault);
+        EXPECT_TRUE(page.CollectTicked());
+        EXPECT_EQ(record.Item(entry::kPrintSpeed).value, modelDefault);
+
+        page.RefreshTexts(UiLanguage::kEnglish);
+        page.UserSelect(speed, C(speed).FindStringExact(-1, u"3 IPS"));
+        page.RefreshTexts(UiLanguage::kJapanese);
+        EXPECT_EQ(C(speed).Text(), u"3 IPS");
+    }
+    page.RefreshTexts(UiLanguage::kEnglish);
+}
+
 } // namespace
 } // namespace qm

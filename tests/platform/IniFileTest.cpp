@@ -1,9 +1,11 @@
 #include "platform/IniFile.h"
+#include "platform/AtomicFile.h"
 #include "platform/Encoding.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -265,6 +267,50 @@ TEST_F(IniFileTest, ReplacementKeepsPermissionsAndFollowsLinks) {
     ASSERT_EQ(::stat(path_.c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 07777, 0640u);
     EXPECT_EQ(FilesInDir(), 2u);
+}
+
+// A link planted at the preferences' name must not turn what it points at into a file: a FIFO
+// stands in for a device node such as /dev/null.
+TEST_F(IniFileTest, ReplaceRefusesALinkToSomethingOtherThanARegularFile) {
+    const std::string fifo = (dir_ / "device").string();
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0666), 0);
+    fs::create_symlink("device", path_);
+
+    IniFile ini(path_);
+    errno = 0;
+    EXPECT_FALSE(ini.Write(u"Quillmark", u"REGION", u"3"));
+    EXPECT_EQ(errno, kNotRegularFileError);
+    EXPECT_EQ(FileErrorText(errno), "not a regular file");
+    int error = 0;
+    EXPECT_FALSE(ReplaceFileAtomically(path_, "[Quillmark]\n", &error)); // the Recent.dat path
+    EXPECT_EQ(error, kNotRegularFileError);
+    EXPECT_TRUE(fs::is_fifo(fifo));
+    EXPECT_TRUE(fs::is_symlink(path_));
+    EXPECT_EQ(FilesInDir(), 2u);
+}
+
+// A preferences file linked to an endless device or to a FIFO whose writer stays open gives the
+// defaults at once; a child process runs the reads so that a fault ends it rather than the test.
+TEST_F(IniFileTest, EndlessOrSilentFilesGiveTheDefaults) {
+    const std::string fifo = (dir_ / "fifo").string();
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        ::alarm(10);
+        const int writer = ::open(fifo.c_str(), O_RDWR); // holds the FIFO open for writing
+        fs::create_symlink("/dev/zero", path_);
+        const bool zeroRefused = IniFile(path_).ReadInt(u"Quillmark", u"REGION", 7) == 7;
+        fs::remove(path_);
+        fs::create_symlink(fifo, path_);
+        const bool fifoRefused = IniFile(path_).ReadInt(u"Quillmark", u"REGION", 7) == 7 &&
+                                 !IniFile(path_).Write(u"Quillmark", u"REGION", u"1");
+        ::close(writer);
+        ::_exit(zeroRefused && fifoRefused ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
 }
 
 TEST_F(IniFileTest, Utf16BigEndianIsReadAndKept) {

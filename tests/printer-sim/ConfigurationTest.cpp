@@ -108,7 +108,7 @@ TEST(SimConfiguration, RequestsNeedTheLeadInWhichMayArriveInPieces) {
 }
 
 TEST(SimConfiguration, LengthsSentBackUnchangedDoNotDriftWhenTheUnitChanges) {
-    SimProcess sim({"--tcp", "127.0.0.1:0", "--model", "26"});
+    SimProcess sim({"--tcp", "127.0.0.1:0", "--model", "32"});
     ASSERT_TRUE(sim.Ready());
     std::string before = Exchange(sim.TcpPort(), LeadIn() + kStandard).bytes;
     ASSERT_TRUE(Contains(before, "\r\nRFID NGMARK WIDTH\t:\t0.39\tINCH\r\n")); // 10.0 mm

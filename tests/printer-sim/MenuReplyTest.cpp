@@ -59,7 +59,8 @@ TEST(SimMenuReply, Model24ScopesFormsAndOrder) {
 
     EXPECT_TRUE(Has(a, "HEAD CHECK START POS\t:\tDOT\t1"));
     EXPECT_TRUE(Has(a, "HEAD CHECK STOP POS\t:\tDOT\t848"));
-    EXPECT_TRUE(Has(a, "FIX THROUGH CAL LEVEL\t:\t2.30\tV"));
+    EXPECT_TRUE(Has(a, "ADJ THROUGH CAL LEVEL\t:\t2.30\tV"));
+    EXPECT_FALSE(HasKey(a, "FIX THROUGH CAL LEVEL"));
     EXPECT_FALSE(HasKey(a, "PRINT SPEED"));
 
     // ALL is STANDARD followed by ADVANCED, in the same order.
@@ -75,7 +76,7 @@ TEST(SimMenuReply, Model24ScopesFormsAndOrder) {
     EXPECT_LT(at("PRINT SPEED"), at("PRINT DARKNESS"));
     EXPECT_LT(at("MACHINE EMULATION CODE"), at("EMULATION SELECT"));
     EXPECT_LT(at("EMULATION SELECT"), at("FUNCTION SELECT"));
-    EXPECT_LT(at("NON-STOP CUT"), at("THROUGH SENSOR POSITION"));
+    EXPECT_LT(at("BT DEVICE NAME"), at("THROUGH SENSOR POSITION"));
 }
 
 TEST(SimMenuReply, EveryModelFitsTheReceiveBufferAndIsWellFormed) {
@@ -105,7 +106,7 @@ TEST(SimMenuReply, EveryModelFitsTheReceiveBufferAndIsWellFormed) {
         // VERTICAL IMAGE SHIFT is a length on the native variants, a whole number otherwise.
         EXPECT_EQ(Has(lines, "VERTICAL IMAGE SHIFT\t:\t0"), variant != 0);
         EXPECT_EQ(Has(lines, "VERTICAL IMAGE SHIFT\t:\t0.00\tINCH"), variant == 0);
-        bool rfid = model >= 26 && model <= 31;
+        bool rfid = model == 32 || model == 35;
         EXPECT_EQ(HasKey(lines, "RFID SETTINGS"), rfid);
         if (rfid) {
             ASSERT_GE(lines.size(), 3u);
@@ -116,7 +117,8 @@ TEST(SimMenuReply, EveryModelFitsTheReceiveBufferAndIsWellFormed) {
                            : model == 22 || model == 23 ? "1984"
                            : model >= 32                ? "832"
                                                         : "848";
-        EXPECT_TRUE(Has(lines, "HEAD CHECK STOP POS\t:\tDOT\t" + stop));
+        const bool headCheck = model <= 25 || model >= 32;
+        EXPECT_EQ(Has(lines, "HEAD CHECK STOP POS\t:\tDOT\t" + stop), headCheck);
     }
 }
 

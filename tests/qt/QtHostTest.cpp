@@ -83,6 +83,51 @@ TEST_F(QtHostTest, MessageBoxesReturnTheButtonNumbers) {
     EXPECT_EQ(shownText, "code : 30\nOpen port error.");
 }
 
+// Qt's own parts speak the interface language and switch with it: the standard buttons of a
+// message box and of a file dialog, and the font's face.
+TEST_F(QtHostTest, StandardButtonsAndFontFollowTheInterfaceLanguage) {
+    QtHost host;
+    auto buttons = [&host] {
+        QString yesNo;
+        WhenModal([&](QWidget* w) {
+            auto* box = qobject_cast<QMessageBox*>(w);
+            ASSERT_NE(box, nullptr);
+            yesNo =
+                box->button(QMessageBox::Yes)->text() + "|" + box->button(QMessageBox::No)->text();
+            box->button(QMessageBox::Yes)->click();
+        });
+        host.MessageBox(u"?", u"", kMbYesNo | kMbIconQuestion);
+        return yesNo;
+    };
+    auto fileCancel = [&host] {
+        QString cancel;
+        WhenModal([&](QWidget* w) {
+            auto* dialog = qobject_cast<QFileDialog*>(w);
+            ASSERT_NE(dialog, nullptr);
+            for (auto* button : dialog->findChildren<QPushButton*>()) {
+                cancel += button->text() + "|";
+            }
+            dialog->reject();
+        });
+        FileDialogRequest request;
+        request.filter = u"PRN Files (*.prn)|*.prn||";
+        FileDialogResult result;
+        host.FileDialog(request, result);
+        return cancel;
+    };
+    host.UseLanguage(UiLanguage::kKorean);
+    EXPECT_EQ(buttons(), QString::fromUtf8("예(&Y)|아니요(&N)"));
+    EXPECT_TRUE(fileCancel().contains(QString::fromUtf8("취소"))) << fileCancel().toStdString();
+    EXPECT_EQ(QApplication::font().families().value(0), "Noto Sans CJK KR");
+    host.UseLanguage(UiLanguage::kJapanese);
+    EXPECT_TRUE(buttons().startsWith(QString::fromUtf8("はい"))) << buttons().toStdString();
+    host.UseLanguage(UiLanguage::kEnglish);
+    EXPECT_EQ(buttons(), "&Yes|&No");
+    EXPECT_TRUE(fileCancel().contains("Cancel"));
+    EXPECT_EQ(QApplication::font().families().value(0), "Liberation Sans");
+    EXPECT_EQ(QApplication::font().pixelSize(), 12);
+}
+
 TEST_F(QtHostTest, ModalDialogsRunUntilTheyEnd) {
     QtHost host;
     SampleDialog d;

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <csignal>
 #include <sys/resource.h>
 
@@ -62,6 +63,31 @@ TEST(SelfInfoReport, FileNameAndContent) {
 
     EXPECT_EQ(SelfInfoReport::Content(u"Print Counter\t:\t1,234.5 m\r\n", u"A\t:\tB,C\r\n"),
               "Print Counter,1.234.5 m\r\n\r\nA,B.C\r\n");
+}
+
+TEST(SelfInfoReport, CellsAPrinterSendsCannotBecomeFormulas) {
+    // Formula starts get an apostrophe, plain numbers stay numbers, control characters and a
+    // lone CR are escaped, a tab between a value and its unit stays.
+    EXPECT_EQ(SelfInfoReport::Content(u"Boot Version\t:\t=cmd|' /C calc'!A0\r\n"
+                                      u"HOST NAME\t:\t@SUM(A1)\r\n"
+                                      u"+x\t:\t-y\r\n",
+                                      u"OFFSET\t:\t-12\r\nLENGTH\t:\t101.6\tMM\r\n"
+                                      u"NAME\t:\ta\rb\x1b[2J\r\n\tLEAD\t:\t1\r\n"),
+              "Boot Version,'=cmd|' /C calc'!A0\r\n"
+              "HOST NAME,'@SUM(A1)\r\n"
+              "'+x,'-y\r\n"
+              "\r\n"
+              "OFFSET,-12\r\nLENGTH,101.6\tMM\r\n"
+              "NAME,a\\x0db\\x1b[2J\r\n\\x09LEAD,1\r\n");
+}
+
+TEST(SelfInfoReport, ALongModelNameIsShortenedToFitAFileName) {
+    const std::string name =
+        SelfInfoReport::FileName(std::u16string(400, u'ラ'), u"S1", SomeTime());
+    EXPECT_LE(name.size(), static_cast<size_t>(NAME_MAX));
+    EXPECT_TRUE(name.ends_with("_S1_20261209_030405_.csv")) << name;
+    EXPECT_TRUE(name.starts_with("ララ")) << name;
+    EXPECT_EQ((name.size() - 24) % 3, 0u); // no character cut in two
 }
 
 class SelfInfoSave : public ::testing::Test {
@@ -124,6 +150,63 @@ TEST_F(SelfInfoSave, FailuresAreReportedAndLeaveNothingBehind) {
     EXPECT_TRUE(fs::is_directory(target));
     EXPECT_EQ(std::distance(fs::directory_iterator(DateFolder()), fs::directory_iterator()), 1);
     fs::remove(target);
+}
+
+TEST_F(SelfInfoSave, PlantedLinksAreNeverWrittenThrough) {
+    const fs::path victim = fs::path(scratch.Path()) / "victim";
+    std::FILE* f = std::fopen(victim.c_str(), "w");
+    std::fputs("precious", f);
+    std::fclose(f);
+    fs::create_directory(DateFolder());
+    // Links at the temporary names a process could be given, and at the final name.
+    for (int pid = ::getpid(); pid < ::getpid() + 3; ++pid) {
+        fs::create_symlink(victim, DateFolder() / (".selfinfo-" + std::to_string(pid) + ".part"));
+    }
+    const fs::path target = DateFolder() / "Vexa Gorse_GX4-123456_20261209_030405_.csv";
+    fs::create_symlink(victim, target);
+
+    ReportResult result = SelfInfoReport::Save(scratch.Path(), kMachine, kMenu, SomeTime());
+    ASSERT_EQ(result.outcome, ReportOutcome::kSaved);
+    EXPECT_EQ(ReadWhole(victim.string()), "precious");
+    EXPECT_FALSE(fs::is_symlink(target));
+    EXPECT_EQ(ReadWhole(target.string()), SelfInfoReport::Content(kMachine, kMenu));
+}
+
+TEST_F(SelfInfoSave, ADateFolderOthersCanWriteOrOwnIsRefused) {
+    fs::create_directory(DateFolder());
+    ASSERT_EQ(::chmod(DateFolder().c_str(), 0777), 0);
+    ReportResult open = SelfInfoReport::Save(scratch.Path(), kMachine, kMenu, SomeTime());
+    EXPECT_EQ(open.outcome, ReportOutcome::kFolderError);
+    EXPECT_EQ(open.error, EPERM);
+    EXPECT_TRUE(fs::is_empty(DateFolder()));
+
+    // With the sticky bit others cannot swap this user's files: taken.
+    ASSERT_EQ(::chmod(DateFolder().c_str(), 01777), 0);
+    EXPECT_EQ(SelfInfoReport::Save(scratch.Path(), kMachine, kMenu, SomeTime()).outcome,
+              ReportOutcome::kSaved);
+    fs::remove_all(DateFolder());
+
+    // A link to a folder, planted by another user.
+    const fs::path elsewhere = fs::path(scratch.Path()) / "elsewhere";
+    fs::create_directory(elsewhere);
+    fs::create_symlink(elsewhere, DateFolder());
+    if (::geteuid() == 0) {
+        ASSERT_EQ(::lchown(DateFolder().c_str(), 65534, 65534), 0);
+        EXPECT_EQ(SelfInfoReport::Save(scratch.Path(), kMachine, kMenu, SomeTime()).outcome,
+                  ReportOutcome::kFolderError);
+        EXPECT_TRUE(fs::is_empty(elsewhere));
+        // A folder another user made first.
+        fs::remove(DateFolder());
+        fs::create_directory(DateFolder());
+        ASSERT_EQ(::chown(DateFolder().c_str(), 65534, 65534), 0);
+        EXPECT_EQ(SelfInfoReport::Save(scratch.Path(), kMachine, kMenu, SomeTime()).outcome,
+                  ReportOutcome::kFolderError);
+        EXPECT_TRUE(fs::is_empty(DateFolder()));
+    } else {
+        // This user's own link is followed.
+        EXPECT_EQ(SelfInfoReport::Save(scratch.Path(), kMachine, kMenu, SomeTime()).outcome,
+                  ReportOutcome::kSaved);
+    }
 }
 
 TEST_F(SelfInfoSave, AFailedWriteKeepsTheOlderReport) {

@@ -79,9 +79,8 @@ TEST(ModelTable, RulesCoverExactlyTheirModels) {
         EXPECT_EQ(ModelTable::FollowsLanguageRule(m),
                   in(m, {{0, 6}, {10, 11}, {15, 16}, {20, 23}}));
         const RibbonEndRule ribbon = in(m, {{10, 14}, {20, 23}}) ? RibbonEndRule::kIndexIsCode
-                                     : in(m, {{15, 19}, {24, 25}, {29, 31}, {35, 37}})
-                                         ? RibbonEndRule::kQuickIsBad
-                                         : RibbonEndRule::kSlowShowsAsFirst;
+                                     : in(m, {{15, 37}})         ? RibbonEndRule::kQuickIsBad
+                                                                 : RibbonEndRule::kSlowShowsAsFirst;
         EXPECT_EQ(ModelTable::RibbonEndRuleFor(m), ribbon);
         const HeadCheckRanges head = ModelTable::HeadCheckRangesFor(m);
         const int firstMax = in(m, {{20, 23}}) ? 1344 : in(m, {{32, 37}}) ? 832 : 848;

@@ -76,6 +76,7 @@ TEST(RecordComparison, ReceivedKeysAndPasswordsAreNotCompared) {
     ASSERT_EQ(c.items.size(), 1u);
     EXPECT_EQ(c.items[0].key, "WLAN PSK");
     EXPECT_EQ(c.items[0].outcome, ComparisonOutcome::kNotCompared);
+    EXPECT_EQ(c.items[0].fileValue, ""); // named, never shown
     EXPECT_EQ(c.compared, 1);
 }
 

@@ -58,6 +58,11 @@ TEST(SettingsFileRefusal, EveryCutBeforeTheEndLineIsRefused) {
     EXPECT_EQ(SettingsFile::ImportBytes(std::string(kMarkerA) + "PRINT SPEED\t:\t3 IPS\r\nENDX\r\n")
                   .result,
               FileResult::kNoEnd);
+    // A line "EXIT" ends the settings as "END" does; only a line that is exactly one of them.
+    const std::string speed = std::string(kMarkerA) + "PRINT SPEED\t:\t3 IPS\r\n";
+    EXPECT_EQ(SettingsFile::ImportBytes(speed + "EXIT\r\n").result, FileResult::kOk);
+    EXPECT_EQ(SettingsFile::ImportBytes(speed + "EXIT").result, FileResult::kOk);
+    EXPECT_EQ(SettingsFile::ImportBytes(speed + "EXITS\r\n").result, FileResult::kNoEnd);
 }
 
 TEST(SettingsFileRefusal, NulByteAnywhereIsRefused) {

@@ -5,8 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
 #include <sys/stat.h>
 
+#include <csignal>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -138,6 +140,33 @@ TEST(SettingsFile, ImportExportThroughTheFileSystem) {
     EXPECT_EQ(SettingsFile::Export(dir.File("huge.prn"), huge, writer, parser),
               FileResult::kTooLarge);
     EXPECT_FALSE(std::filesystem::exists(dir.File("huge.prn")));
+}
+
+// A write that fails half-way (here at the file size limit, as on a full disk) must leave the
+// earlier export whole: the new content goes to a file beside it first.
+TEST(SettingsFileTest, AFailedWriteLeavesTheEarlierFileWhole) {
+    TempDir dir;
+    const std::string earlier = "earlier export\r\n";
+    ASSERT_EQ(SettingsFile::Write(dir.File("a.prn"), earlier), FileResult::kOk);
+
+    struct rlimit saved {};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+    struct rlimit small = saved;
+    small.rlim_cur = 8;
+    void (*oldHandler)(int) = std::signal(SIGXFSZ, SIG_IGN);
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    int error = 0;
+    const FileResult result = SettingsFile::Write(dir.File("a.prn"), std::string(100, 'x'), &error);
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, oldHandler);
+
+    EXPECT_EQ(result, FileResult::kWriteError);
+    EXPECT_EQ(error, EFBIG);
+    std::ifstream in(dir.File("a.prn"), std::ios::binary);
+    EXPECT_EQ(std::string((std::istreambuf_iterator<char>(in)), {}), earlier);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.File("")),
+                            std::filesystem::directory_iterator{}),
+              1);
 }
 
 TEST(ReplyStart, MarkersAndOneStrayByte) {

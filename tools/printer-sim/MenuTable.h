@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <initializer_list>
 #include <span>
 #include <string_view>
 
@@ -29,35 +30,31 @@ enum class MenuScope : uint8_t {
     kHidden,   // accepted in a configuration, never reported
 };
 
-// Features a model has; a key is on a model when the model has the key's feature.
-enum Feature : uint32_t {
-    kAll = 1u << 0,
-    kVisLength = 1u << 1, // VERTICAL IMAGE SHIFT is a length (native variants)
-    kVisInt = 1u << 2,    // VERTICAL IMAGE SHIFT is a whole number (emulation variants)
-    kAdjSensor = 1u << 3, // adjustable media sensor beside the fixed one
-    kNewGen = 1u << 4,    // models 24 to 37
-    kGen1 = 1u << 5,      // models 0 to 23 (MODE/REPEAT KEY)
-    kPanel = 1u << 6,     // models 24 to 31 (MENU KEY ACTION)
-    kDesktop = 1u << 7,   // models 32 to 37 (FEED KEY ACTION, top of form sensor, auto loading)
-    kCutter = 1u << 8,
-    kRewinder = 1u << 9,
-    kUsb = 1u << 10,
-    kLan = 1u << 11,    // IPv4/IPv6 wired network
-    kNetOld = 1u << 12, // the older print server keys
-    kWlan = 1u << 13,
-    kBt = 1u << 14,
-    kRfid = 1u << 15,
-    kSerial = 1u << 16,
-    kParallel = 1u << 17,
-    kHeatRate2 = 1u << 18,
-};
+// A set of model indices (bit m for model m).
+using ModelSet = uint64_t;
+
+constexpr ModelSet ModelRange(int first, int last) {
+    ModelSet set = 0;
+    for (int m = first; m <= last; ++m) {
+        set |= ModelSet{1} << m;
+    }
+    return set;
+}
+
+constexpr ModelSet ModelList(std::initializer_list<int> models) {
+    ModelSet set = 0;
+    for (int m : models) {
+        set |= ModelSet{1} << m;
+    }
+    return set;
+}
 
 // One key of the printer's menu, in menu order.
 struct MenuKey {
     std::string_view key;   // the key as this printer reports it
     ValueForm form;         //
     MenuScope scope;        //
-    uint32_t feature;       // Feature bit that puts the key on a model
+    ModelSet models;        // the models whose printers have the key
     std::string_view value; // factory default (lengths in millimetres)
     std::string_view alias; // another spelling accepted in a configuration, or empty
 };
@@ -66,8 +63,6 @@ struct MenuKey {
 std::span<const MenuKey> MenuKeys();
 // The key row for a key text or alias as sent in a configuration on this model, or nullptr.
 const MenuKey* FindMenuKey(std::string_view key, int model);
-// Features of a model (0..37).
-uint32_t ModelFeatures(int model);
 // True when the model has this key.
 bool ModelHasKey(int model, const MenuKey& row);
 // The key text the printer uses for a row on a model ("LCD STANDBY" for STANDBY MODE on 24, 25).

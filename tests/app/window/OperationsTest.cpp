@@ -446,6 +446,21 @@ TEST_F(WindowOperations, RecentFileAcrossARestart) {
     EXPECT_TRUE(host.Messages().empty());
 }
 
+TEST_F(WindowOperations, ARecentFileThatCannotBeSavedIsReportedOnStandardError) {
+    const std::filesystem::path recent = folder / "Recent.dat";
+    std::filesystem::create_directory(recent); // no user, root included, can replace it
+    testing::CountingWindow& w = StartNet(9);
+    host.AnswerMessageBox(kIdYes, u"Exit program?");
+    ::testing::internal::CaptureStderr();
+    w.UserClick(kIdExit);
+    const std::string err = ::testing::internal::GetCapturedStderr();
+    EXPECT_NE(err.find("the recent settings could not be saved to " + recent.string() +
+                       ": not a regular file"),
+              std::string::npos)
+        << err;
+    EXPECT_TRUE(std::filesystem::is_directory(recent));
+}
+
 TEST_F(WindowOperations, SelfInfoReceivesMachineInformationAndSettings) {
     test::PrinterServer printer([](const std::string& r) { return Answer(r); });
     testing::CountingWindow& w = StartNet(printer.Port(), "APP_MODE=QRVT\r\n");
