@@ -65,7 +65,7 @@ void FleetMonitor::Load(const FleetFile& fleet) {
             if (entry->groupModel != group.model || entry->baseline != group.baseline) {
                 entry->driftDue = now;
             }
-            entry->settings = printer.settings;
+            entry->settings = printer.settings; // the same for the same address
             entry->state.group = group.name;
             entry->groupModel = group.model;
             entry->baseline = group.baseline;
@@ -166,8 +166,9 @@ void FleetMonitor::Work() {
         const Clock::time_point started = Clock::now();
         const bool checkDrift = !entry->baseline.empty() && entry->driftDue <= started;
         MonitoredPrinter result = entry->state;
+        const PollTarget target{entry->settings, entry->groupModel, entry->baseline};
         lock.unlock();
-        Poll(*entry, result, checkDrift);
+        Poll(target, result, checkDrift);
         const double seconds = std::chrono::duration<double>(Clock::now() - started).count();
         lock.lock();
         failingBusy_ -= failing ? 1 : 0;
@@ -179,19 +180,20 @@ void FleetMonitor::Work() {
     }
 }
 
-const Baseline& FleetMonitor::BaselineFor(const std::string& path, int model) {
+std::shared_ptr<const Baseline> FleetMonitor::BaselineFor(const std::string& path, int model) {
     std::lock_guard lock(baselinesLock_);
     auto key = std::make_pair(path, model);
     auto found = baselines_.find(key);
     if (found == baselines_.end()) {
-        found = baselines_.emplace(key, Baseline::Load(path, model)).first;
+        found =
+            baselines_.emplace(key, std::make_shared<const Baseline>(Baseline::Load(path, model)))
+                .first;
     }
-    return found->second; // std::map keeps its elements in place; cleared only by Load
+    return found->second;
 }
 
-// Runs unlocked: reads the entry's settings and model (changed only by Load, which replaces
-// values a running poll does not read: Load keeps an entry's settings for the same address).
-void FleetMonitor::Poll(Entry& entry, MonitoredPrinter& result, bool checkDrift) {
+// Runs unlocked, on copies: the target and the result belong to this poll alone.
+void FleetMonitor::Poll(const PollTarget& entry, MonitoredPrinter& result, bool checkDrift) {
     std::optional<int> model = entry.groupModel ? entry.groupModel : result.model;
     // A printer that was not up may have been replaced: ask who it is again.
     const bool ask =
@@ -215,15 +217,15 @@ void FleetMonitor::Poll(Entry& entry, MonitoredPrinter& result, bool checkDrift)
         result.reading.serial = identitySerial;
     }
     if (checkDrift && result.reading.reach == Reachability::kUp) {
-        const Baseline& baseline = BaselineFor(entry.baseline, *model);
-        if (!baseline.Ok()) {
+        const std::shared_ptr<const Baseline> baseline = BaselineFor(entry.baseline, *model);
+        if (!baseline->Ok()) {
             result.driftedSettings.reset();
-            result.driftDetail = "the baseline cannot be sent to this model: " + baseline.problem;
+            result.driftDetail = "the baseline cannot be sent to this model: " + baseline->problem;
             return;
         }
         std::string detail;
         result.driftedSettings =
-            PrinterPoll::DriftedSettings(entry.settings, *model, baseline, detail);
+            PrinterPoll::DriftedSettings(entry.settings, *model, *baseline, detail);
         result.driftDetail = detail;
     }
 }

@@ -86,11 +86,19 @@ private:
         bool gone = false; // dropped by a reload while its exchange ran
     };
 
+    // What a poll reads of its entry, copied under the lock (a reload may change the entry).
+    struct PollTarget {
+        StaticInterfaceSettings settings;
+        std::optional<int> groupModel;
+        std::string baseline;
+    };
+
     void Work();
     std::shared_ptr<Entry> NextDue(std::unique_lock<std::mutex>& lock);
-    void Poll(Entry& entry, MonitoredPrinter& result, bool checkDrift);
+    void Poll(const PollTarget& target, MonitoredPrinter& result, bool checkDrift);
     void Finish(Entry& entry, MonitoredPrinter result, bool checkedDrift, double seconds);
-    const Baseline& BaselineFor(const std::string& path, int model);
+    // Shared, so a reload that empties the cache never pulls one from under a running poll.
+    std::shared_ptr<const Baseline> BaselineFor(const std::string& path, int model);
     int FailingLimit() const;
 
     FleetStore& store_;
@@ -109,7 +117,7 @@ private:
 
     std::mutex eventLock_; // one onEvent call at a time
     std::mutex baselinesLock_;
-    std::map<std::pair<std::string, int>, Baseline> baselines_;
+    std::map<std::pair<std::string, int>, std::shared_ptr<const Baseline>> baselines_;
 };
 
 } // namespace qm::fleet

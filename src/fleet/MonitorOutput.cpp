@@ -324,11 +324,20 @@ std::string PrinterStateText(const MonitoredPrinter& p) {
 std::string MetricsText(const std::vector<MonitoredPrinter>& printers, const MonitorStats& stats) {
     std::string out;
     out.reserve(printers.size() * 1600 + 2048);
+    std::vector<std::string> labels;
+    labels.reserve(printers.size());
+    for (const MonitoredPrinter& p : printers) {
+        labels.push_back(Labels(p));
+    }
     for (const PrinterMetric& metric : PrinterMetrics()) {
         Header(out, metric.name, metric.type, metric.help);
-        for (const MonitoredPrinter& p : printers) {
-            if (const std::optional<double> value = metric.value(p)) {
-                out += metric.name + Labels(p) + " " + Number(*value) + "\n";
+        for (size_t i = 0; i < printers.size(); ++i) {
+            if (const std::optional<double> value = metric.value(printers[i])) {
+                out += metric.name;
+                out += labels[i];
+                out += ' ';
+                out += Number(*value);
+                out += '\n';
             }
         }
     }
