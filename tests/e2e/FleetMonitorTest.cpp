@@ -137,6 +137,7 @@ public:
     ~Monitor() { Stop(); }
 
     int Port() const { return port_; }
+    void Signal(int signal) { ::kill(pid_, signal); }
     std::string Out() {
         std::lock_guard lock(mutex_);
         return out_;
@@ -406,6 +407,28 @@ TEST_F(E2eFleetMonitor, ThePageShowsEachPrinterInABrowser) {
     std::filesystem::remove(shot);
     Chromium(dir_.Path("profile2"), "--screenshot=" + shot, url + "/?sort=state");
     EXPECT_GT(std::filesystem::exists(shot) ? std::filesystem::file_size(shot) : 0u, 1000u);
+}
+
+TEST_F(E2eFleetMonitor, SighupReadsTheFleetFileAgainAndKeepsTheOldOneWhenItIsBroken) {
+    StartPrinter(1, "QM1");
+    StartPrinter(2, "QM2");
+    const std::string fleet = WriteFleet({});
+    Monitor monitor(
+        {fleet, "--db", dir_.Path("fleet.sqlite"), "--listen", Host(1) + ":0", "--interval", "30"});
+    ASSERT_TRUE(monitor.WaitFor(Address(1) + " reachability up")) << monitor.Out();
+    const std::string good = ReadFile(fleet);
+    WriteFile(fleet, good + "[[group]]\nname = \"c\"\nbogus = 1\n");
+    monitor.Signal(SIGHUP);
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    WriteFile(fleet, good + "[[group]]\nname = \"c\"\nbaseline = \"dock.prn\"\nprinters = [\"" +
+                         Address(2) + "\"]\n");
+    monitor.Signal(SIGHUP);
+    ASSERT_TRUE(monitor.WaitFor(Address(2) + " reachability up serial QM2 group c"))
+        << monitor.Out();
+    EXPECT_EQ(monitor.Stop(), 0);
+    // The broken file was not taken; host 1 was watched throughout and reported once.
+    EXPECT_EQ(Count(monitor.Out(), "reloaded"), 1) << monitor.Out();
+    EXPECT_EQ(Count(monitor.Out(), Address(1) + " reachability"), 1) << monitor.Out();
 }
 
 } // namespace
