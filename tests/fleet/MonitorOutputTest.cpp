@@ -32,12 +32,12 @@ std::vector<MonitoredPrinter> Fleet() {
         printers[i].model = 0;
     }
     // Up and healthy, with counters, drifted.
-    printers[0].reading = PrinterReading::FromReplies(
-        0,
-        "\x02"
-        "AYNNNNNNN",
-        "Serial Number : QS1\r\nPrint Counter Length 1234.5 m\r\n"
-        "Service Counter Length 567.8 m\r\nCut Counter 89\r\n");
+    printers[0].reading =
+        PrinterReading::FromReplies(0,
+                                    "\x02"
+                                    "AYNNNNNNN",
+                                    "Serial Number : QS1\r\nPrint Counter Length 1234.5 m\r\n"
+                                    "Service Counter Length 567.8 m\r\nCut Counter 89\r\n");
     printers[0].reading.paperError = false;
     printers[0].serial = "Q\"S\\1\n<b>\xFF";
     printers[0].driftedSettings = 3;
