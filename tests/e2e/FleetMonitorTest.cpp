@@ -431,5 +431,19 @@ TEST_F(E2eFleetMonitor, SighupReadsTheFleetFileAgainAndKeepsTheOldOneWhenItIsBro
     EXPECT_EQ(Count(monitor.Out(), Address(1) + " reachability"), 1) << monitor.Out();
 }
 
+TEST_F(E2eFleetMonitor, AnAddressOtherThanLoopbackNeedsAToken) {
+    WriteFile(dir_.Path("dock.prn"),
+              ReadFile(std::string(QM_SOURCE_DIR) + "/examples/model0-standard.prn"));
+    WriteFile(dir_.Path("fleet.toml"), "[[group]]\nname = \"a\"\nbaseline = \"dock.prn\"\n"
+                                       "printers = [\"" +
+                                           Address(1) + "\"]\n");
+    const CliResult open = RunCli({"fleet", "monitor", dir_.Path("fleet.toml"), "--db",
+                                   dir_.Path("fleet.sqlite"), "--listen", "0.0.0.0:0"});
+    EXPECT_EQ(open.status, 2);
+    EXPECT_NE(open.err.find("listening on 0.0.0.0 needs --token-file"), std::string::npos)
+        << open.err;
+    EXPECT_EQ(open.out, "");
+}
+
 } // namespace
 } // namespace qm::e2e
