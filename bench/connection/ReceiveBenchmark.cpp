@@ -181,14 +181,15 @@ int main(int argc, char** argv) {
         qm::Exchange exchange(connection, settings);
         double cpuStart = CpuMs(RUSAGE_THREAD);
         auto start = Clock::now();
-        bool ok = exchange.Request(u"SEND CONFIG\t:\tALL\r\nEXIT\r\n", true, 4).code == 0 &&
+        bool ok = exchange.Request(u"SEND CONFIG\t:\tALL\r\nEXIT\r\n", true, qm::RequestKind::kAll)
+                          .code == 0 &&
                   exchange.Request(u"\x01"
                                    u"A",
-                                   false, qm::kReplyStatus)
+                                   false, qm::RequestKind::kStatus)
                           .code == 0 &&
                   exchange.Request(u"SERIAL NUMBER CHECK:\r\nPRINT COUNTER:\r\nSERVICE COUNTER:\r\n"
                                    u"CUT COUNTER:\r\nEXIT\r\n",
-                                   true, qm::kReplyCounters)
+                                   true, qm::RequestKind::kCounters)
                           .code == 0;
         wall.push_back(Ms(Clock::now() - start));
         cpu.push_back(CpuMs(RUSAGE_THREAD) - cpuStart);

@@ -108,7 +108,7 @@ SettingsPage& COstrellDlg::Page(int index) {
 }
 
 int COstrellDlg::InterfaceControl(int interfaceIndex) {
-    return kFocusControls[std::clamp(interfaceIndex, 0, 4)];
+    return kFocusControls[std::clamp(interfaceIndex, 0, kInterfaceCount - 1)];
 }
 
 std::u16string COstrellDlg::QueueDescription(const std::u16string& queue) const {
@@ -142,10 +142,10 @@ bool COstrellDlg::OnInitDialog() {
     ShowItem(kIdSelfInfo, app_.CurrentPreferences().appMode == kAppModeSelfInfo);
     SetItemText(kIdDriverPort, u"");
 
-    interfaceIndex_ = 0;
+    interfaceIndex_ = kInterfaceDriver;
     Item(kIdIpAddress).SetAddressText(kDefaultNetAddress);
     portNumberText_ = kDefaultNetPort;
-    receiveState_ = -1;
+    receiveState_ = kReceiveIdle;
 
     FillPortLists();
     FillDriverList();
@@ -199,9 +199,9 @@ void COstrellDlg::CreatePages() {
         ok = tab.InsertString(i, kInitialTabNames[i]) == i && ok;
     }
     pagesCreated_ = ok;
-    tab.SetCurSel(1);
+    tab.SetCurSel(kPageStandard);
     if (ok) {
-        ShowPage(1);
+        ShowPage(kPageStandard);
     }
 }
 
@@ -253,7 +253,7 @@ void COstrellDlg::RestoreInterfaceSelection() {
     Preferences& prefs = app_.CurrentPreferences();
     switch (prefs.portType) {
     case kPortCom: {
-        interfaceIndex_ = 1;
+        interfaceIndex_ = kInterfaceCom;
         Control& list = Item(kIdComList);
         const int at = FindExactCase(list, prefs.portName);
         if (at >= 0) {
@@ -264,7 +264,7 @@ void COstrellDlg::RestoreInterfaceSelection() {
     }
     case kPortLpt:
     case kPortUsb: {
-        interfaceIndex_ = prefs.portType == kPortLpt ? 2 : 3;
+        interfaceIndex_ = prefs.portType == kPortLpt ? kInterfaceLpt : kInterfaceUsb;
         Control& list = Item(prefs.portType == kPortLpt ? kIdLptList : kIdUsbList);
         const int at = FindExactCase(list, prefs.portName);
         if (at >= 0) {
@@ -273,7 +273,7 @@ void COstrellDlg::RestoreInterfaceSelection() {
         break;
     }
     case kPortNet: {
-        interfaceIndex_ = 4;
+        interfaceIndex_ = kInterfaceNet;
         Control& address = Item(kIdIpAddress);
         if (IsDottedQuad(prefs.portName)) {
             address.SetAddressText(prefs.portName);
@@ -294,7 +294,7 @@ void COstrellDlg::RestoreInterfaceSelection() {
         break;
     }
     default: { // none or PRT
-        interfaceIndex_ = 0;
+        interfaceIndex_ = kInterfaceDriver;
         Control& list = Item(kIdDriverList);
         int at = FindExactCase(list, prefs.portName);
         for (int i = 0; at < 0 && i < list.Count(); ++i) {
@@ -345,7 +345,7 @@ void COstrellDlg::ApplyRadioSelection() {
     deviceText_.clear();
     Preferences& prefs = app_.CurrentPreferences();
     switch (interfaceIndex_) {
-    case 0: {
+    case kInterfaceDriver: {
         EnableItem(kIdDriverList, true);
         EnableItem(kIdDriverPort, true);
         prefs.portType = kPortPrt;
@@ -356,19 +356,19 @@ void COstrellDlg::ApplyRadioSelection() {
         Item(kIdDriverList).SetTooltip(prefs.portName);
         break;
     }
-    case 1:
+    case kInterfaceCom:
         EnableItem(kIdComList, true);
         EnableItem(kIdDetail, true);
         prefs.portType = kPortCom;
         prefs.portName = GetItemText(kIdComList);
         Item(kIdComList).SetTooltip(ComTooltip(prefs.portName));
         break;
-    case 2:
+    case kInterfaceLpt:
         EnableItem(kIdLptList, true);
         prefs.portType = kPortLpt;
         prefs.portName = GetItemText(kIdLptList);
         break;
-    case 3:
+    case kInterfaceUsb:
         EnableItem(kIdUsbList, true);
         prefs.portType = kPortUsb;
         prefs.portName = GetItemText(kIdUsbList);
@@ -427,7 +427,7 @@ bool COstrellDlg::RedirectDriverSelection() {
     };
     switch (kind) {
     case kPortCom: {
-        interfaceIndex_ = 1;
+        interfaceIndex_ = kInterfaceCom;
         const DriverPortParts parts = SplitDriverPortDescription(kind, description);
         if (parts.hasSerialText) {
             ParseSerialSettings(parts.serialText, app_.CurrentPreferences().serial);
@@ -438,16 +438,16 @@ bool COstrellDlg::RedirectDriverSelection() {
         break;
     }
     case kPortLpt:
-        interfaceIndex_ = 2;
+        interfaceIndex_ = kInterfaceLpt;
         selectPrefix(kIdLptList, description);
         break;
     case kPortUsb:
-        interfaceIndex_ = 3;
+        interfaceIndex_ = kInterfaceUsb;
         selectPrefix(kIdUsbList, description);
         break;
     case kPortNet: {
         const DriverPortParts parts = SplitDriverPortDescription(kind, description);
-        interfaceIndex_ = 4;
+        interfaceIndex_ = kInterfaceNet;
         if (parts.hasAddress) {
             Item(kIdIpAddress).SetAddressText(parts.address);
         }
@@ -466,7 +466,7 @@ bool COstrellDlg::RedirectDriverSelection() {
 }
 
 void COstrellDlg::EndRedirection() {
-    interfaceIndex_ = 0;
+    interfaceIndex_ = kInterfaceDriver;
     PushMembers();
     ApplyRadioSelection();
     SetFocus(kIdDriverList);
@@ -474,7 +474,7 @@ void COstrellDlg::EndRedirection() {
 
 void COstrellDlg::OnInterfaceRadio(int index) {
     ReadControls();
-    interfaceIndex_ = std::clamp(index, 0, 4);
+    interfaceIndex_ = std::clamp(index, 0, kInterfaceCount - 1);
     ApplyRadioSelection();
     SetFocus(InterfaceControl(interfaceIndex_));
 }
@@ -554,25 +554,25 @@ void COstrellDlg::CarryEasyToStandard() {
 void COstrellDlg::OnTabChange() {
     const int previous = visiblePage_;
     // Leaving the Standard or the Easy page carries the shared values over.
-    if (previous == 1) {
+    if (previous == kPageStandard) {
         EasyBlock block;
         standard_.StandardToBlock(block);
         easy_.EasyFromBlock(block);
         calibration_.CalibrationFromBlock(block);
-    } else if (previous == 0) {
+    } else if (previous == kPageEasy) {
         CarryEasyToStandard();
     }
     Control& tab = Item(kIdTab);
     const int selected = tab.CurSel();
-    if (selected == 2 && !advancedUnlocked_) {
+    if (selected == kPageAdvanced && !advancedUnlocked_) {
         const int answer = messages_.ShowMessage(kMsgAdvancedWarning, kMbYesNo | kMbIconWarning);
         if (answer == kIdYes || answer == kIdOk) {
             advancedUnlocked_ = true;
             options_.advancedUnlocked = true;
-            ShowPage(2);
+            ShowPage(kPageAdvanced);
         } else {
             // The previous page stays shown.
-            tab.SetCurSel(1);
+            tab.SetCurSel(kPageStandard);
             tab.SetCurSel(previous);
         }
         return;
@@ -594,7 +594,7 @@ void COstrellDlg::ShowPage(int page) {
     EnableItem(kIdScope, rule.importReceive);
     EnableItem(kIdExport, rule.exportEnabled);
     EnableItem(kIdSelfInfo, rule.selfInfo);
-    if (page == 2) {
+    if (page == kPageAdvanced) {
         advanced_.SelectHeadCheckResolution(app_.Settings().modelIndex);
     }
 }
@@ -602,9 +602,9 @@ void COstrellDlg::ShowPage(int page) {
 void COstrellDlg::SetSendCaption() {
     const int tab = Item(kIdTab).CurSel();
     const UiLanguage language = Language();
-    if (tab == 4) {
+    if (tab == kPageCalibration) {
         SetItemText(kIdSend, TextTable::Caption(TextId::kMainSend, language, 1));
-    } else if (tab == 5) {
+    } else if (tab == kPagePrint) {
         SetItemText(kIdSend, TextTable::Caption(TextId::kPrintSendFile, language));
     } else {
         SetItemText(kIdSend, TextTable::Caption(TextId::kMainSend, language, 0));
@@ -701,7 +701,7 @@ void COstrellDlg::OnRestoreDefaults() {
         return;
     }
     SettingsRecord& record = app_.Settings();
-    record.modelIndex = std::max(Item(kIdModel).CurSel(), 0);
+    TakeSelectedModel(record);
     record.Clear();
     standard_.RestoreDefaults();
     advanced_.RestoreDefaults();
@@ -714,7 +714,7 @@ void COstrellDlg::OnRestoreDefaults() {
 
 void COstrellDlg::OnExit(bool closeRequest) {
     ReadControls();
-    if (Item(kIdTab).CurSel() == 0) {
+    if (Item(kIdTab).CurSel() == kPageEasy) {
         CarryEasyToStandard();
     }
     if (app_.SavePreferences() != 1) {
@@ -742,7 +742,7 @@ bool COstrellDlg::AskYes(int message) {
 }
 
 void COstrellDlg::PrepareInterface() {
-    redirected_ = interfaceIndex_ == 0 && RedirectDriverSelection();
+    redirected_ = interfaceIndex_ == kInterfaceDriver && RedirectDriverSelection();
     ApplyInterfaceSelection();
     ReadControls();
 }
@@ -771,7 +771,7 @@ void COstrellDlg::OnReceive() {
     }
     ReadControls();
     SettingsRecord& record = app_.Settings();
-    record.modelIndex = std::max(Item(kIdModel).CurSel(), 0);
+    TakeSelectedModel(record);
     const auto scope = static_cast<ReceiveScope>(std::clamp(Item(kIdScope).CurSel(), 0, 4));
     const bool statusOnly = scope == ReceiveScope::kInformation && information_.ReceiveStatusOnly();
     selfInfoReceive_ = receiveState_ == kReceiveSelfInfoPending;
@@ -783,7 +783,7 @@ void COstrellDlg::OnReceive() {
     }
     ClearInformation();
     standard_.UntickAll();
-    std::vector<int> kinds;
+    std::vector<RequestKind> kinds;
     if (selfInfoReceive_) {
         kinds = SelfInfoRequestKinds();
     } else {
@@ -796,18 +796,13 @@ void COstrellDlg::OnReceive() {
     const ReceiveResult result = ReceiveOperation(record, parser, app_.Connection(), app_)
                                      .Run(kinds, information_.StatusFamily(), *this);
     if (!result.Ok()) {
-        if (result.code == kCodeOpenFailed || result.code == kCodeNoInterface) {
-            SetFocus(InterfaceControl(interfaceIndex_));
-        }
-        if (!result.silent) {
-            messages_.ShowErrorCode(result.code);
-        }
+        ReportFailure(result.code, result.silent);
         receiveState_ = kReceiveFailed;
         return;
     }
     if (selfInfoReceive_) {
-        machineInfoText_ = result.replies[static_cast<size_t>(RequestKind::kMachineInfo)];
-        selfInfoConfigurationText_ = result.replies[static_cast<size_t>(RequestKind::kStandard)];
+        machineInfoText_ = result.Reply(RequestKind::kMachineInfo);
+        selfInfoConfigurationText_ = result.Reply(RequestKind::kStandard);
     }
     if (receiveState_ != kReceiveIdle) {
         messages_.ShowErrorCode(kCodeAcquisitionFailed);
@@ -815,15 +810,15 @@ void COstrellDlg::OnReceive() {
     }
 }
 
-void COstrellDlg::BeforeExchange(int) {
+void COstrellDlg::BeforeExchange(RequestKind) {
     PrepareInterface();
 }
 
-void COstrellDlg::AfterExchange(int) {
+void COstrellDlg::AfterExchange(RequestKind) {
     EndInterface();
 }
 
-void COstrellDlg::MenuParsed(int) {
+void COstrellDlg::MenuParsed(RequestKind) {
     // The pages start from the received record: nothing ticked until they show it.
     standard_.UntickAll();
     advanced_.UntickAll();
@@ -831,8 +826,7 @@ void COstrellDlg::MenuParsed(int) {
     CheckButton(kIdCheckAll, 0);
 }
 
-void COstrellDlg::MenuKept(int kind) {
-    const auto request = static_cast<RequestKind>(kind);
+void COstrellDlg::MenuKept(RequestKind request) {
     if (request != RequestKind::kAdvanced) {
         standard_.FillFromSettings();
         CopyStandardToEasy();
@@ -893,10 +887,10 @@ void COstrellDlg::OnSelfInfo() {
 
 void COstrellDlg::OnSendButton() {
     switch (Item(kIdTab).CurSel()) {
-    case 5:
+    case kPagePrint:
         OnPrintRun();
         return;
-    case 4:
+    case kPageCalibration:
         OnSensorAdjustment();
         return;
     default:
@@ -970,9 +964,9 @@ void COstrellDlg::UntickRfidRows() {
 void COstrellDlg::SendConfiguration() {
     ReadControls();
     SettingsRecord& record = app_.Settings();
-    record.modelIndex = std::max(Item(kIdModel).CurSel(), 0);
+    TakeSelectedModel(record);
     record.Clear();
-    if (Item(kIdTab).CurSel() == 0) {
+    if (Item(kIdTab).CurSel() == kPageEasy) {
         EasyBlock block;
         easy_.EasyToBlock(block);
         standard_.BlockToStandard(block);
@@ -994,10 +988,7 @@ void COstrellDlg::SendConfiguration() {
             SendOperation(record, writer, parser).CheckRfidSupport(connection, app_);
         EndInterface();
         if (rfid.code != kOperationOk) {
-            if (rfid.code == kCodeOpenFailed || rfid.code == kCodeNoInterface) {
-                SetFocus(InterfaceControl(interfaceIndex_));
-            }
-            messages_.ShowErrorCode(rfid.code);
+            ReportFailure(rfid.code);
             return;
         }
         if (!rfid.supported) {
@@ -1013,10 +1004,7 @@ void COstrellDlg::SendConfiguration() {
     ReadControls();
     const SendResult sent = SendOperation::Send(text, connection, app_);
     if (sent.code != kOperationOk) {
-        if (sent.code == kCodeOpenFailed) {
-            SetFocus(InterfaceControl(interfaceIndex_));
-        }
-        messages_.ShowErrorCode(sent.code);
+        ReportFailure(sent.code);
     }
 }
 
@@ -1100,7 +1088,7 @@ void COstrellDlg::OnSensorAdjustment() {
         return;
     }
     SettingsRecord& record = app_.Settings();
-    record.modelIndex = std::max(Item(kIdModel).CurSel(), 0);
+    TakeSelectedModel(record);
     record.Clear();
     std::u16string command;
     if (!BuildSensorAdjustment(command)) {
@@ -1113,11 +1101,8 @@ void COstrellDlg::OnSensorAdjustment() {
     const SensorAdjustmentResult result =
         SensorAdjustmentOperation(record, writer, parser).Run(command, app_.Connection(), app_);
     EndInterface();
-    if (result.code == kCodeOpenFailed || result.code == kCodeNoInterface) {
-        SetFocus(InterfaceControl(interfaceIndex_));
-    }
     if (!result.Ok()) {
-        messages_.ShowErrorCode(result.code);
+        ReportFailure(result.code);
     } else if (result.Succeeded()) {
         messages_.ShowLong(LongTextId::kSensorAdjustmentDone, kMbIconInformation);
     } else {
@@ -1152,26 +1137,22 @@ void COstrellDlg::OnPrintRun() {
                                    : run.PrintTest(kind);
     EndInterface();
     if (!result.Ok()) {
-        if (result.code == kCodeOpenFailed || result.code == kCodeNoInterface ||
-            result.code == kCodeFileOpenFailed) {
-            SetFocus(InterfaceControl(interfaceIndex_));
-        }
-        messages_.ShowErrorCode(result.code);
+        ReportFailure(result.code);
     }
 }
 
 void COstrellDlg::OnExport() {
     ReadControls();
     SettingsRecord& record = app_.Settings();
-    record.modelIndex = std::max(Item(kIdModel).CurSel(), 0);
+    TakeSelectedModel(record);
     record.Clear();
     std::u16string text;
-    if (Item(kIdTab).CurSel() == 4) {
+    if (Item(kIdTab).CurSel() == kPageCalibration) {
         if (!BuildSensorAdjustment(text)) {
             return;
         }
     } else {
-        if (Item(kIdTab).CurSel() == 0) {
+        if (Item(kIdTab).CurSel() == kPageEasy) {
             EasyBlock block;
             easy_.EasyToBlock(block);
             standard_.BlockToStandard(block);
@@ -1213,7 +1194,7 @@ void COstrellDlg::OnImport() {
     }
     TakeFolderOf(chosen.path);
     SettingsRecord& record = app_.Settings();
-    record.modelIndex = std::max(Item(kIdModel).CurSel(), 0);
+    TakeSelectedModel(record);
     SettingsParser parser(options_);
     const FileOutcome read = SettingsFileOperation(record, parser).Import(Utf16ToUtf8(chosen.path));
     if (read.code != kOperationOk) {
@@ -1229,7 +1210,7 @@ void COstrellDlg::LoadRecentFile() {
         return;
     }
     SettingsRecord& record = app_.Settings();
-    record.modelIndex = std::max(Item(kIdModel).CurSel(), 0);
+    TakeSelectedModel(record);
     // The recent file holds the Advanced items too.
     SettingsOptions options = options_;
     options.advancedUnlocked = true;
@@ -1241,7 +1222,7 @@ void COstrellDlg::LoadRecentFile() {
 
 void COstrellDlg::SaveRecentFile() {
     SettingsRecord& record = app_.Settings();
-    record.modelIndex = std::max(Item(kIdModel).CurSel(), 0);
+    TakeSelectedModel(record);
     record.Clear();
     standard_.CollectTicked();
     advanced_.CollectTicked();
@@ -1267,14 +1248,28 @@ void COstrellDlg::PressPrint() {
 
 // ---- members and controls ------------------------------------------------------------------
 
+void COstrellDlg::ReportFailure(int code, bool silent) {
+    if (code == kCodeOpenFailed || code == kCodeNoInterface || code == kCodeFileOpenFailed) {
+        SetFocus(InterfaceControl(interfaceIndex_));
+    }
+    if (!silent) {
+        messages_.ShowErrorCode(code);
+    }
+}
+
+void COstrellDlg::TakeSelectedModel(SettingsRecord& record) {
+    record.modelIndex = std::max(Item(kIdModel).CurSel(), 0);
+}
+
 void COstrellDlg::PushMembers() {
-    CheckRadioButton(kIdRadioDriver, kIdRadioNet, kRadios[std::clamp(interfaceIndex_, 0, 4)]);
+    CheckRadioButton(kIdRadioDriver, kIdRadioNet,
+                     kRadios[std::clamp(interfaceIndex_, 0, kInterfaceCount - 1)]);
     SetItemText(kIdPortNumber, portNumberText_);
     SetItemText(kIdDeviceText, deviceText_);
 }
 
 void COstrellDlg::ReadControls() {
-    for (int i = 0; i < 5; ++i) {
+    for (int i = 0; i < kInterfaceCount; ++i) {
         if (IsButtonChecked(kRadios[i]) == 1) {
             interfaceIndex_ = i;
         }
@@ -1288,7 +1283,7 @@ void COstrellDlg::ReadControls() {
 bool COstrellDlg::OnNotify(ui::Notification& n) {
     switch (n.event) {
     case ui::Event::Clicked:
-        for (int i = 0; i < 5; ++i) {
+        for (int i = 0; i < kInterfaceCount; ++i) {
             if (n.id == kRadios[i]) {
                 OnInterfaceRadio(i);
                 return true;

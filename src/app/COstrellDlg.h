@@ -36,9 +36,11 @@ class COstrellDlg : public ui::Dialog,
 public:
     // Receive state: idle or done, a Self Info request pending, the last receive failed or was
     // cancelled.
-    static constexpr int kReceiveIdle = -1;
-    static constexpr int kReceiveSelfInfoPending = 5;
-    static constexpr int kReceiveFailed = -2;
+    enum ReceiveStage : int {
+        kReceiveIdle = -1,
+        kReceiveFailed = -2,
+        kReceiveSelfInfoPending = 5,
+    };
     // The Self Info wait: checked every 100 ms, at most 100 times.
     static constexpr uint32_t kSelfInfoPollMs = 100;
     static constexpr int kSelfInfoPolls = 100;
@@ -50,8 +52,26 @@ public:
 
     // Visible page index: 0 Easy, 1 Standard, 2 Advanced, 3 Information, 4 Sensor Adjustment,
     // 5 Print Test, 255 none.
-    static constexpr int kNoPage = 255;
+    enum PageIndex : int {
+        kPageEasy = 0,
+        kPageStandard = 1,
+        kPageAdvanced = 2,
+        kPageInformation = 3,
+        kPageCalibration = 4,
+        kPagePrint = 5,
+        kNoPage = 255,
+    };
     static constexpr int kPageCount = 6;
+
+    // The interface radio buttons in their order.
+    enum InterfaceIndex : int {
+        kInterfaceDriver = 0, // a print queue
+        kInterfaceCom = 1,
+        kInterfaceLpt = 2,
+        kInterfaceUsb = 3,
+        kInterfaceNet = 4,
+    };
+    static constexpr int kInterfaceCount = 5;
 
     COstrellDlg(COstrellApp& app, ui::Host& host,
                 WindowServices& services = SystemWindowServices());
@@ -91,7 +111,7 @@ public:
     const SettingsOptions& Options() const { return options_; }
 
     // ---- state read by the operations ----
-    int ReceiveState() const { return receiveState_; }
+    ReceiveStage ReceiveState() const { return receiveState_; }
     // The two replies the last successful Self Info receive kept.
     const std::string& MachineInfoText() const { return machineInfoText_; }
     const std::string& SelfInfoConfigurationText() const { return selfInfoConfigurationText_; }
@@ -183,13 +203,19 @@ private:
     void SaveRecentFile();
     void CopyStandardToEasy();
     // ---- ReceiveObserver ----
-    void BeforeExchange(int kind) override;
-    void AfterExchange(int kind) override;
-    void MenuParsed(int kind) override;
-    void MenuKept(int kind) override;
+    void BeforeExchange(RequestKind kind) override;
+    void AfterExchange(RequestKind kind) override;
+    void MenuParsed(RequestKind kind) override;
+    void MenuKept(RequestKind kind) override;
     void StatusReceived(const std::string& reply) override;
     void CountersReceived(const std::string& reply) override;
     void OnDeviceText(const std::u16string& posted);
+    // An operation's failure, the same for every operation: a port that could not be opened, no
+    // interface chosen or a print file that could not be opened puts the focus on the selected
+    // interface's control; then the numbered message, unless the failure is a silent one.
+    void ReportFailure(int code, bool silent = false);
+    // The model chosen in the model list (the first when none is) into the record.
+    void TakeSelectedModel(SettingsRecord& record);
     void PushMembers();
     void ReadControls();
     std::u16string ComTooltip(const std::u16string& port);
@@ -218,7 +244,7 @@ private:
     bool pagesCreated_ = false;
     int visiblePage_ = kNoPage;
     bool advancedUnlocked_ = false;
-    int receiveState_ = kReceiveIdle;
+    ReceiveStage receiveState_ = kReceiveIdle;
     bool redirected_ = false; // a driver redirection lasts one exchange
     bool selfInfoReceive_ = false;
     std::string machineInfoText_;

@@ -11,7 +11,7 @@ DriverPortParts SplitDriverPortDescription(int kind, std::u16string_view descrip
     static constexpr std::u16string_view kComma = u", ";
     static constexpr std::u16string_view kMakerCom = u"KORVANE COM";
     DriverPortParts parts;
-    if (kind == 2) {
+    if (kind == kPortCom) {
         size_t at = description.find(kComma);
         std::u16string_view port = FieldBefore(description, kComma);
         parts.hasAddress = true;
@@ -25,7 +25,7 @@ DriverPortParts SplitDriverPortDescription(int kind, std::u16string_view descrip
         }
         return parts;
     }
-    if (kind == 5) {
+    if (kind == kPortNet) {
         size_t at = description.find(kComma);
         if (at != std::u16string_view::npos &&
             description.find(kComma, at + kComma.size()) == std::u16string_view::npos) {

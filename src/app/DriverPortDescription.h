@@ -1,5 +1,7 @@
 #pragma once
 
+#include "connection/InterfaceSettingsSource.h"
+
 #include <string>
 #include <string_view>
 
@@ -7,10 +9,10 @@ namespace qm {
 
 // What the main window takes from the port description of a driver queue (the text shown in
 // static 121), split by the queue's port kind:
-// - kind 2 (COM): the address is the text before the first ", " (with ":" appended unless the
+// - kPortCom (2): the address is the text before the first ", " (with ":" appended unless the
 //   description begins with "KORVANE COM"); the text after it is the five-field serial settings
 //   text ("9600, 8, 1, None, None");
-// - kind 5 (NET): a description that splits at ", " into exactly two parts gives the address and
+// - kPortNet (5): a description that splits at ", " into exactly two parts gives the address and
 //   the TCP port; any other description leaves both as they were;
 // - any other kind: the whole description is the address.
 struct DriverPortParts {

@@ -2,8 +2,6 @@
 // (and Config Set) and reports what the printer answered.
 
 #include "cli/CommandPreamble.h"
-#include "cli/CommandRegistry.h"
-#include "cli/ReceiveSendCommon.h"
 #include "connection/PrinterConnection.h"
 #include "discovery/SystemPortServices.h"
 #include "operations/SensorAdjustmentOperation.h"
@@ -11,7 +9,6 @@
 #include "settings/ConfigurationWriter.h"
 #include "settings/SettingsParser.h"
 
-#include <iostream>
 #include <map>
 #include <memory>
 #include <string_view>
@@ -46,9 +43,10 @@ std::string_view FailedStep(int code) {
     }
 }
 
-int RunCalibrate(const CalibrateArguments& args) {
+int RunCalibrate(const CalibrateArguments& args, CommandIo& io) {
+    CommandPreamble preamble(kCommand, io);
     PrinterTarget target;
-    if (!ResolvePrinterTarget(kCommand, args.model, args.interface, target)) {
+    if (!preamble.ResolveTarget(args.model, args.interface, target)) {
         return kExitUsage;
     }
     const SettingsOptions options = SettingsOptions::For(target.model, false, false);
@@ -64,31 +62,31 @@ int RunCalibrate(const CalibrateArguments& args) {
     SensorAdjustmentOperation operation(record, writer, parser);
     const BuiltConfiguration built = operation.Build();
     if (built.code != kOperationOk) {
-        PrintOperationMessage(built.code);
-        return FailCommand(kCommand,
-                           "model " + std::to_string(target.model) + " refuses these choices");
+        preamble.PrintOperationMessage(built.code);
+        return preamble.Fail("model " + std::to_string(target.model) + " refuses these choices");
     }
     PrinterConnection connection(SystemClock::Instance(), SystemPortServices());
     const SensorAdjustmentResult result = operation.Run(built.text, connection, target.settings);
     if (!result.Ok()) {
-        const int status = ReportPrinterFailure(result.code, target.settings);
+        const int status = preamble.ReportPrinterFailure(result.code, target.settings);
         if (result.errorLineNumber != 0) {
-            std::cerr << "answer line " << result.errorLineNumber
-                      << " is not a calibration result: \"" << EscapeControls(result.errorLine)
-                      << "\"\n";
+            io.err << "answer line " << result.errorLineNumber << " is not a calibration result: \""
+                   << EscapeControls(result.errorLine) << "\"\n";
         }
-        std::cout << "sensor adjustment: " << FailedStep(result.code) << "\n";
+        io.out << "sensor adjustment: " << FailedStep(result.code) << "\n";
         return status;
     }
     if (!result.Succeeded()) {
-        std::cout << "sensor adjustment: failed (the printer reports failure)\n";
+        io.out << "sensor adjustment: failed (the printer reports failure)\n";
         return kExitCalibrationFailed;
     }
-    std::cout << "sensor adjustment: succeeded\n";
+    io.out << "sensor adjustment: succeeded\n";
     return kExitCalibrated;
 }
 
-const CommandRegistration kRegistration([](CLI::App& app) {
+} // namespace
+
+void AddCalibrateCommand(CLI::App& app, CommandIo& io) {
     auto args = std::make_shared<CalibrateArguments>();
     CLI::App* cmd = app.add_subcommand(
         "calibrate", "Start the printer's media-sensor calibration (exit 0 succeeded, 4 the "
@@ -100,8 +98,7 @@ const CommandRegistration kRegistration([](CLI::App& app) {
         ->check(CLI::IsMember({"gaps", "marks"}));
     cmd->add_option("--config-set", args->configSet, "configuration set 1-3 to calibrate")
         ->check(CLI::Range(1, 3));
-    cmd->callback([args] { ExitStatus() = RunCalibrate(*args); });
-});
+    cmd->callback([args, &io] { io.status = RunCalibrate(*args, io); });
+}
 
-} // namespace
 } // namespace qm::cli

@@ -3,21 +3,15 @@
 // file the printer did not report.
 
 #include "cli/CommandPreamble.h"
-#include "cli/CommandRegistry.h"
-#include "cli/ReceiveSendCommon.h"
-#include "connection/PrinterConnection.h"
-#include "discovery/SystemPortServices.h"
 #include "operations/ReceiveOperation.h"
-#include "platform/InstanceLock.h"
 #include "platform/ReadableText.h"
-#include "settings/ConfigurationWriter.h"
 #include "settings/RecordComparison.h"
 #include "settings/SettingsParser.h"
 
 #include <nlohmann/json.hpp>
 
-#include <iostream>
 #include <memory>
+#include <ostream>
 
 namespace qm::cli {
 namespace {
@@ -45,28 +39,28 @@ const char* OutcomeName(ComparisonOutcome outcome) {
     return "";
 }
 
-void PrintText(const RecordComparison& comparison) {
+void PrintText(std::ostream& out, const RecordComparison& comparison) {
     for (const ItemComparison& item : comparison.items) {
-        std::cout << OutcomeName(item.outcome) << ": " << item.key;
+        out << OutcomeName(item.outcome) << ": " << item.key;
         if (item.outcome == ComparisonOutcome::kNotCompared) {
-            std::cout << ": a received key or password is never kept";
+            out << ": a received key or password is never kept";
         } else {
-            std::cout << ": file \"" << EscapeControls(item.fileValue) << "\"";
+            out << ": file \"" << EscapeControls(item.fileValue) << "\"";
         }
         if (item.outcome == ComparisonOutcome::kDiffers) {
-            std::cout << ", printer \"" << EscapeControls(item.printerValue) << "\"";
+            out << ", printer \"" << EscapeControls(item.printerValue) << "\"";
         } else if (item.outcome == ComparisonOutcome::kNotReported) {
-            std::cout << ", the printer did not report it";
+            out << ", the printer did not report it";
         }
-        std::cout << "\n";
+        out << "\n";
     }
-    std::cout << (comparison.Agree() ? "agree" : "differ") << ": " << comparison.compared
-              << " compared, " << comparison.Count(ComparisonOutcome::kDiffers) << " differ, "
-              << comparison.Count(ComparisonOutcome::kNotReported) << " not reported, "
-              << comparison.Count(ComparisonOutcome::kNotCompared) << " not compared\n";
+    out << (comparison.Agree() ? "agree" : "differ") << ": " << comparison.compared << " compared, "
+        << comparison.Count(ComparisonOutcome::kDiffers) << " differ, "
+        << comparison.Count(ComparisonOutcome::kNotReported) << " not reported, "
+        << comparison.Count(ComparisonOutcome::kNotCompared) << " not compared\n";
 }
 
-void PrintJson(const RecordComparison& comparison) {
+void PrintJson(CommandPreamble& preamble, const RecordComparison& comparison) {
     nlohmann::ordered_json differ = nlohmann::ordered_json::array();
     nlohmann::ordered_json notReported = nlohmann::ordered_json::array();
     nlohmann::ordered_json notCompared = nlohmann::ordered_json::array();
@@ -93,12 +87,13 @@ void PrintJson(const RecordComparison& comparison) {
                                   {"differ", differ},
                                   {"notReported", notReported},
                                   {"notCompared", notCompared}};
-    PrintJsonResult(out);
+    preamble.PrintJson(out);
 }
 
-int RunDiff(const DiffArguments& args) {
+int RunDiff(const DiffArguments& args, CommandIo& io) {
+    CommandPreamble preamble(kCommand, io);
     PrinterTarget target;
-    if (!ResolvePrinterTarget(kCommand, args.model, args.interface, target)) {
+    if (!preamble.ResolveTarget(args.model, args.interface, target)) {
         return kExitUsage;
     }
     // Both records are read with every entry, so a file's advanced settings are compared too.
@@ -106,38 +101,27 @@ int RunDiff(const DiffArguments& args) {
     SettingsParser fileParser(options);
     SettingsRecord file;
     file.modelIndex = target.model;
-    if (const int status = ReadSettingsFileOrFail(kCommand, args.file, file, fileParser);
-        status != 0) {
+    if (const int status = preamble.ReadSettingsFile(args.file, file, fileParser); status != 0) {
         return status;
     }
 
-    // A receive like any other: one at a time, in this program and in the window.
-    InstanceLock receiveLock(kReceiveLockName);
-    if (!AcquireReceiveLockOrFail(kCommand, receiveLock)) {
-        return kExitReceiveBusy;
-    }
-    SettingsParser parser(options);
-    SettingsRecord printer;
-    printer.modelIndex = target.model;
-    PrinterConnection connection(SystemClock::Instance(), SystemPortServices());
     // Scope ALL's settings request alone: the status and counters play no part here.
-    const std::vector<int> kinds = {static_cast<int>(RequestKind::kAll)};
-    ReceiveResult received =
-        ReceiveOperation(printer, parser, connection, target.settings).Run(kinds, 0);
-    receiveLock.Release();
-    if (!received.Ok()) {
-        return ReportPrinterFailure(received.code, target.settings);
+    ReceivedSettings printer;
+    if (const int status = preamble.Receive(target, {RequestKind::kAll}, 0, printer); status != 0) {
+        return status;
     }
-    const RecordComparison comparison = RecordComparison::Compare(file, printer, options);
+    const RecordComparison comparison = RecordComparison::Compare(file, printer.record, options);
     if (args.json) {
-        PrintJson(comparison);
+        PrintJson(preamble, comparison);
     } else {
-        PrintText(comparison);
+        PrintText(io.out, comparison);
     }
     return comparison.Agree() ? 0 : kExitDiffer;
 }
 
-const CommandRegistration kRegistration([](CLI::App& app) {
+} // namespace
+
+void AddDiffCommand(CLI::App& app, CommandIo& io) {
     auto args = std::make_shared<DiffArguments>();
     CLI::App* cmd = app.add_subcommand("diff", "Compare a printer's settings with a settings file");
     cmd->add_option("FILE", args->file, "settings file (*.prn)")->required();
@@ -145,8 +129,7 @@ const CommandRegistration kRegistration([](CLI::App& app) {
     AddModelOption(cmd, args->model);
     cmd->add_flag("--json", args->json,
                   "print {agree, compared, differ, notReported, notCompared} as JSON");
-    cmd->callback([args] { ExitStatus() = RunDiff(*args); });
-});
+    cmd->callback([args, &io] { io.status = RunDiff(*args, io); });
+}
 
-} // namespace
 } // namespace qm::cli

@@ -5,23 +5,20 @@
 
 #include "cli/AddressRange.h"
 #include "cli/CommandPreamble.h"
-#include "cli/CommandRegistry.h"
 #include "cli/FleetRunner.h"
 #include "cli/FleetTargets.h"
 #include "cli/InterruptFlag.h"
-#include "cli/ReceiveSendCommon.h"
 #include "connection/IcmpSweep.h"
 #include "connection/PrinterConnection.h"
 #include "discovery/SystemPortServices.h"
 #include "operations/MachineIdentity.h"
 #include "platform/ReadableText.h"
 
-#include <cstdlib>
 #include <nlohmann/json.hpp>
 
 #include <chrono>
 #include <cstdio>
-#include <iostream>
+#include <cstdlib>
 #include <memory>
 
 namespace qm::cli {
@@ -63,11 +60,12 @@ Probe AskAddress(const std::string& address, int port, int timeoutMs) {
     return probe;
 }
 
-int RunDiscover(const DiscoverArguments& args) {
+int RunDiscover(const DiscoverArguments& args, CommandIo& io) {
+    CommandPreamble preamble(kCommand, io);
     std::vector<std::string> addresses;
     std::string error;
     if (!ParseAddressRange(args.range, addresses, error)) {
-        return FailCommand(kCommand, error);
+        return preamble.Fail(error);
     }
     InterruptFlag interrupt;
     const auto start = std::chrono::steady_clock::now();
@@ -100,38 +98,39 @@ int RunDiscover(const DiscoverArguments& args) {
     }
     const size_t skipped = reachable.size() - asked.startedCount;
     if (args.json) {
-        PrintJsonResult(found);
+        preamble.PrintJson(found);
     } else {
         for (const auto& printer : found) {
             // The model and serial are the printer's own bytes.
-            std::cout << printer["address"].get<std::string>() << ":" << args.port << "  model \""
-                      << EscapeControls(printer["model"].get<std::string>()) << "\"  serial \""
-                      << EscapeControls(printer["serial"].get<std::string>()) << "\"\n";
+            io.out << printer["address"].get<std::string>() << ":" << args.port << "  model \""
+                   << EscapeControls(printer["model"].get<std::string>()) << "\"  serial \""
+                   << EscapeControls(printer["serial"].get<std::string>()) << "\"\n";
         }
         char time[32];
         std::snprintf(time, sizeof time, "%.2f s", seconds);
-        std::cout << found.size() << " printers answered of " << addresses.size()
-                  << " addresses in " << time;
+        io.out << found.size() << " printers answered of " << addresses.size() << " addresses in "
+               << time;
         if (skipped > 0) {
-            std::cout << "; interrupted: " << skipped << " addresses not asked";
+            io.out << "; interrupted: " << skipped << " addresses not asked";
         }
-        std::cout << "\n";
+        io.out << "\n";
     }
     if (asked.abandoned) {
         // A second interrupt: the printers found so far are out; the running probes end with
         // the process.
-        std::cout.flush();
+        io.out.flush();
         std::_Exit(kExitSignalBase + InterruptFlag::LastSignal());
     }
     if (skipped > 0) {
-        PrintCommandMessage(kCommand, "interrupted; " + std::to_string(skipped) +
-                                          " addresses were not asked");
+        preamble.Message("interrupted; " + std::to_string(skipped) + " addresses were not asked");
         return kExitPrinter;
     }
     return 0;
 }
 
-const CommandRegistration kRegistration([](CLI::App& app) {
+} // namespace
+
+void AddDiscoverCommand(CLI::App& app, CommandIo& io) {
     auto args = std::make_shared<DiscoverArguments>();
     CLI::App* cmd = app.add_subcommand(
         "discover", "Find network printers in an IPv4 range by their machine information");
@@ -144,8 +143,7 @@ const CommandRegistration kRegistration([](CLI::App& app) {
     cmd->add_option("--jobs", args->jobs, "addresses asked at once (default 32)")
         ->check(CLI::Range(1, kMaxJobs));
     cmd->add_flag("--json", args->json, "print an array of {address, port, model, serial}");
-    cmd->callback([args] { ExitStatus() = RunDiscover(*args); });
-});
+    cmd->callback([args, &io] { io.status = RunDiscover(*args, io); });
+}
 
-} // namespace
 } // namespace qm::cli

@@ -3,8 +3,8 @@
 // in the fleet database; history and inventory read it. This file only parses arguments and
 // renders.
 
+#include "cli/CommandLine.h"
 #include "cli/CommandPreamble.h"
-#include "cli/CommandRegistry.h"
 #include "cli/FleetMonitorCommand.h"
 #include "cli/FleetRender.h"
 #include "fleet/FleetEngine.h"
@@ -57,11 +57,12 @@ std::string CommandName(FleetAction action) {
     return "";
 }
 
-bool OpenStore(const std::string& command, const FleetArguments& args, fleet::FleetStore& store) {
+bool OpenStore(const std::string& command, const FleetArguments& args, fleet::FleetStore& store,
+               CommandIo& io) {
     std::string error;
     const std::string path = args.db.empty() ? fleet::FleetStore::DefaultPath() : args.db;
     if (!store.Open(path, error)) {
-        PrintCommandMessage(command, error);
+        CommandPreamble(command, io).Message(error);
         return false;
     }
     return true;
@@ -110,9 +111,9 @@ std::string OptionsText(FleetAction action, const FleetArguments& args) {
     return text.empty() ? text : text.substr(1);
 }
 
-int Execute(const std::string& command, FleetAction action, const FleetArguments& args,
-            fleet::RunInfo run, std::vector<fleet::FleetTarget> targets, int fileJobs,
-            fleet::FleetStore& store) {
+int Execute(CommandIo& io, const std::string& command, FleetAction action,
+            const FleetArguments& args, fleet::RunInfo run, std::vector<fleet::FleetTarget> targets,
+            int fileJobs, fleet::FleetStore& store) {
     run.command = CommandName(action);
     run.group = args.group;
     run.options = OptionsText(action, args);
@@ -132,38 +133,41 @@ int Execute(const std::string& command, FleetAction action, const FleetArguments
         const fleet::FleetRunReport report = engine.Run(run, targets, options);
         const double seconds =
             std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-        PrintFleetRun(std::cout, run.command, report, seconds, args.json);
+        PrintFleetRun(io.out, run.command, report, seconds, args.json);
         if (!report.storeError.empty()) {
-            PrintCommandMessage(command, "the fleet database failed: " + report.storeError);
+            CommandPreamble(command, io).Message("the fleet database failed: " + report.storeError);
             return kExitPrinter;
         }
         return RunStatus(action, report);
     } catch (const fleet::SqliteError& failure) {
-        PrintCommandMessage(command, std::string("the fleet database failed: ") + failure.what());
+        CommandPreamble(command, io)
+            .Message(std::string("the fleet database failed: ") + failure.what());
         return kExitPrinter;
     }
 }
 
-int RunFromFleetFile(FleetAction action, const FleetArguments& args) {
+int RunFromFleetFile(FleetAction action, const FleetArguments& args, CommandIo& io) {
     const std::string command = "fleet " + CommandName(action);
     fleet::FleetFile file;
     std::string error;
     if (!fleet::FleetFile::Load(args.fleetFile, file, error)) {
-        return FailCommand(command, error + "; nothing sent");
+        return CommandPreamble(command, io).Fail(error + "; nothing sent");
     }
     std::vector<const fleet::FleetGroup*> groups;
     if (!file.Select(args.group, groups)) {
-        return FailCommand(command, "the fleet file has no group \"" + args.group + "\"");
+        return CommandPreamble(command, io)
+            .Fail("the fleet file has no group \"" + args.group + "\"");
     }
     if (!args.dir.empty()) {
         std::error_code failure;
         std::filesystem::create_directories(args.dir, failure);
         if (failure) {
-            return FailCommand(command, "cannot create " + args.dir + ": " + failure.message());
+            return CommandPreamble(command, io)
+                .Fail("cannot create " + args.dir + ": " + failure.message());
         }
     }
     fleet::FleetStore store;
-    if (!OpenStore(command, args, store)) {
+    if (!OpenStore(command, args, store, io)) {
         return kExitUsage;
     }
     std::vector<fleet::FleetTarget> targets;
@@ -175,18 +179,18 @@ int RunFromFleetFile(FleetAction action, const FleetArguments& args) {
     fleet::RunInfo run;
     run.fleetName = file.name;
     run.fleetFile = std::filesystem::absolute(file.path).lexically_normal().string();
-    return Execute(command, action, args, run, std::move(targets), file.jobs, store);
+    return Execute(io, command, action, args, run, std::move(targets), file.jobs, store);
 }
 
-int RunRollback(const FleetArguments& args) {
+int RunRollback(const FleetArguments& args, CommandIo& io) {
     const std::string command = "fleet rollback";
     fleet::FleetStore store;
-    if (!OpenStore(command, args, store)) {
+    if (!OpenStore(command, args, store, io)) {
         return kExitUsage;
     }
     const std::optional<fleet::RunInfo> undone = store.Run(args.run);
     if (!undone) {
-        return FailCommand(command, "there is no run " + std::to_string(args.run));
+        return CommandPreamble(command, io).Fail("there is no run " + std::to_string(args.run));
     }
     std::vector<fleet::FleetTarget> targets;
     for (const fleet::PrinterResult& result : store.Results(args.run)) {
@@ -215,42 +219,42 @@ int RunRollback(const FleetArguments& args) {
     run.fleetName = undone->fleetName;
     run.fleetFile = undone->fleetFile;
     run.undoes = undone->id;
-    return Execute(command, FleetAction::kRollback, args, run, std::move(targets),
+    return Execute(io, command, FleetAction::kRollback, args, run, std::move(targets),
                    fleet::FleetFile::kDefaultJobs, store);
 }
 
-int RunHistory(const FleetArguments& args) {
+int RunHistory(const FleetArguments& args, CommandIo& io) {
     const std::string command = "fleet history";
     fleet::FleetStore store;
-    if (!OpenStore(command, args, store)) {
+    if (!OpenStore(command, args, store, io)) {
         return kExitUsage;
     }
     if (args.run == 0) {
-        PrintRunList(std::cout, store.Runs(args.group), args.json);
+        PrintRunList(io.out, store.Runs(args.group), args.json);
         return 0;
     }
     const std::optional<fleet::RunInfo> run = store.Run(args.run);
     if (!run) {
-        return FailCommand(command, "there is no run " + std::to_string(args.run));
+        return CommandPreamble(command, io).Fail("there is no run " + std::to_string(args.run));
     }
     std::vector<fleet::PrinterResult> results = store.Results(args.run);
     if (!args.group.empty()) {
         std::erase_if(results, [&](const auto& result) { return result.group != args.group; });
     }
-    PrintRunDetail(std::cout, *run, results, args.json);
+    PrintRunDetail(io.out, *run, results, args.json);
     return 0;
 }
 
-int RunInventory(const FleetArguments& args) {
+int RunInventory(const FleetArguments& args, CommandIo& io) {
     fleet::FleetStore store;
-    if (!OpenStore("fleet inventory", args, store)) {
+    if (!OpenStore("fleet inventory", args, store, io)) {
         return kExitUsage;
     }
     std::vector<fleet::InventoryEntry> entries = store.Inventory();
     if (!args.group.empty()) {
         std::erase_if(entries, [&](const auto& entry) { return entry.group != args.group; });
     }
-    PrintInventory(std::cout, entries, args.json);
+    PrintInventory(io.out, entries, args.json);
     return 0;
 }
 
@@ -266,7 +270,9 @@ void AddJobs(CLI::App* cmd, FleetArguments& args) {
         ->check(CLI::Range(1, fleet::FleetFile::kMaxJobs));
 }
 
-const CommandRegistration kRegistration([](CLI::App& app) {
+} // namespace
+
+void AddFleetCommand(CLI::App& app, CommandIo& io) {
     auto args = std::make_shared<FleetArguments>();
     CLI::App* fleetCmd = app.add_subcommand(
         "fleet", "Keep a fleet of network printers in the state its fleet file asks for");
@@ -277,7 +283,7 @@ const CommandRegistration kRegistration([](CLI::App& app) {
     check->add_option("FLEET", args->fleetFile, "fleet file (TOML)")->required();
     AddCommon(check, *args);
     AddJobs(check, *args);
-    check->callback([args] { ExitStatus() = RunFromFleetFile(FleetAction::kCheck, *args); });
+    check->callback([args, &io] { io.status = RunFromFleetFile(FleetAction::kCheck, *args, io); });
 
     CLI::App* backup = fleetCmd->add_subcommand(
         "backup", "Store a snapshot of every printer's settings in the fleet database");
@@ -285,7 +291,8 @@ const CommandRegistration kRegistration([](CLI::App& app) {
     AddCommon(backup, *args);
     AddJobs(backup, *args);
     backup->add_option("--dir", args->dir, "also write DIR/SERIAL.prn for every printer");
-    backup->callback([args] { ExitStatus() = RunFromFleetFile(FleetAction::kBackup, *args); });
+    backup->callback(
+        [args, &io] { io.status = RunFromFleetFile(FleetAction::kBackup, *args, io); });
 
     CLI::App* apply = fleetCmd->add_subcommand(
         "apply",
@@ -303,7 +310,7 @@ const CommandRegistration kRegistration([](CLI::App& app) {
                      "start no further printer once more than K have failed (default 0)")
         ->check(CLI::NonNegativeNumber);
     apply->add_flag("--dry-run", args->dryRun, "only report what would be sent to whom");
-    apply->callback([args] { ExitStatus() = RunFromFleetFile(FleetAction::kApply, *args); });
+    apply->callback([args, &io] { io.status = RunFromFleetFile(FleetAction::kApply, *args, io); });
 
     CLI::App* rollback = fleetCmd->add_subcommand(
         "rollback", "Send each printer a run changed the snapshot taken before the change");
@@ -314,21 +321,20 @@ const CommandRegistration kRegistration([](CLI::App& app) {
         ->add_option("--max-failures", args->maxFailures,
                      "start no further printer once more than K have failed (default 0)")
         ->check(CLI::NonNegativeNumber);
-    rollback->callback([args] { ExitStatus() = RunRollback(*args); });
+    rollback->callback([args, &io] { io.status = RunRollback(*args, io); });
 
     CLI::App* history =
         fleetCmd->add_subcommand("history", "The runs, or one run's printers with their results");
     history->add_option("RUN", args->run, "a run's id");
     AddCommon(history, *args);
-    history->callback([args] { ExitStatus() = RunHistory(*args); });
+    history->callback([args, &io] { io.status = RunHistory(*args, io); });
 
     CLI::App* inventory =
         fleetCmd->add_subcommand("inventory", "Every printer ever seen, by serial number");
     AddCommon(inventory, *args);
-    inventory->callback([args] { ExitStatus() = RunInventory(*args); });
+    inventory->callback([args, &io] { io.status = RunInventory(*args, io); });
 
-    AddFleetMonitorCommand(fleetCmd);
-});
+    AddFleetMonitorCommand(fleetCmd, io);
+}
 
-} // namespace
 } // namespace qm::cli

@@ -5,7 +5,6 @@
 #include "cli/FleetMonitorCommand.h"
 
 #include "cli/CommandPreamble.h"
-#include "cli/CommandRegistry.h"
 #include "cli/FleetRender.h"
 #include "fleet/EventHook.h"
 #include "fleet/FleetFile.h"
@@ -62,47 +61,48 @@ std::chrono::milliseconds Milliseconds(double seconds) {
 }
 
 // One line per event on standard output (the journal when run as a service).
-void PrintEvent(const fleet::FleetEvent& event) {
+void PrintEvent(std::ostream& out, const fleet::FleetEvent& event) {
     static std::mutex lock;
     std::lock_guard guard(lock);
-    std::cout << event.at << " " << Readable(event.printer) << " " << Readable(event.kind) << " "
-              << Readable(event.state);
+    out << event.at << " " << Readable(event.printer) << " " << Readable(event.kind) << " "
+        << Readable(event.state);
     if (!event.serial.empty()) {
-        std::cout << " serial " << Readable(event.serial);
+        out << " serial " << Readable(event.serial);
     }
     if (!event.group.empty()) {
-        std::cout << " group " << Readable(event.group);
+        out << " group " << Readable(event.group);
     }
     if (!event.detail.empty()) {
-        std::cout << " (" << Readable(event.detail) << ")";
+        out << " (" << Readable(event.detail) << ")";
     }
-    std::cout << std::endl;
+    out << std::endl;
 }
 
-int RunMonitor(const MonitorArguments& args) {
+int RunMonitor(const MonitorArguments& args, CommandIo& io) {
+    CommandPreamble preamble(kCommand, io);
     std::string host;
     int port = 0;
     if (!SplitListen(args.listen, host, port)) {
-        return FailCommand(kCommand, "--listen takes HOST:PORT, not \"" + args.listen + "\"");
+        return preamble.Fail("--listen takes HOST:PORT, not \"" + args.listen + "\"");
     }
     std::string token;
     std::string error;
     if (!args.tokenFile.empty() && !fleet::ReadTokenFile(args.tokenFile, token, error)) {
-        return FailCommand(kCommand, error);
+        return preamble.Fail(error);
     }
     if (token.empty() && !fleet::IsLoopbackHost(host)) {
-        return FailCommand(kCommand, "listening on " + host +
-                                         " needs --token-file: only this machine may ask "
-                                         "without a token");
+        return preamble.Fail("listening on " + host +
+                             " needs --token-file: only this machine may ask "
+                             "without a token");
     }
     fleet::FleetFile file;
     if (!fleet::FleetFile::Load(args.fleetFile, file, error)) {
-        return FailCommand(kCommand, error);
+        return preamble.Fail(error);
     }
     fleet::FleetStore store;
     const std::string path = args.db.empty() ? fleet::FleetStore::DefaultPath() : args.db;
     if (!store.Open(path, error)) {
-        return FailCommand(kCommand, error);
+        return preamble.Fail(error);
     }
 
     // The signals are taken here, by sigwait; every thread started below inherits the mask.
@@ -116,16 +116,16 @@ int RunMonitor(const MonitorArguments& args) {
     try {
         std::unique_ptr<fleet::EventHook> hook;
         if (!args.onEvent.empty()) {
-            hook = std::make_unique<fleet::EventHook>(args.onEvent, [](const std::string& what) {
-                PrintCommandMessage(kCommand, Readable(what));
-            });
+            hook = std::make_unique<fleet::EventHook>(
+                args.onEvent,
+                [&preamble](const std::string& what) { preamble.Message(Readable(what)); });
         }
         fleet::MonitorOptions options;
         options.interval = Milliseconds(args.interval);
         options.driftInterval = Milliseconds(args.driftInterval);
         options.jobs = args.jobs;
-        options.onEvent = [&hook](const fleet::FleetEvent& event) {
-            PrintEvent(event);
+        options.onEvent = [&hook, &io](const fleet::FleetEvent& event) {
+            PrintEvent(io.out, event);
             if (hook) {
                 hook->Post(event);
             }
@@ -134,9 +134,9 @@ int RunMonitor(const MonitorArguments& args) {
         monitor.Load(file);
         fleet::MonitorServer server(monitor, token);
         if (!server.Bind(host, port, error)) {
-            return FailCommand(kCommand, error);
+            return preamble.Fail(error);
         }
-        std::cout << "listening on " << host << ":" << server.Port() << std::endl;
+        io.out << "listening on " << host << ":" << server.Port() << std::endl;
         server.Start();
         monitor.Start();
         while (true) {
@@ -150,15 +150,15 @@ int RunMonitor(const MonitorArguments& args) {
             fleet::FleetFile reloaded;
             if (fleet::FleetFile::Load(args.fleetFile, reloaded, error)) {
                 monitor.Load(reloaded);
-                std::cout << "reloaded " << Readable(args.fleetFile) << std::endl;
+                io.out << "reloaded " << Readable(args.fleetFile) << std::endl;
             } else {
-                PrintCommandMessage(kCommand, error + "; the printers of before stay watched");
+                preamble.Message(error + "; the printers of before stay watched");
             }
         }
         server.Stop();
         monitor.Stop();
     } catch (const fleet::SqliteError& failure) {
-        PrintCommandMessage(kCommand, std::string("the fleet database failed: ") + failure.what());
+        preamble.Message(std::string("the fleet database failed: ") + failure.what());
         return kExitPrinter;
     }
     return 0;
@@ -166,7 +166,7 @@ int RunMonitor(const MonitorArguments& args) {
 
 } // namespace
 
-void AddFleetMonitorCommand(CLI::App* fleetCommand) {
+void AddFleetMonitorCommand(CLI::App* fleetCommand, CommandIo& io) {
     auto args = std::make_shared<MonitorArguments>();
     CLI::App* cmd = fleetCommand->add_subcommand(
         "monitor", "Watch the printers: status page, Prometheus metrics, and an event per change");
@@ -187,7 +187,7 @@ void AddFleetMonitorCommand(CLI::App* fleetCommand) {
                     "the fleet database (default $XDG_STATE_HOME/quillmark/fleet.sqlite)");
     cmd->add_option("--jobs", args->jobs, "exchanges at once (default: the fleet file's jobs)")
         ->check(CLI::Range(1, fleet::FleetFile::kMaxJobs));
-    cmd->callback([args] { ExitStatus() = RunMonitor(*args); });
+    cmd->callback([args, &io] { io.status = RunMonitor(*args, io); });
 }
 
 } // namespace qm::cli

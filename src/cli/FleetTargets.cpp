@@ -1,6 +1,6 @@
 #include "cli/FleetTargets.h"
 
-#include "cli/ReceiveSendCommon.h"
+#include "cli/CommandPreamble.h"
 #include "platform/BoundedRead.h"
 
 #include <cerrno>

@@ -6,7 +6,6 @@
 #include "platform/PortPermissionHint.h"
 
 #include <cerrno>
-#include <iostream>
 #include <unistd.h>
 
 namespace qm::cli {
@@ -33,7 +32,7 @@ std::string DeviceOf(const InterfaceSettingsSource& settings) {
 
 } // namespace
 
-void ExplainOpenFailure(int code, const InterfaceSettingsSource& settings) {
+void ExplainOpenFailure(std::ostream& err, int code, const InterfaceSettingsSource& settings) {
     if (code != kCodeOpenFailed) {
         return;
     }
@@ -45,7 +44,7 @@ void ExplainOpenFailure(int code, const InterfaceSettingsSource& settings) {
     }
     const std::string hint = PortPermissionHint(device, errno);
     if (!hint.empty()) {
-        std::cerr << "quillmark-cli: " << hint << "\n";
+        err << "quillmark-cli: " << hint << "\n";
     }
 }
 

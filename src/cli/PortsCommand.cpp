@@ -1,7 +1,7 @@
 // quillmark-cli ports: lists the serial, parallel and USB ports the main window offers and every
 // print queue with the kind and detail of its port, as text or (--json) as one JSON object.
 
-#include "cli/CommandRegistry.h"
+#include "cli/CommandLine.h"
 #include "cli/JsonText.h"
 #include "discovery/LocalPorts.h"
 #include "discovery/PrintQueues.h"
@@ -12,8 +12,8 @@
 
 #include <nlohmann/json.hpp>
 
-#include <iostream>
 #include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -100,51 +100,52 @@ std::string Shown(const nlohmann::ordered_json& text) {
     return EscapeControls(text.get<std::string>());
 }
 
-void PrintText(const nlohmann::ordered_json& ports) {
-    std::cout << "COM ports:\n";
+void PrintText(std::ostream& out, const nlohmann::ordered_json& ports) {
+    out << "COM ports:\n";
     for (const auto& port : ports["com"]) {
-        std::cout << "  " << Shown(port["name"]) << "  " << Shown(port["device"]) << "\n";
+        out << "  " << Shown(port["name"]) << "  " << Shown(port["device"]) << "\n";
     }
-    std::cout << "LPT ports:\n";
+    out << "LPT ports:\n";
     for (const auto& port : ports["lpt"]) {
-        std::cout << "  " << Shown(port["name"]) << "  " << Shown(port["device"]) << "\n";
+        out << "  " << Shown(port["name"]) << "  " << Shown(port["device"]) << "\n";
     }
-    std::cout << "USB ports:\n";
+    out << "USB ports:\n";
     for (const auto& port : ports["usb"]) {
-        std::cout << "  " << Shown(port["name"]);
+        out << "  " << Shown(port["name"]);
         if (port.contains("device")) {
-            std::cout << "  " << Shown(port["device"]) << "  " << Shown(port["devicePath"])
-                      << (port["present"].get<bool>() ? "" : "  (not present)");
+            out << "  " << Shown(port["device"]) << "  " << Shown(port["devicePath"])
+                << (port["present"].get<bool>() ? "" : "  (not present)");
         }
-        std::cout << "\n";
+        out << "\n";
     }
-    std::cout << "Print queues:\n";
+    out << "Print queues:\n";
     for (const auto& queue : ports["queues"]) {
-        std::cout << "  " << Shown(queue["name"]) << "  " << Shown(queue["kindName"]) << " ("
-                  << queue["kind"].get<int>() << ")  " << Shown(queue["detail"])
-                  << (queue["paused"].get<bool>() ? "  (paused)" : "") << "\n";
+        out << "  " << Shown(queue["name"]) << "  " << Shown(queue["kindName"]) << " ("
+            << queue["kind"].get<int>() << ")  " << Shown(queue["detail"])
+            << (queue["paused"].get<bool>() ? "  (paused)" : "") << "\n";
     }
 }
 
-int RunPorts(const PortsArguments& args) {
+int RunPorts(const PortsArguments& args, CommandIo& io) {
     const nlohmann::ordered_json ports = Collect();
     if (args.json) {
         // A name that is not valid UTF-8 (a queue or device named in another encoding) is shown
         // with replacement characters instead of ending the program.
-        std::cout << JsonText(ports) << "\n";
+        io.out << JsonText(ports) << "\n";
     } else {
-        PrintText(ports);
+        PrintText(io.out, ports);
     }
     return 0;
 }
 
-const CommandRegistration kRegistration([](CLI::App& app) {
+} // namespace
+
+void AddPortsCommand(CLI::App& app, CommandIo& io) {
     auto args = std::make_shared<PortsArguments>();
     CLI::App* cmd = app.add_subcommand(
         "ports", "List the COM, LPT and USB ports and every print queue with its port");
     cmd->add_flag("--json", args->json, "print one JSON object instead of text");
-    cmd->callback([args] { ExitStatus() = RunPorts(*args); });
-});
+    cmd->callback([args, &io] { io.status = RunPorts(*args, io); });
+}
 
-} // namespace
 } // namespace qm::cli

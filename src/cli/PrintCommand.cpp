@@ -2,15 +2,12 @@
 // a print file sent as it is.
 
 #include "cli/CommandPreamble.h"
-#include "cli/CommandRegistry.h"
-#include "cli/ReceiveSendCommon.h"
 #include "connection/PrinterConnection.h"
 #include "discovery/SystemPortServices.h"
 #include "operations/PrintRunOperation.h"
 
 #include <cerrno>
 #include <cstring>
-#include <iostream>
 #include <memory>
 
 namespace qm::cli {
@@ -40,12 +37,13 @@ std::string_view LanguageName(EmulationClass emulation) {
     }
 }
 
-int RunPrint(const PrintArguments& args) {
-    if (!ResolveModelOrFail(kCommand, args.model)) {
+int RunPrint(const PrintArguments& args, CommandIo& io) {
+    CommandPreamble preamble(kCommand, io);
+    if (!preamble.ResolveModel(args.model)) {
         return kExitUsage;
     }
     StaticInterfaceSettings settings;
-    if (!BuildInterfaceOrFail(kCommand, args.interface, settings, args.queue)) {
+    if (!preamble.BuildInterface(args.interface, settings, args.queue)) {
         return kExitUsage;
     }
     const PrintKind kind = args.selfTest ? PrintKind::kSelfTest
@@ -57,40 +55,41 @@ int RunPrint(const PrintArguments& args) {
     const PrintResult result =
         kind == PrintKind::kFile ? run.SendFile(args.file) : run.PrintTest(kind);
     if (result.code == kCodeFileOpenFailed || result.code == kCodeFileReadFailed) {
-        PrintOperationMessage(result.code);
+        preamble.PrintOperationMessage(result.code);
         const std::string why = result.fileError == EFBIG ? "larger than a print queue's job may be"
                                                           : std::strerror(result.fileError);
-        return FailCommand(
-            kCommand, "cannot " +
-                          std::string(result.code == kCodeFileOpenFailed ? "open " : "read ") +
-                          args.file + ": " + why +
-                          (result.bytesSent > 0
-                               ? " (after " + std::to_string(result.bytesSent) + " bytes were sent)"
-                               : ""));
+        return preamble.Fail(
+            "cannot " + std::string(result.code == kCodeFileOpenFailed ? "open " : "read ") +
+            args.file + ": " + why +
+            (result.bytesSent > 0
+                 ? " (after " + std::to_string(result.bytesSent) + " bytes were sent)"
+                 : ""));
     }
     if (!result.Ok()) {
-        const int status = ReportPrinterFailure(result.code, settings);
+        const int status = preamble.ReportPrinterFailure(result.code, settings);
         if (kind != PrintKind::kFile && result.code == kCodeAcquisitionFailed &&
             result.emulation == EmulationClass::kUnknown && !record.emulationCheckText.empty()) {
-            std::cerr << "the printer names no command language it prints in; nothing sent\n";
+            io.err << "the printer names no command language it prints in; nothing sent\n";
         }
-        std::cout << "not printed: the exchange with the printer failed";
+        io.out << "not printed: the exchange with the printer failed";
         if (kind == PrintKind::kFile) {
-            std::cout << " after " << result.bytesSent << " of " << result.fileBytes << " bytes";
+            io.out << " after " << result.bytesSent << " of " << result.fileBytes << " bytes";
         }
-        std::cout << "\n";
+        io.out << "\n";
         return status;
     }
     if (kind == PrintKind::kFile) {
-        std::cout << "sent " << result.bytesSent << " bytes of " << args.file << "\n";
+        io.out << "sent " << result.bytesSent << " bytes of " << args.file << "\n";
     } else {
-        std::cout << (kind == PrintKind::kSelfTest ? "self test" : "sample print") << " sent ("
-                  << LanguageName(result.emulation) << " language)\n";
+        io.out << (kind == PrintKind::kSelfTest ? "self test" : "sample print") << " sent ("
+               << LanguageName(result.emulation) << " language)\n";
     }
     return 0;
 }
 
-const CommandRegistration kRegistration([](CLI::App& app) {
+} // namespace
+
+void AddPrintCommand(CLI::App& app, CommandIo& io) {
     auto args = std::make_shared<PrintArguments>();
     CLI::App* cmd = app.add_subcommand(
         "print", "Print the printer's self test or sample, or send a print file as it is (exit 0 "
@@ -104,8 +103,7 @@ const CommandRegistration kRegistration([](CLI::App& app) {
     cmd->get_option_group("interface")
         ->add_option("--queue", args->queue, "print queue (CUPS destination): a raw job");
     AddModelOption(cmd, args->model);
-    cmd->callback([args] { ExitStatus() = RunPrint(*args); });
-});
+    cmd->callback([args, &io] { io.status = RunPrint(*args, io); });
+}
 
-} // namespace
 } // namespace qm::cli

@@ -3,28 +3,19 @@
 // the raw status reply and the counters when the scope asks for them.
 
 #include "cli/CommandPreamble.h"
-#include "cli/CommandRegistry.h"
-#include "cli/ReceiveSendCommon.h"
 #include "cli/RecordJson.h"
 #include "cli/StatusJson.h"
-#include "connection/PrinterConnection.h"
-#include "discovery/SystemPortServices.h"
 #include "operations/ReceiveOperation.h"
 #include "operations/SettingsFileOperation.h"
 #include "platform/Encoding.h"
-#include "platform/InstanceLock.h"
-#include "settings/ConfigurationWriter.h"
-#include "settings/DisplayLists.h"
 #include "settings/Frame.h"
-#include "settings/ModelTable.h"
-#include "settings/SettingsParser.h"
 
 #include <nlohmann/json.hpp>
 
 #include <algorithm>
 #include <cstring>
-#include <iostream>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace qm::cli {
@@ -57,8 +48,8 @@ std::string AsText(const std::string& bytes) {
 constexpr char kCommand[] = "receive";
 
 // The name of a request kind in the command's output.
-std::string RequestName(int kind) {
-    switch (static_cast<RequestKind>(kind)) {
+std::string RequestName(std::optional<RequestKind> kind) {
+    switch (kind.value_or(RequestKind::kAll)) {
     case RequestKind::kCounters:
         return "counters";
     case RequestKind::kStatus:
@@ -70,9 +61,10 @@ std::string RequestName(int kind) {
     }
 }
 
-int RunReceive(const ReceiveArguments& args) {
+int RunReceive(const ReceiveArguments& args, CommandIo& io) {
+    CommandPreamble preamble(kCommand, io);
     PrinterTarget target;
-    if (!ResolvePrinterTarget(kCommand, args.model, args.interface, target)) {
+    if (!preamble.ResolveTarget(args.model, args.interface, target)) {
         return kExitUsage;
     }
     const ScopeName* scope = nullptr;
@@ -82,52 +74,43 @@ int RunReceive(const ReceiveArguments& args) {
         }
     }
     if (scope == nullptr) {
-        return FailCommand(kCommand, "unknown scope \"" + args.scope + "\"");
+        return preamble.Fail("unknown scope \"" + args.scope + "\"");
     }
     int statusClass = args.statusClass >= 0 ? args.statusClass : DefaultStatusClass(target.model);
 
-    // One receive at a time, in this program and in the window.
-    InstanceLock receiveLock(kReceiveLockName);
-    if (!AcquireReceiveLockOrFail(kCommand, receiveLock)) {
-        return kExitReceiveBusy;
+    const std::vector<RequestKind> kinds = RequestKindsForScope(scope->scope);
+    ReceivedSettings receivedSettings;
+    const int failure = preamble.Receive(target, kinds, statusClass, receivedSettings);
+    if (failure == kExitReceiveBusy) {
+        return failure;
     }
-
-    const SettingsOptions options = SettingsOptions::For(target.model, false, true);
-    SettingsParser parser(options);
-    SettingsRecord record;
-    record.modelIndex = target.model;
-    PrinterConnection connection(SystemClock::Instance(), SystemPortServices());
-    const std::vector<int> kinds = RequestKindsForScope(scope->scope);
-    ReceiveResult received =
-        ReceiveOperation(record, parser, connection, target.settings).Run(kinds, statusClass);
+    SettingsRecord& record = receivedSettings.record;
+    const ReceiveResult& received = receivedSettings.result;
     // A request that fails after others were answered ends the receive with exit 3, and what
-    // was received is still printed, as the window keeps it.
-    int failure = 0;
-    // A reply counts when it was read and taken: the failed kind's reply (one refused by its
-    // start check, say) does not.
-    auto taken = [&](int kind) {
-        return received.received[static_cast<size_t>(kind)] && kind != received.failedKind;
+    // was received is still printed, as the window keeps it. A reply counts when it was read
+    // and taken: the failed kind's reply (one refused by its start check, say) does not.
+    auto taken = [&](RequestKind kind) {
+        return received.Received(kind) && kind != received.failedKind;
     };
-    if (!received.Ok()) {
-        failure = ReportPrinterFailure(received.code, target.settings);
+    if (failure != 0) {
         if (std::none_of(kinds.begin(), kinds.end(), taken)) {
             return failure;
         }
-        std::cerr << kCommand << ": the " << RequestName(received.failedKind)
-                  << " request failed; printing what was received before it\n";
+        io.err << kCommand << ": the " << RequestName(received.failedKind)
+               << " request failed; printing what was received before it\n";
     }
 
     nlohmann::ordered_json status;
     nlohmann::ordered_json counters;
     bool menuReceived = false;
-    for (int kind : kinds) {
+    for (RequestKind kind : kinds) {
         if (!taken(kind)) {
             continue;
         }
-        const std::string& reply = received.replies[static_cast<size_t>(kind)];
-        if (kind == kReplyStatus) {
+        const std::string& reply = received.Reply(kind);
+        if (kind == RequestKind::kStatus) {
             status = AsText(reply);
-        } else if (kind == kReplyCounters) {
+        } else if (kind == RequestKind::kCounters) {
             MachineInfo info = ParseMachineInfo(AnsiToWide(reply));
             counters = {{"text", AsText(reply)}};
             AddCountersJson(counters, info);
@@ -138,34 +121,24 @@ int RunReceive(const ReceiveArguments& args) {
 
     nlohmann::ordered_json out = {{"model", target.model}};
     if (menuReceived) {
-        DisplayLists::MakeSendReady(record, options);
-        SettingsRecord outgoing = record;
-        for (SettingValue& item : outgoing.items) {
-            if (item.error) {
-                item.ticked = 0;
-            }
-        }
-        ConfigurationWriter::ResetItems(outgoing, 1); // the keys and passwords stay unprinted
-        outgoing.text.clear();
-        ConfigurationWriter(options).WriteConfiguration(outgoing, 0);
+        const std::u16string text = SettingsFileOperation::ExportText(
+            record, SettingsOptions::For(target.model, false, true));
         if (!args.output.empty()) {
-            const FileOutcome written = SettingsFileOperation::Export(args.output, outgoing.text);
+            const FileOutcome written = SettingsFileOperation::Export(args.output, text);
             if (written.result == FileResult::kTooLarge) {
-                return FailCommand(
-                    kCommand,
-                    "the configuration needs " +
-                        std::to_string(FrameForSending(outgoing.text).neededBytes) +
-                        " bytes and does not fit the 4096-byte send buffer; nothing written");
+                return preamble.Fail(
+                    "the configuration needs " + std::to_string(FrameForSending(text).neededBytes) +
+                    " bytes and does not fit the 4096-byte send buffer; nothing written");
             }
             if (written.code != kOperationOk) {
-                return FailCommand(kCommand, "cannot write " + args.output + ": " +
-                                                 std::strerror(written.error));
+                return preamble.Fail("cannot write " + args.output + ": " +
+                                     std::strerror(written.error));
             }
         }
         out["items"] = ItemsAsJson(record);
-        out["configuration"] = Utf16ToUtf8(outgoing.text);
+        out["configuration"] = Utf16ToUtf8(text);
     } else if (!args.output.empty()) {
-        return FailCommand(kCommand, "-o needs a scope that receives settings");
+        return preamble.Fail("-o needs a scope that receives settings");
     }
     if (!status.is_null()) {
         out["status"] = status;
@@ -175,13 +148,15 @@ int RunReceive(const ReceiveArguments& args) {
     }
     if (failure != 0) {
         out["failed"] = RequestName(received.failedKind);
-        PrintJsonResult(out);
+        preamble.PrintJson(out);
         return failure;
     }
-    return PrintJsonResult(out);
+    return preamble.PrintJson(out);
 }
 
-const CommandRegistration kRegistration([](CLI::App& app) {
+} // namespace
+
+void AddReceiveCommand(CLI::App& app, CommandIo& io) {
     auto args = std::make_shared<ReceiveArguments>();
     CLI::App* cmd =
         app.add_subcommand("receive", "Receive the settings, status and counters of a printer");
@@ -193,8 +168,7 @@ const CommandRegistration kRegistration([](CLI::App& app) {
                     "status request form: 0 native, 1 Zebra, 2 Eltron (default: by model)")
         ->check(CLI::Range(0, 2));
     cmd->add_option("-o,--output", args->output, "also write the received settings to a file");
-    cmd->callback([args] { ExitStatus() = RunReceive(*args); });
-});
+    cmd->callback([args, &io] { io.status = RunReceive(*args, io); });
+}
 
-} // namespace
 } // namespace qm::cli

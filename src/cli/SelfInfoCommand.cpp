@@ -3,9 +3,6 @@
 // with --save-dir, saves the report as the dialog's Save does.
 
 #include "cli/CommandPreamble.h"
-#include "cli/CommandRegistry.h"
-#include "cli/PrinterReceive.h"
-#include "cli/ReceiveSendCommon.h"
 #include "operations/ReceiveOperation.h"
 #include "platform/Encoding.h"
 #include "selfinfo/SelfInfoReport.h"
@@ -17,7 +14,6 @@
 
 #include <cstring>
 #include <ctime>
-#include <iostream>
 #include <memory>
 
 namespace qm::cli {
@@ -54,22 +50,21 @@ std::tm LocalNow() {
     return local;
 }
 
-int RunSelfInfo(const SelfInfoArguments& args) {
+int RunSelfInfo(const SelfInfoArguments& args, CommandIo& io) {
+    CommandPreamble preamble(kCommand, io);
     PrinterTarget target;
-    if (!ResolvePrinterTarget(kCommand, args.model, args.interface, target)) {
+    if (!preamble.ResolveTarget(args.model, args.interface, target)) {
         return kExitUsage;
     }
-    ReceiveResult received;
-    if (const int status =
-            ReceiveKinds(kCommand, target.model, target.settings, SelfInfoRequestKinds(),
-                         DefaultStatusClass(target.model), received);
+    ReceivedSettings receivedSettings;
+    if (const int status = preamble.Receive(target, SelfInfoRequestKinds(),
+                                            DefaultStatusClass(target.model), receivedSettings);
         status != 0) {
         return status;
     }
-    const std::u16string machineInfo =
-        AnsiToWide(received.replies[static_cast<size_t>(RequestKind::kMachineInfo)]);
-    const std::u16string menuSettings =
-        AnsiToWide(received.replies[static_cast<size_t>(RequestKind::kStandard)]);
+    const ReceiveResult& received = receivedSettings.result;
+    const std::u16string machineInfo = AnsiToWide(received.Reply(RequestKind::kMachineInfo));
+    const std::u16string menuSettings = AnsiToWide(received.Reply(RequestKind::kStandard));
     const std::u16string menuText = SelfInfoText::BuildMenuText(menuSettings);
     const std::u16string machineText = SelfInfoText::BuildMachineText(machineInfo, menuText);
 
@@ -82,22 +77,24 @@ int RunSelfInfo(const SelfInfoArguments& args) {
             SelfInfoReport::Save(args.saveDir, machineText, menuText, LocalNow());
         for (const SaveFailureRow& row : kSaveFailures) {
             if (row.outcome == saved.outcome) {
-                std::cerr << Utf16ToUtf8(TextTable::Long(row.message, UiLanguage::kEnglish));
+                io.err << Utf16ToUtf8(TextTable::Long(row.message, UiLanguage::kEnglish));
                 if (saved.error != 0) {
-                    std::cerr << " (" << std::strerror(saved.error) << ")";
+                    io.err << " (" << std::strerror(saved.error) << ")";
                 }
-                std::cerr << "\n";
+                io.err << "\n";
                 // What the printer sent is still printed: a failed save loses nothing.
-                PrintJsonResult(out);
+                preamble.PrintJson(out);
                 return row.status;
             }
         }
         out["file"] = saved.path;
     }
-    return PrintJsonResult(out);
+    return preamble.PrintJson(out);
 }
 
-const CommandRegistration kRegistration([](CLI::App& app) {
+} // namespace
+
+void AddSelfInfoCommand(CLI::App& app, CommandIo& io) {
     auto args = std::make_shared<SelfInfoArguments>();
     CLI::App* cmd = app.add_subcommand(
         "selfinfo", "Show a printer's Self Information texts and optionally save the report");
@@ -105,8 +102,7 @@ const CommandRegistration kRegistration([](CLI::App& app) {
     AddModelOption(cmd, args->model);
     cmd->add_option("--save-dir", args->saveDir,
                     "save the report under DIR (its date folder is made there)");
-    cmd->callback([args] { ExitStatus() = RunSelfInfo(*args); });
-});
+    cmd->callback([args, &io] { io.status = RunSelfInfo(*args, io); });
+}
 
-} // namespace
 } // namespace qm::cli

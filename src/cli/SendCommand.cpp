@@ -3,12 +3,10 @@
 // (several --net, a --targets list) up to --jobs at a time. No reply is read.
 
 #include "cli/CommandPreamble.h"
-#include "cli/CommandRegistry.h"
 #include "cli/FleetReport.h"
 #include "cli/FleetRunner.h"
 #include "cli/FleetTargets.h"
 #include "cli/InterruptFlag.h"
-#include "cli/ReceiveSendCommon.h"
 #include "connection/PrinterConnection.h"
 #include "discovery/SystemPortServices.h"
 #include "operations/ReceiveOperation.h"
@@ -24,7 +22,6 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdlib>
-#include <iostream>
 #include <memory>
 
 namespace qm::cli {
@@ -70,14 +67,14 @@ struct PreparedConfiguration {
 // The configuration of the file's items, checked as Send Configuration checks it: read the
 // file, refuse invalid items, build the printer's form of the ticked items and parse it back.
 // 0 with the configuration, or the exit status after the message was printed.
-int PrepareConfiguration(const SendArguments& args, int model, PreparedConfiguration& prepared) {
+int PrepareConfiguration(CommandPreamble& preamble, const SendArguments& args, int model,
+                         PreparedConfiguration& prepared) {
     const SettingsOptions options = SettingsOptions::For(model, false, args.advanced);
     SettingsParser parser(options);
     SettingsRecord& record = prepared.file;
     record.modelIndex = model;
     prepared.options = options;
-    if (const int status = ReadSettingsFileOrFail(kCommand, args.file, record, parser);
-        status != 0) {
+    if (const int status = preamble.ReadSettingsFile(args.file, record, parser); status != 0) {
         return status;
     }
 
@@ -97,17 +94,17 @@ int PrepareConfiguration(const SendArguments& args, int model, PreparedConfigura
     SendOperation send(record, writer, parser);
     BuiltConfiguration built = send.Build(ConfigurationUse::kPrinter);
     if (built.code == kCodeInvalidItems) {
-        ReportInvalidItems(record);
-        PrintOperationMessage(built.code);
+        preamble.ReportInvalidItems(record);
+        preamble.PrintOperationMessage(built.code);
         return kExitInvalidItems;
     }
     if (built.code != kOperationOk) {
-        PrintOperationMessage(built.code);
+        preamble.PrintOperationMessage(built.code);
         return kExitInvalidItems;
     }
     if (FrameForSending(built.text).result != FrameResult::kOk) {
-        return FailCommand(
-            kCommand, "the configuration does not fit the 4096-byte send buffer; nothing sent");
+        return preamble.Fail(
+            "the configuration does not fit the 4096-byte send buffer; nothing sent");
     }
     prepared.text = std::move(built.text);
     prepared.ready = record;
@@ -156,7 +153,7 @@ void VerifyTarget(const FleetTarget& target, const PreparedConfiguration& prepar
     SettingsParser parser(options);
     SettingsRecord printer;
     printer.modelIndex = prepared.file.modelIndex;
-    const std::vector<int> kinds = {static_cast<int>(RequestKind::kAll)};
+    const std::vector<RequestKind> kinds = {RequestKind::kAll};
     ReceiveResult received =
         ReceiveOperation(printer, parser, connection, target.settings).Run(kinds, 0);
     if (!received.Ok()) {
@@ -225,11 +222,12 @@ TargetResult SendToTarget(const FleetTarget& target, const PreparedConfiguration
     return result;
 }
 
-int RunFleetSend(const SendArguments& args, const PreparedConfiguration& prepared) {
+int RunFleetSend(CommandPreamble& preamble, const SendArguments& args,
+                 const PreparedConfiguration& prepared) {
     std::vector<FleetTarget> targets;
     std::string error;
     if (!ReadFleetTargets(args.nets, args.targetFiles, targets, error)) {
-        return FailCommand(kCommand, error);
+        return preamble.Fail(error);
     }
     InterruptFlag interrupt;
     const auto start = SteadyClock::now();
@@ -252,11 +250,11 @@ int RunFleetSend(const SendArguments& args, const PreparedConfiguration& prepare
         }
         allOk = allOk && r.ok;
     }
-    PrintFleetReport(std::cout, outcome.results, args.json, SecondsSince(start));
+    PrintFleetReport(preamble.Out(), outcome.results, args.json, SecondsSince(start));
     if (outcome.abandoned) {
         // A second interrupt: the report of what is known is out; the running exchanges are
         // left to end with the process.
-        std::cout.flush();
+        preamble.Out().flush();
         std::_Exit(kExitSignalBase + InterruptFlag::LastSignal());
     }
     return allOk ? 0 : kExitPrinter;
@@ -267,8 +265,9 @@ bool IsFleet(const SendArguments& args) {
            args.verify;
 }
 
-int RunSend(const SendArguments& args) {
-    const std::optional<int> model = ResolveModelOrFail(kCommand, args.model);
+int RunSend(const SendArguments& args, CommandIo& io) {
+    CommandPreamble preamble(kCommand, io);
+    const std::optional<int> model = preamble.ResolveModel(args.model);
     if (!model) {
         return kExitUsage;
     }
@@ -277,12 +276,12 @@ int RunSend(const SendArguments& args) {
     const bool otherInterface = otherInterfaces > 0;
     const bool fleet = IsFleet(args);
     if (otherInterfaces > 1) {
-        return FailCommand(kCommand, "choose one interface: --com, --lpt, --usb or --queue");
+        return preamble.Fail("choose one interface: --com, --lpt, --usb or --queue");
     }
     if (otherInterface && (!args.nets.empty() || fleet)) {
-        return FailCommand(
-            kCommand, "--net, --targets, --jobs, --json and --verify serve network printers only; "
-                      "give them without --com, --lpt, --usb or --queue");
+        return preamble.Fail(
+            "--net, --targets, --jobs, --json and --verify serve network printers only; "
+            "give them without --com, --lpt, --usb or --queue");
     }
     StaticInterfaceSettings settings;
     if (!fleet) {
@@ -290,16 +289,16 @@ int RunSend(const SendArguments& args) {
         if (!args.nets.empty()) {
             interface.net = args.nets.front();
         }
-        if (!BuildInterfaceOrFail(kCommand, interface, settings, args.queue)) {
+        if (!preamble.BuildInterface(interface, settings, args.queue)) {
             return kExitUsage;
         }
     }
     PreparedConfiguration prepared;
-    if (int status = PrepareConfiguration(args, *model, prepared); status != 0) {
+    if (int status = PrepareConfiguration(preamble, args, *model, prepared); status != 0) {
         return status;
     }
     if (fleet) {
-        return RunFleetSend(args, prepared);
+        return RunFleetSend(preamble, args, prepared);
     }
     PrinterConnection connection(SystemClock::Instance(), SystemPortServices());
     std::u16string text;
@@ -308,24 +307,25 @@ int RunSend(const SendArguments& args) {
     const int checked =
         ConfigurationForPrinter(prepared, connection, settings, text, file, rfidRemoved);
     if (rfidRemoved) {
-        std::cerr << kCommand << ": " << RfidNotSupportedText()
-                  << " The RFID items are not sent.\n";
+        io.err << kCommand << ": " << RfidNotSupportedText() << " The RFID items are not sent.\n";
     }
     if (checked == kCodeNothingTicked) {
-        PrintOperationMessage(checked);
+        preamble.PrintOperationMessage(checked);
         return kExitInvalidItems;
     }
     if (checked != kOperationOk) {
-        return ReportPrinterFailure(checked, settings);
+        return preamble.ReportPrinterFailure(checked, settings);
     }
     SendResult sent = SendOperation::Send(text, connection, settings);
     if (sent.code != kOperationOk) {
-        return ReportPrinterFailure(sent.code, settings);
+        return preamble.ReportPrinterFailure(sent.code, settings);
     }
     return 0;
 }
 
-const CommandRegistration kRegistration([](CLI::App& app) {
+} // namespace
+
+void AddSendCommand(CLI::App& app, CommandIo& io) {
     auto args = std::make_shared<SendArguments>();
     CLI::App* cmd = app.add_subcommand("send", "Send a settings file's configuration to a printer");
     cmd->add_option("FILE", args->file, "settings file (*.prn)")->required();
@@ -350,8 +350,7 @@ const CommandRegistration kRegistration([](CLI::App& app) {
                   "target as failed unless it holds every sent setting");
     AddModelOption(cmd, args->model);
     cmd->add_flag("--advanced", args->advanced, "include the advanced entries (114-178)");
-    cmd->callback([args] { ExitStatus() = RunSend(*args); });
-});
+    cmd->callback([args, &io] { io.status = RunSend(*args, io); });
+}
 
-} // namespace
 } // namespace qm::cli

@@ -3,9 +3,6 @@
 // page would show as one JSON object.
 
 #include "cli/CommandPreamble.h"
-#include "cli/CommandRegistry.h"
-#include "cli/PrinterReceive.h"
-#include "cli/ReceiveSendCommon.h"
 #include "cli/StatusJson.h"
 #include "connection/PrinterConnection.h"
 #include "operations/ReceiveOperation.h"
@@ -19,7 +16,6 @@
 #include <cerrno>
 #include <cstring>
 #include <fstream>
-#include <iostream>
 #include <iterator>
 #include <memory>
 
@@ -57,65 +53,64 @@ bool ReadReply(const std::string& path, std::string& bytes, std::string& error) 
     return true;
 }
 
-int RunDecode(const StatusArguments& args, UiLanguage language) {
+int RunDecode(const StatusArguments& args, UiLanguage language, CommandPreamble& preamble) {
     if (args.form < 0) {
-        return FailCommand(kCommand, "--decode needs --form 0, 1 or 2");
+        return preamble.Fail("--decode needs --form 0, 1 or 2");
     }
     std::string reply;
     std::string error;
     if (!ReadReply(args.decode, reply, error)) {
-        return FailCommand(kCommand, error);
+        return preamble.Fail(error);
     }
     const PrinterStatus status = StatusDecoder::Decode(args.form, reply);
-    return PrintJsonResult(StatusAsJson(args.form, status, language));
+    return preamble.PrintJson(StatusAsJson(args.form, status, language));
 }
 
-int RunStatus(const StatusArguments& args) {
+int RunStatus(const StatusArguments& args, CommandIo& io) {
+    CommandPreamble preamble(kCommand, io);
     const std::optional<UiLanguage> language = LanguageFromArgument(args.language);
     if (!language) {
-        return FailCommand(kCommand,
-                           "unknown language \"" + args.language + "\" (give en, ja, zh or ko)");
+        return preamble.Fail("unknown language \"" + args.language + "\" (give en, ja, zh or ko)");
     }
     if (!args.decode.empty()) {
-        return RunDecode(args, *language);
+        return RunDecode(args, *language, preamble);
     }
     if (args.form >= 0) {
-        return FailCommand(kCommand,
-                           "--form goes with --decode; a printer's form follows its model");
+        return preamble.Fail("--form goes with --decode; a printer's form follows its model");
     }
     PrinterTarget target;
-    if (!ResolvePrinterTarget(kCommand, args.model, args.interface, target)) {
+    if (!preamble.ResolveTarget(args.model, args.interface, target)) {
         return kExitUsage;
     }
     // The status request of the model's command language, then the counters.
     const int form = DefaultStatusClass(target.model);
-    ReceiveResult received;
-    if (const int status =
-            ReceiveKinds(kCommand, target.model, target.settings,
-                         RequestKindsForScope(ReceiveScope::kInformation), form, received);
+    ReceivedSettings receivedSettings;
+    if (const int status = preamble.Receive(
+            target, RequestKindsForScope(ReceiveScope::kInformation), form, receivedSettings);
         status != 0) {
         return status;
     }
+    const ReceiveResult& received = receivedSettings.result;
     const MachineInfo counters =
-        ParseMachineInfo(AnsiToWide(received.replies[static_cast<size_t>(RequestKind::kCounters)]));
+        ParseMachineInfo(AnsiToWide(received.Reply(RequestKind::kCounters)));
     bool any = false;
     for (const std::u16string& value : counters.values) {
         any = any || !value.empty();
     }
     if (!any) {
         // As the Information page: a counters reply with none of its answers is refused.
-        PrintOperationMessage(kCodeAcquisitionFailed);
+        preamble.PrintOperationMessage(kCodeAcquisitionFailed);
         return kExitPrinter;
     }
     nlohmann::ordered_json out = StatusAsJson(
-        form,
-        StatusDecoder::Decode(form, received.replies[static_cast<size_t>(RequestKind::kStatus)]),
-        *language);
+        form, StatusDecoder::Decode(form, received.Reply(RequestKind::kStatus)), *language);
     AddCountersJson(out, counters);
-    return PrintJsonResult(out);
+    return preamble.PrintJson(out);
 }
 
-const CommandRegistration kRegistration([](CLI::App& app) {
+} // namespace
+
+void AddStatusCommand(CLI::App& app, CommandIo& io) {
     auto args = std::make_shared<StatusArguments>();
     CLI::App* cmd = app.add_subcommand(
         "status", "Read a printer's status and counters, or decode a saved status reply");
@@ -127,8 +122,7 @@ const CommandRegistration kRegistration([](CLI::App& app) {
         ->check(CLI::Range(0, kStatusFormCount - 1));
     AddModelOption(cmd, args->model);
     cmd->add_option("--language", args->language, "language of the messages: en, ja, zh, ko");
-    cmd->callback([args] { ExitStatus() = RunStatus(*args); });
-});
+    cmd->callback([args, &io] { io.status = RunStatus(*args, io); });
+}
 
-} // namespace
 } // namespace qm::cli

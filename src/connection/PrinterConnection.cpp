@@ -1,6 +1,7 @@
 #include "connection/PrinterConnection.h"
 
 #include "connection/NetAddress.h"
+#include "connection/PortIo.h"
 #include "connection/ReplyEnd.h"
 #include "connection/SerialLine.h"
 #include "platform/Environment.h"
@@ -23,7 +24,6 @@ namespace qm {
 namespace {
 
 constexpr uint32_t kAllBits = 0xFFFFFFFFu;
-constexpr uint32_t kLptRememberedWriteConstant = 5000;
 constexpr std::u16string_view kMakerComPrefix = u"KORVANE COM";
 
 bool StartsWith(std::u16string_view text, std::u16string_view prefix) {
@@ -45,107 +45,7 @@ uint32_t PortIndex(std::u16string_view digits, uint32_t limit) {
     return value >= 1 && value <= limit ? value : 0;
 }
 
-uint32_t ElapsedMs(Clock& clock, uint64_t start) {
-    uint64_t elapsed = clock.NowMs() - start;
-    return elapsed > kAllBits ? kAllBits : static_cast<uint32_t>(elapsed);
-}
-
-// Connects to a UNIX-domain socket node (a stand-in for a device) of either socket type.
-int ConnectSocketNode(const std::string& path) {
-    sockaddr_un address{};
-    if (path.size() >= sizeof address.sun_path) {
-        errno = ENAMETOOLONG;
-        return -1;
-    }
-    address.sun_family = AF_UNIX;
-    std::memcpy(address.sun_path, path.c_str(), path.size() + 1);
-    for (int type : {SOCK_STREAM, SOCK_SEQPACKET}) {
-        int fd = ::socket(AF_UNIX, type | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
-        if (fd < 0) {
-            return -1;
-        }
-        if (::connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0) {
-            return fd;
-        }
-        int error = errno;
-        ::close(fd);
-        errno = error;
-        if (error != EPROTOTYPE) {
-            return -1;
-        }
-    }
-    return -1;
-}
-
-// A read that never blocks: bytes read, 0 for nothing available or end of data, -1 on error.
-ssize_t ReadNow(int fd, uint8_t* buffer, size_t length, bool* endOfData = nullptr) {
-    if (length == 0) {
-        return 0;
-    }
-    ssize_t got;
-    do {
-        got = ::read(fd, buffer, length);
-    } while (got < 0 && errno == EINTR);
-    if (endOfData != nullptr) {
-        *endOfData = got == 0;
-    }
-    if (got < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
-        return 0;
-    }
-    return got;
-}
-
-// One write that never raises SIGPIPE: a socket standing in for a device whose other end has
-// gone reports EPIPE like any failed write instead of ending the program.
-ssize_t WriteNow(int fd, const uint8_t* data, size_t length) {
-    ssize_t put = ::send(fd, data, length, MSG_NOSIGNAL | MSG_DONTWAIT);
-    if (put < 0 && errno == ENOTSOCK) {
-        put = ::write(fd, data, length);
-    }
-    return put;
-}
-
-// Writes as much as the device takes within `limitMs` (the port's write time-out): the bytes
-// written; 0 when nothing could be written (also after an error).
-uint32_t WriteWithin(Clock& clock, int fd, const uint8_t* data, uint32_t length, uint32_t limitMs) {
-    uint32_t done = 0;
-    uint64_t start = clock.NowMs();
-    bool reportedReady = false;
-    while (done < length) {
-        ssize_t put = WriteNow(fd, data + done, length - done);
-        if (put > 0) {
-            done += static_cast<uint32_t>(put);
-            reportedReady = false;
-            continue;
-        }
-        if (put < 0 && errno != EAGAIN && errno != EWOULDBLOCK && errno != EINTR) {
-            // A failed write takes no bytes; the short pause keeps the caller's retries from
-            // spinning and lets its no-progress clock run on any clock.
-            clock.SleepMs(1);
-            break;
-        }
-        if (reportedReady) {
-            // Writable by poll yet taking nothing (a terminal stopped by XOFF): let time pass.
-            clock.SleepMs(1);
-        }
-        uint32_t elapsed = ElapsedMs(clock, start);
-        if (elapsed >= limitMs) {
-            break;
-        }
-        int ready = WaitForFd(clock, fd, POLLOUT, limitMs - elapsed);
-        if (ready <= 0) {
-            break;
-        }
-        reportedReady = true;
-    }
-    return done;
-}
-
 } // namespace
-
-bool IsUnterminatedReply(ReplyKind kind) {
-    return kind == kReplyCounters || kind == kReplyStatus;
-}
 
 int32_t ClassifyPortName(std::u16string_view portName) {
     if (StartsWith(portName, u"COM") || StartsWith(portName, kMakerComPrefix)) {
@@ -189,7 +89,7 @@ std::string DeviceNodeForPort(std::u16string_view portName) {
     return {};
 }
 
-OperationTimeouts TimeoutsFor(int32_t kind, int purpose) {
+OperationTimeouts TimeoutsFor(int32_t kind, ConnectPurpose purpose) {
     bool longRead = purpose == kPurposeSensor;
     switch (kind) {
     case kPortCom:
@@ -271,118 +171,6 @@ int PrinterConnection::Open(const std::u16string& portName) {
         return 0;
     }
     return 1;
-}
-
-int PrinterConnection::OpenCom() {
-    services_.ParkQueues(parkedQueues_, portName_);
-    handle_ = OpenDeviceNode(DeviceNodeForPort(portName_));
-    if (handle_ < 0) {
-        int error = errno;
-        if (!parkedQueues_.empty()) {
-            services_.RestoreQueues(parkedQueues_, portName_);
-        }
-        errno = error;
-        return 0;
-    }
-    timeoutBlock_ = SerialTimeoutBlock{};
-    DrainCom();
-    return 1;
-}
-
-int PrinterConnection::OpenLpt() {
-    services_.ParkQueues(parkedQueues_, portName_);
-    handle_ = OpenDeviceNode(DeviceNodeForPort(portName_));
-    int error = errno;
-    if (!parkedQueues_.empty()) {
-        // The queues get their port back at once; the handle stays open.
-        services_.RestoreQueues(parkedQueues_, portName_);
-    }
-    if (handle_ < 0) {
-        errno = error;
-        return 0;
-    }
-    timeoutBlock_ = SerialTimeoutBlock{};
-    DrainLpt();
-    return 1;
-}
-
-int PrinterConnection::OpenUsb() {
-    std::u16string devicePath;
-    std::string nodePath;
-    uint64_t start = clock_.NowMs();
-    while (!services_.ResolveUsbPort(usbPortLabel_, devicePath, nodePath, portName_)) {
-        if (ElapsedMs(clock_, start) >= kUsbResolveLimitMs) {
-            errno = ENODEV;
-            return 0;
-        }
-        clock_.SleepMs(kUsbResolveRetryMs);
-    }
-    portName_ = usbPortLabel_;
-    services_.ResolveUsbPort(usbPortLabel_, devicePath, nodePath, portName_);
-    if (usbOpened_) {
-        usbOpened_(devicePath + u"#" + portName_);
-    }
-    handle_ = OpenDeviceNode(nodePath);
-    if (handle_ < 0) {
-        return 0;
-    }
-    std::memset(usbBuffer_, 0, sizeof usbBuffer_);
-    writeAsync_ = AsyncRecord{};
-    readAsync_ = AsyncRecord{};
-    DrainUsb();
-    // The read that stays outstanding: the USB read loop collects it.
-    readAsync_ = AsyncRecord{};
-    readAsync_.pending = true;
-    return 1;
-}
-
-void PrinterConnection::DrainCom() {
-    uint8_t scratch[kReplyBufferSize];
-    uint64_t start = clock_.NowMs();
-    while (ElapsedMs(clock_, start) < kDrainLimitMs) {
-        int queued = 0;
-        if (::ioctl(handle_, FIONREAD, &queued) != 0 || queued <= 0) {
-            return;
-        }
-        size_t take = std::min<size_t>(static_cast<size_t>(queued), sizeof scratch);
-        if (ReadNow(handle_, scratch, take) <= 0) {
-            return;
-        }
-    }
-}
-
-void PrinterConnection::DrainLpt() {
-    uint8_t scratch[kReplyBufferSize];
-    uint64_t start = clock_.NowMs();
-    while (ElapsedMs(clock_, start) < kDrainLimitMs) {
-        if (ReadNow(handle_, scratch, sizeof scratch) <= 0) {
-            return;
-        }
-    }
-}
-
-void PrinterConnection::DrainUsb() {
-    uint8_t scratch[kReplyBufferSize];
-    uint64_t start = clock_.NowMs();
-    while (ElapsedMs(clock_, start) < kDrainLimitMs) {
-        // Nothing available is the read "still pending"; the end of data stops it as well.
-        if (ReadNow(handle_, scratch, sizeof scratch) <= 0) {
-            break;
-        }
-    }
-    CancelUsbTransfers();
-}
-
-void PrinterConnection::CancelUsbTransfers() {
-    // The transfers are poll-driven, so cancelling marks them done; the wait below is the
-    // bounded wait for that.
-    readAsync_.pending = false;
-    writeAsync_.pending = false;
-    uint64_t start = clock_.NowMs();
-    while ((readAsync_.pending || writeAsync_.pending) &&
-           ElapsedMs(clock_, start) < kCancelWaitMs) {
-        clock_.SleepMs(kCancelPollMs);
-    }
 }
 
 // ---- Close ---------------------------------------------------------------------------------
@@ -483,139 +271,7 @@ uint32_t PrinterConnection::Write(const uint8_t* data, uint32_t length, uint32_t
     return kind_ == kPortUsb ? WriteUsb(data, length, written) : WriteSerial(data, length, written);
 }
 
-uint32_t PrinterConnection::WriteSerial(const uint8_t* data, uint32_t length, uint32_t* written) {
-    bool com = kind_ == kPortCom;
-    uint32_t rememberedConstant = com ? timeoutBlock_.writeConstant : kLptRememberedWriteConstant;
-    if (length == 0) {
-        return kResultSuccess;
-    }
-    uint32_t total = 0;
-    uint32_t result = kResultSuccess;
-    uint64_t lastProgress = clock_.NowMs();
-    while (total < length) {
-        uint32_t chunk = std::min(length - total, kSerialWriteChunk);
-        if (com) {
-            timeoutBlock_.writeMultiplier = 0;
-            timeoutBlock_.writeConstant = kComPerWriteMs;
-        }
-        // LPT has no write time-out block of its own; one write waits as long as a COM write.
-        uint32_t limit = com ? timeoutBlock_.writeConstant : kComPerWriteMs;
-        uint32_t put = WriteWithin(clock_, handle_, data + total, chunk, limit);
-        if (com) {
-            timeoutBlock_.writeConstant = rememberedConstant;
-        }
-        if (put > 0) {
-            total += put;
-            lastProgress = clock_.NowMs();
-        } else if (ElapsedMs(clock_, lastProgress) > serialWriteTimeoutMs_) {
-            result = kErrorBusy;
-            break;
-        }
-    }
-    if (total != 0) {
-        *written = total;
-    }
-    return total == length ? kResultSuccess : result;
-}
-
-uint32_t PrinterConnection::WriteUsb(const uint8_t* data, uint32_t length, uint32_t* written) {
-    if (length == 0) {
-        *written = 0;
-        return kResultSuccess;
-    }
-    uint32_t total = 0;
-    uint32_t result = kResultSuccess;
-    for (uint32_t offset = 0; offset < length; offset += kUsbWriteChunk) {
-        uint32_t chunk = std::min(length - offset, kUsbWriteChunk);
-        uint32_t put = 0;
-        result = WriteUsbChunk(data + offset, chunk, &put);
-        total += put;
-        if (result != kResultSuccess) {
-            break;
-        }
-    }
-    if (total != 0) {
-        *written = total;
-    }
-    // A chunk the device accepted but did not complete in time is a failed write even when
-    // every byte was handed over.
-    return result;
-}
-
-bool PrinterConnection::UsbWriteSettled() {
-    // The device reports itself writable again once it has finished the last transfer.
-    if (writeAsync_.pending && WaitForFd(clock_, handle_, POLLOUT, 0) != 0) {
-        writeAsync_.pending = false;
-    }
-    return !writeAsync_.pending;
-}
-
-uint32_t PrinterConnection::WriteUsbChunk(const uint8_t* data, uint32_t length, uint32_t* written) {
-    uint64_t start = clock_.NowMs();
-    while (!UsbWriteSettled()) {
-        if (ElapsedMs(clock_, start) > usbWriteTimeoutMs_) {
-            return kErrorTimeout;
-        }
-        clock_.SleepMs(kUsbWritePollMs);
-    }
-    writeAsync_ = AsyncRecord{};
-    writeAsync_.pending = true;
-    start = clock_.NowMs();
-    while (true) {
-        if (writeAsync_.transferred < length) {
-            ssize_t put =
-                WriteNow(handle_, data + writeAsync_.transferred, length - writeAsync_.transferred);
-            if (put > 0) {
-                writeAsync_.transferred += static_cast<uint32_t>(put);
-                continue;
-            }
-            if (put < 0 && errno != EAGAIN && errno != EWOULDBLOCK && errno != EINTR) {
-                writeAsync_.error = errno;
-                writeAsync_.pending = false;
-                *written = writeAsync_.transferred;
-                return static_cast<uint32_t>(writeAsync_.error);
-            }
-        } else if (UsbWriteSettled()) {
-            // The device has taken the whole chunk: the transfer is complete.
-            *written = length;
-            return kResultSuccess;
-        }
-        if (ElapsedMs(clock_, start) > usbWriteTimeoutMs_) {
-            // Not completed in time: the transfer stays outstanding (Close cancels it). The
-            // bytes the device accepted are reported, so nothing is sent twice.
-            *written = writeAsync_.transferred;
-            return kErrorTimeout;
-        }
-        clock_.SleepMs(kUsbWritePollMs);
-    }
-}
-
-// ---- Read ----------------------------------------------------------------------------------
-
-namespace {
-
-// COM and LPT: true when the reply so far ends with its terminator; the shifted terminator
-// ("ND\r\nT", a stray byte after the end) leaves the stray byte out of the count.
-bool SerialReplyComplete(const uint8_t* buffer, uint32_t& count) {
-    const ReplyEnd end = CheckReplyEnd(buffer, count, true);
-    if (end == ReplyEnd::kShifted) {
-        --count;
-    }
-    return end != ReplyEnd::kOpen;
-}
-
-// COM and LPT: what arrived is the reply; nothing at all is the error seen, else a time-out.
-uint32_t SerialReadResult(uint32_t* received, uint32_t count, uint32_t error) {
-    *received = count;
-    if (count == 0) {
-        return error != 0 ? error : kWaitTimeout;
-    }
-    return kResultSuccess;
-}
-
-} // namespace
-
-uint32_t PrinterConnection::Read(uint8_t* buffer, uint32_t* received, ReplyKind kind) {
+uint32_t PrinterConnection::Read(uint8_t* buffer, uint32_t* received, ReplyForm form) {
     if (handle_ < 0) {
         return kErrorInvalidHandle;
     }
@@ -625,141 +281,17 @@ uint32_t PrinterConnection::Read(uint8_t* buffer, uint32_t* received, ReplyKind 
     *received = 0;
     switch (kind_) {
     case kPortCom:
-        return ReadCom(buffer, received, kind);
+        return ReadCom(buffer, received, form);
     case kPortLpt:
-        return ReadLpt(buffer, received, kind);
+        return ReadLpt(buffer, received, form);
     default:
-        return ReadUsb(buffer, received, kind);
+        return ReadUsb(buffer, received, form);
     }
-}
-
-uint32_t PrinterConnection::ReadCom(uint8_t* buffer, uint32_t* received, ReplyKind kind) {
-    bool unterminated = IsUnterminatedReply(kind);
-    uint64_t start = clock_.NowMs();
-    uint32_t count = 0;
-    uint32_t error = 0;
-    while (true) {
-        int queued = 0;
-        if (::ioctl(handle_, FIONREAD, &queued) != 0) {
-            error = static_cast<uint32_t>(errno);
-            count = 0;
-            break;
-        }
-        if (queued > 0) {
-            uint32_t take = std::min(static_cast<uint32_t>(queued), kReplyBufferSize - count);
-            ssize_t got = ReadNow(handle_, buffer + count, take);
-            if (got < 0) {
-                error = static_cast<uint32_t>(errno);
-                count = 0;
-                break;
-            }
-            count += static_cast<uint32_t>(got);
-            if (!unterminated && SerialReplyComplete(buffer, count)) {
-                break;
-            }
-            if (count == kReplyBufferSize) {
-                *received = count;
-                return kErrorMoreData;
-            }
-        } else {
-            if (unterminated && count > 2) {
-                break;
-            }
-            if (ElapsedMs(clock_, start) > serialReadTimeoutMs_) {
-                break;
-            }
-        }
-        clock_.SleepMs(kComPollMs);
-    }
-    return SerialReadResult(received, count, error);
-}
-
-uint32_t PrinterConnection::ReadLpt(uint8_t* buffer, uint32_t* received, ReplyKind kind) {
-    bool unterminated = IsUnterminatedReply(kind);
-    uint64_t start = clock_.NowMs();
-    uint32_t count = 0;
-    uint32_t error = 0;
-    clock_.SleepMs(kLptFirstPollMs);
-    while (true) {
-        ssize_t got = ReadNow(handle_, buffer + count, kReplyBufferSize - count);
-        if (got < 0) {
-            error = static_cast<uint32_t>(errno);
-            count = 0;
-            break;
-        }
-        count += static_cast<uint32_t>(got);
-        if (got > 0 && !unterminated && SerialReplyComplete(buffer, count)) {
-            break;
-        }
-        if (count == kReplyBufferSize) {
-            *received = count;
-            return kErrorMoreData;
-        }
-        if (got < 2) {
-            if (unterminated && count > 2) {
-                break;
-            }
-            if (ElapsedMs(clock_, start) > serialReadTimeoutMs_) {
-                break;
-            }
-        }
-        clock_.SleepMs(kLptPollMs);
-        clock_.SleepMs(kLptPollMs);
-    }
-    return SerialReadResult(received, count, error);
-}
-
-uint32_t PrinterConnection::ReadUsb(uint8_t* buffer, uint32_t* received, ReplyKind kind) {
-    bool unterminated = IsUnterminatedReply(kind);
-    uint64_t start = clock_.NowMs();
-    uint32_t count = 0;
-    while (true) {
-        uint32_t capacity = kReplyBufferSize - count;
-        uint32_t landing = std::min(capacity, kUsbReadSize);
-        bool endOfData = false;
-        ssize_t got = ReadNow(handle_, usbBuffer_, landing, &endOfData);
-        if (got < 0) {
-            readAsync_.pending = false;
-            *received = count;
-            return static_cast<uint32_t>(errno);
-        }
-        if (got == 0 && endOfData) {
-            // Completed with nothing: start the next read at once and take what it brings.
-            got = ReadNow(handle_, usbBuffer_, landing);
-            if (got < 0) {
-                *received = count;
-                return static_cast<uint32_t>(errno);
-            }
-        } else if (got == 0 && unterminated && count > 2) {
-            break; // still pending: the unterminated reply is complete
-        }
-        if (got > 0) {
-            std::memcpy(buffer + count, usbBuffer_, static_cast<size_t>(got));
-            count += static_cast<uint32_t>(got);
-            *received = count;
-            if (!unterminated && CheckReplyEnd(buffer, count, false) == ReplyEnd::kTerminated) {
-                break;
-            }
-            if (count == kReplyBufferSize) {
-                return kErrorMoreData;
-            }
-            std::memset(usbBuffer_, 0, sizeof usbBuffer_);
-            readAsync_ = AsyncRecord{};
-            readAsync_.pending = true;
-        }
-        if (ElapsedMs(clock_, start) > usbReadTimeoutMs_) {
-            *received = count;
-            return kWaitTimeout;
-        }
-        clock_.SleepMs(kUsbReadPollMs);
-    }
-    *received = count;
-    return kResultSuccess;
 }
 
 // ---- The exchange with the stored settings -------------------------------------------------
 
-int PrinterConnection::ConnectForOperation(int purpose) {
+int PrinterConnection::ConnectForOperation(ConnectPurpose purpose) {
     if (settings_ == nullptr) {
         return 0;
     }
@@ -784,7 +316,7 @@ int PrinterConnection::ConnectForOperation(int purpose) {
     default:
         return 0;
     }
-    if (kind_ == kPortCom && !ApplyLineSettings(*this, settings_->StoredSerialSettings())) {
+    if (kind_ == kPortCom && !ApplyLineSettings(handle_, settings_->StoredSerialSettings())) {
         return 0;
     }
     OperationTimeouts timeouts = TimeoutsFor(kind_, purpose);

@@ -2,6 +2,7 @@
 
 #include "connection/InterfaceSettingsSource.h"
 #include "connection/PortServices.h"
+#include "connection/ReplyEnd.h"
 #include "platform/Clock.h"
 
 #include <cstddef>
@@ -53,17 +54,11 @@ inline constexpr uint32_t kNetWritableWaitMs = 500u * 1000u; // 500 seconds
 inline constexpr uint32_t kNetConnectLimitMs = 5000;
 
 // Purposes of ConnectForOperation.
-inline constexpr int kPurposeSend = 0;    // configuration send and ordinary requests
-inline constexpr int kPurposeReceive = 1; // receive
-inline constexpr int kPurposeSensor = 2;  // sensor adjustment: the long read time-out
-
-// Reply kinds (the request kinds of the receive sequence). Kinds 3 and 6 carry no terminator:
-// they are complete at the first silence after more than 2 bytes. Every other kind is complete
-// when the data ends with "END\r\n".
-using ReplyKind = int;
-inline constexpr ReplyKind kReplyCounters = 3;
-inline constexpr ReplyKind kReplyStatus = 6;
-bool IsUnterminatedReply(ReplyKind kind);
+enum ConnectPurpose : int {
+    kPurposeSend = 0,    // configuration send and ordinary requests
+    kPurposeReceive = 1, // receive
+    kPurposeSensor = 2,  // sensor adjustment: the long read time-out
+};
 
 // Kind of a port name by exact, case-sensitive prefix: "COM" or "KORVANE COM" -> 2, "LPT" -> 3,
 // "USB" -> 4, anything else 0.
@@ -80,7 +75,7 @@ struct OperationTimeouts {
     uint32_t readMs = 0;
     uint32_t writeMs = 0;
 };
-OperationTimeouts TimeoutsFor(int32_t kind, int purpose);
+OperationTimeouts TimeoutsFor(int32_t kind, ConnectPurpose purpose);
 
 // Emulation of the serial port's time-out block (kept per open port): the COM write uses its
 // write-total constant as the longest wait of one write call.
@@ -128,7 +123,7 @@ public:
     // `received` is set to 0 first, then to the bytes of the reply. A reply that fills the
     // buffer without being complete is a failed read (kErrorMoreData); nothing is ever stored
     // beyond the buffer.
-    uint32_t Read(uint8_t* buffer, uint32_t* received, ReplyKind kind);
+    uint32_t Read(uint8_t* buffer, uint32_t* received, ReplyForm form);
     // Closes the port: nonzero when closed, 0 when nothing was open.
     int Close();
 
@@ -151,7 +146,7 @@ public:
     // Reads one reply (see Read). Peer closed: 1167 with `received` all ones. A reply that keeps
     // arriving is read to its end whatever its segments, at most kNetReplyCapMs from its first
     // byte; a silent printer ends after three waits of netReadTimeoutMs (258).
-    uint32_t NetRead(uint32_t* received, uint8_t* buffer, ReplyKind kind);
+    uint32_t NetRead(uint32_t* received, uint8_t* buffer, ReplyForm form);
     // Sends in 1024-byte pieces; 1460 when nothing is accepted for netWriteTimeoutMs, 1167 on a
     // socket error. `sent` always gets the total accepted. Zero length is 160.
     uint32_t NetWrite(uint32_t length, const uint8_t* data, uint32_t* sent);
@@ -169,7 +164,7 @@ public:
     void SetInterfaceSettings(const InterfaceSettingsSource* source) { settings_ = source; }
     // Opens for an operation (kPurposeSend, kPurposeReceive, kPurposeSensor): 1 ready, 0 failed
     // (the caller then calls Disconnect).
-    int ConnectForOperation(int purpose);
+    int ConnectForOperation(ConnectPurpose purpose);
     // Closes whatever the stored port type uses.
     void Disconnect();
 
@@ -210,9 +205,9 @@ private:
     uint32_t WriteUsb(const uint8_t* data, uint32_t length, uint32_t* written);
     bool UsbWriteSettled();
     uint32_t WriteUsbChunk(const uint8_t* data, uint32_t length, uint32_t* written);
-    uint32_t ReadCom(uint8_t* buffer, uint32_t* received, ReplyKind kind);
-    uint32_t ReadLpt(uint8_t* buffer, uint32_t* received, ReplyKind kind);
-    uint32_t ReadUsb(uint8_t* buffer, uint32_t* received, ReplyKind kind);
+    uint32_t ReadCom(uint8_t* buffer, uint32_t* received, ReplyForm form);
+    uint32_t ReadLpt(uint8_t* buffer, uint32_t* received, ReplyForm form);
+    uint32_t ReadUsb(uint8_t* buffer, uint32_t* received, ReplyForm form);
     int ConfigureSerialTimeouts(int32_t kind, const OperationTimeouts& timeouts);
 
     // Fields in the order the connection object keeps them.

@@ -1,6 +1,7 @@
 // The network side of PrinterConnection: reachability check, TCP connect, read, write, close.
 #include "connection/IcmpEcho.h"
 #include "connection/NetAddress.h"
+#include "connection/PortIo.h"
 #include "connection/PrinterConnection.h"
 #include "connection/ReplyEnd.h"
 #include "platform/FdWait.h"
@@ -18,11 +19,6 @@ namespace qm {
 namespace {
 
 constexpr uint32_t kAllBits = 0xFFFFFFFFu;
-
-uint32_t ElapsedMs(Clock& clock, uint64_t start) {
-    uint64_t elapsed = clock.NowMs() - start;
-    return elapsed > kAllBits ? kAllBits : static_cast<uint32_t>(elapsed);
-}
 
 // A time-out cut to the connection's scan bound (0: no bound).
 uint32_t Bounded(uint32_t usualMs, uint32_t limitMs) {
@@ -115,14 +111,14 @@ int PrinterConnection::NetConnect(const std::u16string& address, int port) {
     return 1;
 }
 
-uint32_t PrinterConnection::NetRead(uint32_t* received, uint8_t* buffer, ReplyKind kind) {
+uint32_t PrinterConnection::NetRead(uint32_t* received, uint8_t* buffer, ReplyForm form) {
     if (socket_ < 0) {
         return kErrorInvalidHandle;
     }
     if (buffer == nullptr || received == nullptr) {
         return kErrorBadArguments;
     }
-    bool unterminated = IsUnterminatedReply(kind);
+    bool unterminated = form == ReplyForm::kUnterminated;
     uint32_t perWait = netReadTimeoutMs_;
     int idle = 0;
     uint32_t count = 0;

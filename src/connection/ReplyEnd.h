@@ -4,6 +4,13 @@
 
 namespace qm {
 
+// How a reply ends: with "END\r\n", or (the counters and the status replies) without a
+// terminator, complete at the first silence after more than 2 bytes.
+enum class ReplyForm {
+    kTerminated,
+    kUnterminated,
+};
+
 // The reply-end rule for terminated replies, applied after each piece of a reply arrives to
 // everything received so far.
 enum class ReplyEnd {

@@ -1,7 +1,5 @@
 #include "connection/SerialLine.h"
 
-#include "connection/PrinterConnection.h"
-
 #include <array>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -150,9 +148,8 @@ SerialSettings LineSettingsFromTermios(const termios& tio) {
     return settings;
 }
 
-int ApplyLineSettings(PrinterConnection& connection, const SerialSettings& settings) {
-    int fd = connection.Handle();
-    if (fd < 0 || connection.Kind() != kPortCom) {
+int ApplyLineSettings(int fd, const SerialSettings& settings) {
+    if (fd < 0) {
         return 0;
     }
     struct stat info {};

@@ -6,8 +6,6 @@
 
 namespace qm {
 
-class PrinterConnection;
-
 // Puts the settings into a termios block: speed (both directions; an unknown rate leaves the
 // speed as it was), data bits (CS7/CS8), parity (PARENB, PARODD, and CMSPAR for Mark and Space
 // where the system offers it; input parity checking INPCK exactly when parity is on), stop bits
@@ -23,10 +21,10 @@ void MapLineSettings(const SerialSettings& settings, termios& tio);
 // are both on, else "N".
 SerialSettings LineSettingsFromTermios(const termios& tio);
 
-// At every COM connect, after the port is open: read the port's line settings, map them and
-// write them back. 1 applied, 0 failed (not open as COM, a baud rate the system has no speed
-// for, or the port refused).
-int ApplyLineSettings(PrinterConnection& connection, const SerialSettings& settings);
+// At every COM connect, after the port is open: read the line settings of the open port `fd`,
+// map them and write them back. 1 applied, 0 failed (no open port, a baud rate the system has
+// no speed for, or the port refused). A socket standing in for the port has no line: 1.
+int ApplyLineSettings(int fd, const SerialSettings& settings);
 
 // The termios speed constant for a baud rate; B0 when the system has none for it.
 speed_t BaudToSpeed(uint32_t baudRate);

@@ -21,7 +21,7 @@ int PrinterExchange::ReceiveSettings(int model, SettingsRecord& record) {
     record = SettingsRecord{};
     record.modelIndex = model;
     // Scope ALL's settings request alone: the status and counters play no part here.
-    const std::vector<int> kinds = {static_cast<int>(RequestKind::kAll)};
+    const std::vector<RequestKind> kinds = {RequestKind::kAll};
     return ReceiveOperation(record, parser, connection_, settings_).Run(kinds, 0).code;
 }
 

@@ -13,7 +13,7 @@ std::string Exchange::Frame(std::u16string_view commandText, bool withLeadIn) {
     return frame.result == FrameResult::kOk ? frame.bytes : std::string();
 }
 
-ExchangeResult Exchange::Open(int purpose) {
+ExchangeResult Exchange::Open(ConnectPurpose purpose) {
     ExchangeResult result;
     connection_.SetInterfaceSettings(&settings_);
     if (!connection_.ConnectForOperation(purpose)) {
@@ -48,7 +48,8 @@ void Exchange::Close() {
     connection_.Disconnect();
 }
 
-ExchangeResult Exchange::WriteFramed(std::string_view bytes, int purpose, bool keepOpen) {
+ExchangeResult Exchange::WriteFramed(std::string_view bytes, ConnectPurpose purpose,
+                                     bool keepOpen) {
     ExchangeResult result = Open(purpose);
     if (result.code != kExchangeOk) {
         return result;
@@ -60,8 +61,13 @@ ExchangeResult Exchange::WriteFramed(std::string_view bytes, int purpose, bool k
     return result;
 }
 
-ExchangeResult Exchange::Request(std::u16string_view commandText, bool withLeadIn, ReplyKind kind,
-                                 int purpose, bool keepOpen) {
+ReplyForm ReplyFormOf(RequestKind kind) {
+    return kind == RequestKind::kCounters || kind == RequestKind::kStatus ? ReplyForm::kUnterminated
+                                                                          : ReplyForm::kTerminated;
+}
+
+ExchangeResult Exchange::Request(std::u16string_view commandText, bool withLeadIn, RequestKind kind,
+                                 ConnectPurpose purpose, bool keepOpen) {
     // A request needs a port it can read from: nothing chosen, or a print queue whose port
     // could not be taken over, has none.
     if (const int32_t type = settings_.StoredPortType(); type < kPortCom || type > kPortNet) {
@@ -81,9 +87,10 @@ ExchangeResult Exchange::Request(std::u16string_view commandText, bool withLeadI
     }
     uint8_t buffer[kReplyBufferSize] = {};
     uint32_t received = 0;
+    const ReplyForm form = ReplyFormOf(kind);
     uint32_t error = settings_.StoredPortType() == kPortNet
-                         ? connection_.NetRead(&received, buffer, kind)
-                         : connection_.Read(buffer, &received, kind);
+                         ? connection_.NetRead(&received, buffer, form)
+                         : connection_.Read(buffer, &received, form);
     bool open = true;
     auto close = [&] {
         if (open) {
@@ -104,7 +111,7 @@ ExchangeResult Exchange::Request(std::u16string_view commandText, bool withLeadI
     // with its terminator and does not is incomplete (cut off, or the printer stopped talking):
     // taking it would show half of the printer's settings as if they were all of them.
     const bool acceptShifted = settings_.StoredPortType() != kPortUsb;
-    if (!IsUnterminatedReply(kind) &&
+    if (form == ReplyForm::kTerminated &&
         CheckReplyEnd(buffer, received, acceptShifted) == ReplyEnd::kOpen) {
         close();
         result.code = kExchangeAcquisitionFailed;
@@ -115,7 +122,7 @@ ExchangeResult Exchange::Request(std::u16string_view commandText, bool withLeadI
     return result;
 }
 
-ExchangeResult Exchange::SendBytes(std::string_view bytes, int purpose) {
+ExchangeResult Exchange::SendBytes(std::string_view bytes, ConnectPurpose purpose) {
     ExchangeResult result;
     if (bytes.empty() || bytes.size() > kMaxFrameBytes) {
         result.code = kExchangeTransferFailed;
@@ -139,7 +146,7 @@ ExchangeResult Exchange::SendJob(std::string_view bytes) {
     return result;
 }
 
-ExchangeResult Exchange::Send(std::u16string_view commandText, int purpose) {
+ExchangeResult Exchange::Send(std::u16string_view commandText, ConnectPurpose purpose) {
     std::string bytes = Frame(commandText, true);
     if (bytes.empty()) {
         ExchangeResult result;

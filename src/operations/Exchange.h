@@ -3,6 +3,7 @@
 #include "connection/InterfaceSettingsSource.h"
 #include "connection/PrinterConnection.h"
 #include "operations/OperationCode.h"
+#include "settings/ConfigurationWriter.h"
 
 #include <cstdint>
 #include <string>
@@ -16,6 +17,10 @@ inline constexpr int kExchangeOpenFailed = kCodeOpenFailed;
 inline constexpr int kExchangeTransferFailed = kCodeTransferFailed;
 inline constexpr int kExchangeAcquisitionFailed = kCodeAcquisitionFailed;
 inline constexpr int kExchangeNoInterface = kCodeNoInterface;
+
+// How the reply to a request kind ends: the counters (3) and the status (6) carry no
+// terminator; every other reply ends with "END\r\n".
+ReplyForm ReplyFormOf(RequestKind kind);
 
 // The outcome of one exchange.
 struct ExchangeResult {
@@ -39,15 +44,15 @@ public:
     // the framed command exceeds 4096 bytes; 32 the read failed, timed out empty, or the reply
     // filled the buffer without its end. With keepOpen a request that succeeded leaves the
     // connection open for WritePiece and Close (a failed one always closes it).
-    ExchangeResult Request(std::u16string_view commandText, bool withLeadIn, ReplyKind kind,
-                           int purpose = kPurposeReceive, bool keepOpen = false);
+    ExchangeResult Request(std::u16string_view commandText, bool withLeadIn, RequestKind kind,
+                           ConnectPurpose purpose = kPurposeReceive, bool keepOpen = false);
 
     // A send without a reply (configuration, print data): lead-in + text. For PRT the bytes go
     // as one raw print job to the queue named by the stored port name (110 -> 30, 29 -> 31).
-    ExchangeResult Send(std::u16string_view commandText, int purpose = kPurposeSend);
+    ExchangeResult Send(std::u16string_view commandText, ConnectPurpose purpose = kPurposeSend);
 
     // Sends bytes that are already framed (e.g. a print file) as Send does.
-    ExchangeResult SendBytes(std::string_view bytes, int purpose = kPurposeSend);
+    ExchangeResult SendBytes(std::string_view bytes, ConnectPurpose purpose = kPurposeSend);
 
     // One raw print job of `bytes` to the print queue named by the stored port name (no size
     // limit of its own: the caller bounds what it hands over). 110 -> 30, 29 -> 31.
@@ -57,7 +62,7 @@ public:
     // a purpose: 30 the connect failed, 40 the stored port type has no port to write to (none
     // or PRT); the connection is closed again on either. WritePiece writes one piece: 31 on a
     // failed or short write, after which the connection is closed. Close disconnects.
-    ExchangeResult Open(int purpose);
+    ExchangeResult Open(ConnectPurpose purpose);
     ExchangeResult WritePiece(std::string_view bytes);
     void Close();
 
@@ -66,7 +71,7 @@ public:
     static std::string Frame(std::u16string_view commandText, bool withLeadIn);
 
 private:
-    ExchangeResult WriteFramed(std::string_view bytes, int purpose, bool keepOpen);
+    ExchangeResult WriteFramed(std::string_view bytes, ConnectPurpose purpose, bool keepOpen);
 
     PrinterConnection& connection_;
     const InterfaceSettingsSource& settings_;

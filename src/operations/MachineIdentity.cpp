@@ -72,7 +72,7 @@ MachineIdentity MachineIdentity::Ask(PrinterConnection& connection,
                                      const InterfaceSettingsSource& settings) {
     SettingsRecord record;
     SettingsParser parser(SettingsOptions{});
-    const std::vector<int> kinds = {static_cast<int>(RequestKind::kMachineInfo)};
+    const std::vector<RequestKind> kinds = {RequestKind::kMachineInfo};
     ReceiveResult received = ReceiveOperation(record, parser, connection, settings).Run(kinds, 0);
     if (!received.Ok()) {
         MachineIdentity failed;
@@ -80,7 +80,7 @@ MachineIdentity MachineIdentity::Ask(PrinterConnection& connection,
         failed.error = received.error;
         return failed;
     }
-    return FromReply(received.replies[static_cast<size_t>(RequestKind::kMachineInfo)]);
+    return FromReply(received.Reply(RequestKind::kMachineInfo));
 }
 
 } // namespace qm

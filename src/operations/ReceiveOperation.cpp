@@ -15,15 +15,15 @@ using enum RequestKind;
 // only its first kind (the status) when only the status is asked for.
 struct ScopeKinds {
     ReceiveScope scope;
-    std::vector<int> kinds;
+    std::vector<RequestKind> kinds;
 };
 const std::vector<ScopeKinds>& ScopeTable() {
     static const std::vector<ScopeKinds> table = {
-        {ReceiveScope::kEasy, {int(kEasy)}},
-        {ReceiveScope::kStandard, {int(kStandard)}},
-        {ReceiveScope::kAdvanced, {int(kAdvanced)}},
-        {ReceiveScope::kInformation, {int(kStatus), int(kCounters)}},
-        {ReceiveScope::kAll, {int(kAll), int(kStatus), int(kCounters)}},
+        {ReceiveScope::kEasy, {kEasy}},
+        {ReceiveScope::kStandard, {kStandard}},
+        {ReceiveScope::kAdvanced, {kAdvanced}},
+        {ReceiveScope::kInformation, {kStatus, kCounters}},
+        {ReceiveScope::kAll, {kAll, kStatus, kCounters}},
     };
     return table;
 }
@@ -31,24 +31,21 @@ const std::vector<ScopeKinds>& ScopeTable() {
 // What a menu reply of a kind forgets after it is parsed (ConfigurationWriter::ResetItems
 // modes): an EASY reply keeps the six Easy items only, STANDARD and ALL forget the wireless
 // keys and passwords, ADVANCED keeps everything.
-constexpr int kForgetAllButEasy = 0;
-constexpr int kForgetWirelessKeys = 1;
-constexpr int kForgetNothing = -1;
-int ForgetModeOf(int kind) {
-    switch (static_cast<RequestKind>(kind)) {
+std::optional<ResetMode> ForgetModeOf(RequestKind kind) {
+    switch (kind) {
     case kEasy:
-        return kForgetAllButEasy;
+        return ResetMode::kAllButEasy;
     case kStandard:
     case kAll:
-        return kForgetWirelessKeys;
+        return ResetMode::kWirelessKeys;
     default:
-        return kForgetNothing;
+        return std::nullopt;
     }
 }
 
 } // namespace
 
-std::vector<int> RequestKindsForScope(ReceiveScope scope, bool statusOnly) {
+std::vector<RequestKind> RequestKindsForScope(ReceiveScope scope, bool statusOnly) {
     for (const ScopeKinds& row : ScopeTable()) {
         if (row.scope == scope) {
             if (scope == ReceiveScope::kInformation && statusOnly) {
@@ -60,13 +57,12 @@ std::vector<int> RequestKindsForScope(ReceiveScope scope, bool statusOnly) {
     return {};
 }
 
-std::vector<int> SelfInfoRequestKinds() {
-    return {int(kMachineInfo), int(kStandard)};
+std::vector<RequestKind> SelfInfoRequestKinds() {
+    return {kMachineInfo, kStandard};
 }
 
-bool IsMenuRequestKind(int kind) {
-    return kind == int(kEasy) || kind == int(kStandard) || kind == int(kAdvanced) ||
-           kind == int(kAll);
+bool IsMenuRequestKind(RequestKind kind) {
+    return kind == kEasy || kind == kStandard || kind == kAdvanced || kind == kAll;
 }
 
 int DefaultStatusClass(int model) {
@@ -85,35 +81,35 @@ ReceiveOperation::ReceiveOperation(SettingsRecord& record, SettingsParser& parse
                                    const InterfaceSettingsSource& settings)
     : record_(record), parser_(parser), connection_(connection), settings_(settings) {}
 
-ReceiveResult ReceiveOperation::Run(const std::vector<int>& kinds, int statusClass) {
+ReceiveResult ReceiveOperation::Run(const std::vector<RequestKind>& kinds, int statusClass) {
     ReceiveObserver nothing;
     return Run(kinds, statusClass, nothing);
 }
 
-ReceiveResult ReceiveOperation::Run(const std::vector<int>& kinds, int statusClass,
+ReceiveResult ReceiveOperation::Run(const std::vector<RequestKind>& kinds, int statusClass,
                                     ReceiveObserver& observer) {
     ReceiveResult result;
     record_.Clear();
     Exchange exchange(connection_, settings_);
-    for (int kind : kinds) {
+    for (RequestKind kind : kinds) {
         auto fail = [&](int code, uint32_t error = 0) {
             result.code = code;
             result.failedKind = kind;
             result.error = error;
-            result.silent = kind == int(kCounters) && code == kCodeAcquisitionFailed;
+            result.silent = kind == kCounters && code == kCodeAcquisitionFailed;
             return result;
         };
-        if (kind < 0 || kind >= kRequestKindCount ||
+        if (ReceiveResult::KindIndex(kind) >= kRequestKindCount ||
             !ConfigurationWriter::WriteRequest(record_, kind, statusClass)) {
             return fail(kCodeTransferFailed);
         }
         observer.BeforeExchange(kind);
-        ExchangeResult exchanged = exchange.Request(record_.text, kind != int(kStatus), kind);
+        ExchangeResult exchanged = exchange.Request(record_.text, kind != kStatus, kind);
         observer.AfterExchange(kind);
         if (exchanged.code != kOperationOk) {
             return fail(exchanged.code, exchanged.error);
         }
-        if (kind == int(kStatus)) {
+        if (kind == kStatus) {
             // The status passes the menu reply's one-stray-byte rule before it is kept, so no
             // position of it is shifted when it is shown or decoded.
             const ReplyStartResult start = CheckStatusReplyStart(exchanged.reply, statusClass);
@@ -123,10 +119,10 @@ ReceiveResult ReceiveOperation::Run(const std::vector<int>& kinds, int statusCla
             result.statusDroppedBytes = start.droppedBytes;
             exchanged.reply = start.text;
         }
-        result.replies[static_cast<size_t>(kind)] = exchanged.reply;
-        result.received[static_cast<size_t>(kind)] = true;
+        result.replies[ReceiveResult::KindIndex(kind)] = exchanged.reply;
+        result.received[ReceiveResult::KindIndex(kind)] = true;
         record_.text = AnsiToWide(exchanged.reply);
-        switch (static_cast<RequestKind>(kind)) {
+        switch (kind) {
         case kStatus:
             observer.StatusReceived(exchanged.reply);
             break;
@@ -147,8 +143,8 @@ ReceiveResult ReceiveOperation::Run(const std::vector<int>& kinds, int statusCla
     return result;
 }
 
-int ReceiveOperation::TakeMenuReply(int kind, std::string_view reply, ReceiveObserver& observer,
-                                    int* droppedBytes) {
+int ReceiveOperation::TakeMenuReply(RequestKind kind, std::string_view reply,
+                                    ReceiveObserver& observer, int* droppedBytes) {
     const ReplyStartResult start = CheckReplyStart(reply);
     if (droppedBytes != nullptr) {
         *droppedBytes = start.droppedBytes;
@@ -161,8 +157,8 @@ int ReceiveOperation::TakeMenuReply(int kind, std::string_view reply, ReceiveObs
         return kCodeAcquisitionFailed;
     }
     observer.MenuParsed(kind);
-    if (const int mode = ForgetModeOf(kind); mode != kForgetNothing) {
-        ConfigurationWriter::ResetItems(record_, mode);
+    if (const std::optional<ResetMode> mode = ForgetModeOf(kind)) {
+        ConfigurationWriter::ResetItems(record_, *mode);
     }
     observer.MenuKept(kind);
     return kOperationOk;

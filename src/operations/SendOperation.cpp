@@ -48,7 +48,7 @@ RfidSupport SendOperation::CheckRfidSupport(PrinterConnection& connection,
     SettingsRecord request;
     ConfigurationWriter::WriteRequest(request, RequestKind::kStandard);
     ExchangeResult exchanged =
-        Exchange(connection, settings).Request(request.text, true, int(RequestKind::kStandard));
+        Exchange(connection, settings).Request(request.text, true, RequestKind::kStandard);
     support.code = exchanged.code;
     support.error = exchanged.error;
     if (exchanged.code != kOperationOk) {

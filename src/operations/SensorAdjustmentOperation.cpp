@@ -66,8 +66,10 @@ SensorAdjustmentResult SensorAdjustmentOperation::Run(std::u16string_view comman
                                                       PrinterConnection& connection,
                                                       const InterfaceSettingsSource& settings) {
     SensorAdjustmentResult result;
+    // The printer's answer carries no terminator, like the counters reply.
     const ExchangeResult exchanged =
-        Exchange(connection, settings).Request(command, true, kReplyCounters, kPurposeSensor);
+        Exchange(connection, settings)
+            .Request(command, true, RequestKind::kCounters, kPurposeSensor);
     result.error = exchanged.error;
     if (exchanged.code == kOperationOk || exchanged.code == kCodeAcquisitionFailed) {
         // The command went out: the printer works from it now, not from what was shown.

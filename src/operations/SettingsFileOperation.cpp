@@ -1,6 +1,7 @@
 #include "operations/SettingsFileOperation.h"
 
 #include "platform/AtomicFile.h"
+#include "settings/DisplayLists.h"
 #include "settings/Frame.h"
 
 namespace qm {
@@ -15,6 +16,22 @@ FileOutcome SettingsFileOperation::Import(const std::string& path) {
         outcome.code = kCodeImportFailed;
     }
     return outcome;
+}
+
+std::u16string SettingsFileOperation::ExportText(SettingsRecord& record,
+                                                 const SettingsOptions& options) {
+    DisplayLists::MakeSendReady(record, options);
+    SettingsRecord outgoing = record;
+    for (SettingValue& item : outgoing.items) {
+        if (item.error) {
+            item.ticked = 0;
+        }
+    }
+    ConfigurationWriter::ResetItems(
+        outgoing, ResetMode::kWirelessKeys); // the keys and passwords stay unprinted
+    outgoing.text.clear();
+    ConfigurationWriter(options).WriteConfiguration(outgoing, 0);
+    return std::move(outgoing.text);
 }
 
 FileOutcome SettingsFileOperation::Export(const std::string& path, std::u16string_view text) {

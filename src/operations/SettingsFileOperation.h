@@ -39,6 +39,12 @@ public:
     // written or the frame does not fit the send buffer (nothing is written then).
     static FileOutcome Export(const std::string& path, std::u16string_view text);
 
+    // The text to export of a record read from a printer or from a file: the record is made
+    // send-ready as the pages show it, then the configuration of its ticked items is written,
+    // without the items the parser rejected (the pages refuse to send them) and without the
+    // wireless keys and passwords.
+    static std::u16string ExportText(SettingsRecord& record, const SettingsOptions& options);
+
     // The recent file at start-up: as Import, but a missing, unreadable or malformed file
     // changes nothing but the reset. True when settings were loaded.
     bool LoadRecent(const std::string& path);

@@ -100,14 +100,16 @@ std::string EscapeControlsKeepingLines(std::string_view text) {
         size_t end = text.find('\n', start);
         const bool last = end == std::string_view::npos;
         std::string_view line = text.substr(start, (last ? text.size() : end) - start);
-        if (!last && line.ends_with('\r')) {
+        const bool crlf = !last && line.ends_with('\r');
+        if (crlf) {
             line.remove_suffix(1);
         }
         out += EscapeControls(line);
         if (last) {
             break;
         }
-        out += '\n';
+        // The line end as it came: the program's own messages end their lines with CR LF.
+        out += crlf ? "\r\n" : "\n";
         start = end + 1;
     }
     return out;

@@ -12,8 +12,8 @@ namespace qm {
 // it is, so the result is valid UTF-8 without a control character.
 std::string EscapeControls(std::string_view text);
 
-// As EscapeControls, but a text of several lines stays so: each "\n" (with a "\r" before it)
-// ends a line as "\n"; every other control character is escaped.
+// As EscapeControls, but a text of several lines stays so: each "\n" and each "\r\n" ends a
+// line as it came; every other control character (a lone "\r" included) is escaped.
 std::string EscapeControlsKeepingLines(std::string_view text);
 
 } // namespace qm

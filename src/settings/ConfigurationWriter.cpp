@@ -169,9 +169,9 @@ void ConfigurationWriter::WriteSensorAdjustment(SettingsRecord& record) const {
     record.text += u"AUTO CALIBRATION\r\nSAVE\r\nEND\r\n";
 }
 
-void ConfigurationWriter::ResetItems(SettingsRecord& record, int mode) {
+void ConfigurationWriter::ResetItems(SettingsRecord& record, ResetMode mode) {
     record.text.clear();
-    if (mode == 0) {
+    if (mode == ResetMode::kAllButEasy) {
         for (int e = 0; e < SettingsRecord::kWritableEntryCount; ++e) {
             bool kept = false;
             for (int k : kKeptOnReset) {
@@ -181,7 +181,7 @@ void ConfigurationWriter::ResetItems(SettingsRecord& record, int mode) {
                 Empty(record.Item(e));
             }
         }
-    } else if (mode == 1) {
+    } else if (mode == ResetMode::kWirelessKeys) {
         for (int e : entry::kSecrets) {
             Empty(record.Item(e));
         }

@@ -17,6 +17,12 @@ enum class RequestKind : int {
     kStatus = 6,      // by emulation class: 0 SOH "A", 1 "~HS\r\n", 2 "^ee\r\n"
 };
 
+// What ConfigurationWriter::ResetItems clears.
+enum class ResetMode : int {
+    kAllButEasy = 0,   // every entry but the six Easy ones
+    kWirelessKeys = 1, // the wireless keys, the pre-shared key and the EAP password
+};
+
 // Builds every text the program sends: configurations of the ticked items and requests.
 // Texts go into record.text (UTF-16); framing for the wire is FrameForSending (Frame.h).
 class ConfigurationWriter {
@@ -45,11 +51,11 @@ public:
     // configuration before (re-parse) as for any other send.
     void WriteSensorAdjustment(SettingsRecord& record) const;
 
-    // Before a receive: mode 0 unticks and empties (value, unit, error mark) every entry
+    // Before a receive: kAllButEasy unticks and empties (value, unit, error mark) every entry
     // 0-178 except PRINT METHOD, CONTINUOUS MEDIA LENGTH, VERTICAL POSITION, MEDIA SENSOR,
-    // FUNCTION SELECT and PAPER POSITION; mode 1 clears only WLAN WEP KEY 1-4, WLAN PSK and
+    // FUNCTION SELECT and PAPER POSITION; kWirelessKeys clears only WLAN WEP KEY 1-4, WLAN PSK and
     // EAP PASSWORD. Both first empty record.text.
-    static void ResetItems(SettingsRecord& record, int mode);
+    static void ResetItems(SettingsRecord& record, ResetMode mode);
 
 private:
     SettingsOptions options_;

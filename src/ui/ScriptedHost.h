@@ -15,7 +15,7 @@ namespace qm::ui {
 // A Host for tests: answers message boxes, file dialogs and modal dialogs from queues, records
 // everything shown, and waits on a FakeClock (no real time passes). Anything shown without a
 // queued answer is a test failure: the failure handler is called (by default it prints the
-// problem and aborts; tests install gtest's ADD_FAILURE with ui/ScriptedHostGTest.h).
+// problem and aborts; tests install gtest's ADD_FAILURE with tests/support/ScriptedHostGTest.h).
 //
 //   ui::ScriptedHost host;
 //   ui::InstallGTestFailures(host);

@@ -9,7 +9,7 @@
 namespace qm {
 namespace {
 
-constexpr ReplyKind kMenu = 4;
+constexpr ReplyForm kMenu = ReplyForm::kTerminated;
 
 // A reply buffer with guard bytes behind it, so a write past 4096 bytes shows.
 struct GuardedBuffer {
@@ -144,13 +144,13 @@ TEST_F(ComTransport, UnterminatedReplies) {
     pty.Send("\x01"
              "AB");
     uint64_t start = clock.NowMs();
-    EXPECT_EQ(connection.Read(buffer.data(), &count, kReplyStatus), kResultSuccess);
+    EXPECT_EQ(connection.Read(buffer.data(), &count, ReplyForm::kUnterminated), kResultSuccess);
     EXPECT_EQ(count, 3u);
     EXPECT_EQ(clock.NowMs() - start, 500u);
     // Two bytes: not complete until the read time-out, then taken as a partial reply.
     pty.Send("OK");
     start = clock.NowMs();
-    EXPECT_EQ(connection.Read(buffer.data(), &count, kReplyCounters), kResultSuccess);
+    EXPECT_EQ(connection.Read(buffer.data(), &count, ReplyForm::kUnterminated), kResultSuccess);
     EXPECT_EQ(count, 2u);
     EXPECT_EQ(clock.NowMs() - start, 5500u);
     // A terminated kind with an unterminated answer ends the same way, with what came.

@@ -7,7 +7,7 @@
 namespace qm {
 namespace {
 
-constexpr ReplyKind kMenu = 4;
+constexpr ReplyForm kMenu = ReplyForm::kTerminated;
 
 std::string Text(const uint8_t* buffer, uint32_t count) {
     return std::string(reinterpret_cast<const char*>(buffer), count);
@@ -42,7 +42,7 @@ TEST_F(LptTransport, ReadPollsAtOneHundredThenTwoHundredMs) {
     // Unterminated three bytes: complete at the next read that brings nothing.
     device.Send("ABC");
     start = clock.NowMs();
-    EXPECT_EQ(connection.Read(buffer, &count, kReplyStatus), kResultSuccess);
+    EXPECT_EQ(connection.Read(buffer, &count, ReplyForm::kUnterminated), kResultSuccess);
     EXPECT_EQ(Text(buffer, count), "ABC");
     EXPECT_EQ(clock.NowMs() - start, 300u);
 
@@ -221,12 +221,12 @@ TEST_F(UsbTransport, ReadPollsEveryFiftyMs) {
     // Unterminated: three bytes complete at the next check that finds nothing new.
     device.Send("xyz");
     start = clock.NowMs();
-    EXPECT_EQ(connection.Read(buffer, &count, kReplyCounters), kResultSuccess);
+    EXPECT_EQ(connection.Read(buffer, &count, ReplyForm::kUnterminated), kResultSuccess);
     EXPECT_EQ(Text(buffer, count), "xyz");
     EXPECT_EQ(clock.NowMs() - start, 50u);
     // Two bytes never complete.
     device.Send("xy");
-    EXPECT_EQ(connection.Read(buffer, &count, kReplyCounters), kWaitTimeout);
+    EXPECT_EQ(connection.Read(buffer, &count, ReplyForm::kUnterminated), kWaitTimeout);
 
     // Four full landing reads fill the buffer without an end: failed, no overrun.
     for (int i = 0; i < 5; ++i) {

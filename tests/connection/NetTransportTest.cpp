@@ -9,7 +9,7 @@
 namespace qm {
 namespace {
 
-constexpr ReplyKind kMenu = 4;
+constexpr ReplyForm kMenu = ReplyForm::kTerminated;
 
 std::string Text(const uint8_t* buffer, uint32_t count) {
     return std::string(reinterpret_cast<const char*>(buffer), count);
@@ -134,13 +134,13 @@ TEST_F(NetTransport, UnterminatedReplyEndsAfterOneHundredMsOfSilence) {
     Connect();
     server.Send("12345");
     uint64_t start = clock.NowMs();
-    EXPECT_EQ(connection.NetRead(&count, buffer, kReplyStatus), kResultSuccess);
+    EXPECT_EQ(connection.NetRead(&count, buffer, ReplyForm::kUnterminated), kResultSuccess);
     EXPECT_EQ(Text(buffer, count), "12345");
     EXPECT_EQ(clock.NowMs() - start, 100u);
     // Two bytes: the ordinary waits apply and the read times out.
     server.Send("ab");
     start = clock.NowMs();
-    EXPECT_EQ(connection.NetRead(&count, buffer, kReplyCounters), kWaitTimeout);
+    EXPECT_EQ(connection.NetRead(&count, buffer, ReplyForm::kUnterminated), kWaitTimeout);
     EXPECT_EQ(count, 2u);
     EXPECT_EQ(clock.NowMs() - start, 3200u);
 }
@@ -149,7 +149,7 @@ TEST_F(NetTransport, UnterminatedReplyEndsAfterOneHundredMsOfSilence) {
 // keeps arriving is read to its end, in one piece or in several.
 TEST_F(NetTransport, LateReplyIsTakenWhateverItsPieces) {
     struct Case {
-        ReplyKind kind;
+        ReplyForm form;
         std::vector<std::pair<uint64_t, std::string>> pieces; // (ms after the start, bytes)
         std::string whole;
     };
@@ -158,8 +158,8 @@ TEST_F(NetTransport, LateReplyIsTakenWhateverItsPieces) {
         {kMenu, {{3000, menu}}, menu},
         {kMenu, {{1500, menu.substr(0, 7)}, {1600, menu.substr(7)}}, menu},
         {kMenu, {{900, "~!!"}, {1800, "\r\nA\t:\t1"}, {2700, "\r\nEND\r\n"}}, menu},
-        {kReplyStatus, {{1500, "@0000"}}, "@0000"},
-        {kReplyCounters, {{1200, "12"}, {1250, "345"}}, "12345"},
+        {ReplyForm::kUnterminated, {{1500, "@0000"}}, "@0000"},
+        {ReplyForm::kUnterminated, {{1200, "12"}, {1250, "345"}}, "12345"},
     };
     for (const Case& c : cases) {
         Connect(1000);
@@ -170,7 +170,7 @@ TEST_F(NetTransport, LateReplyIsTakenWhateverItsPieces) {
                 server.Send(c.pieces[next++].second);
             }
         });
-        EXPECT_EQ(connection.NetRead(&count, buffer, c.kind), kResultSuccess) << c.whole;
+        EXPECT_EQ(connection.NetRead(&count, buffer, c.form), kResultSuccess) << c.whole;
         EXPECT_EQ(Text(buffer, count), c.whole);
         clock.SetOnSleep(nullptr);
         connection.NetClose();
@@ -308,7 +308,7 @@ TEST_F(NetTransport, AScanBoundShortensTheReplyWaitAndNeverLengthensIt) {
     live.SetInterfaceSettings(&settings);
     struct Case {
         uint32_t limitMs;
-        int purpose;
+        ConnectPurpose purpose;
         uint32_t readMs;
     };
     for (Case c : {Case{200, kPurposeReceive, 200}, Case{5000, kPurposeReceive, 1000},

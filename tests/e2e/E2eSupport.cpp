@@ -14,34 +14,8 @@
 #include <thread>
 #include <unistd.h>
 
-extern char** environ;
-
 namespace qm::e2e {
 namespace {
-
-using SteadyClock = std::chrono::steady_clock;
-
-long Since(SteadyClock::time_point start) {
-    return static_cast<long>(
-        std::chrono::duration_cast<std::chrono::milliseconds>(SteadyClock::now() - start).count());
-}
-
-// The environment of the child: the test's own, with `extra` replacing same-named entries.
-std::vector<std::string> ChildEnvironment(const std::vector<std::string>& extra) {
-    std::vector<std::string> env;
-    for (char** entry = environ; *entry != nullptr; ++entry) {
-        std::string text = *entry;
-        std::string name = text.substr(0, text.find('='));
-        bool replaced = std::any_of(extra.begin(), extra.end(), [&](const std::string& e) {
-            return e.compare(0, name.size() + 1, name + "=") == 0;
-        });
-        if (!replaced) {
-            env.push_back(text);
-        }
-    }
-    env.insert(env.end(), extra.begin(), extra.end());
-    return env;
-}
 
 // The printer's spelling of the RFID keys and the key the program's record uses for them.
 const std::map<std::string, std::string>& RfidSpellings() {
@@ -75,97 +49,9 @@ std::vector<std::string> SplitCrLf(const std::string& text) {
 CliResult RunCli(const std::vector<std::string>& args, const std::vector<std::string>& env,
                  int timeoutMs, const std::function<bool()>& interruptWhen,
                  const std::vector<int>& signals) {
-    constexpr useconds_t kSignalGapUs = 100 * 1000;
-    CliResult result;
-    int out[2];
-    int err[2];
-    if (::pipe(out) != 0) {
-        return result;
-    }
-    if (::pipe(err) != 0) {
-        ::close(out[0]);
-        ::close(out[1]);
-        return result;
-    }
     std::vector<std::string> argv = {QM_CLI};
     argv.insert(argv.end(), args.begin(), args.end());
-    std::vector<std::string> envp = ChildEnvironment(env);
-    std::vector<char*> argvPointers;
-    for (std::string& a : argv) {
-        argvPointers.push_back(a.data());
-    }
-    argvPointers.push_back(nullptr);
-    std::vector<char*> envPointers;
-    for (std::string& e : envp) {
-        envPointers.push_back(e.data());
-    }
-    envPointers.push_back(nullptr);
-
-    auto start = SteadyClock::now();
-    pid_t pid = ::fork();
-    if (pid == 0) {
-        ::dup2(out[1], 1);
-        ::dup2(err[1], 2);
-        ::close(out[0]);
-        ::close(err[0]);
-        ::execve(argvPointers[0], argvPointers.data(), envPointers.data());
-        ::_exit(127);
-    }
-    ::close(out[1]);
-    ::close(err[1]);
-    bool open[2] = {true, true};
-    int fds[2] = {out[0], err[0]};
-    bool interrupted = false;
-    while ((open[0] || open[1]) && Since(start) < timeoutMs) {
-        if (interruptWhen && !interrupted && interruptWhen()) {
-            for (size_t i = 0; i < signals.size(); ++i) {
-                if (i > 0) {
-                    ::usleep(kSignalGapUs); // each one taken on its own
-                }
-                ::kill(pid, signals[i]);
-            }
-            interrupted = true;
-        }
-        pollfd p[2] = {{open[0] ? fds[0] : -1, POLLIN, 0}, {open[1] ? fds[1] : -1, POLLIN, 0}};
-        if (::poll(p, 2, 50) <= 0) {
-            continue;
-        }
-        for (int i = 0; i < 2; ++i) {
-            if (p[i].revents == 0) {
-                continue;
-            }
-            char buffer[4096];
-            ssize_t n = ::read(fds[i], buffer, sizeof buffer);
-            if (n <= 0) {
-                open[i] = false;
-            } else {
-                (i == 0 ? result.out : result.err).append(buffer, static_cast<size_t>(n));
-            }
-        }
-    }
-    int status = 0;
-    while (true) {
-        pid_t done = ::waitpid(pid, &status, WNOHANG);
-        if (done == pid) {
-            result.status = WIFEXITED(status) ? WEXITSTATUS(status)
-                                              : 128 + (WIFSIGNALED(status) ? WTERMSIG(status) : 0);
-            break;
-        }
-        if (done < 0) {
-            break;
-        }
-        if (Since(start) >= timeoutMs) {
-            ::kill(pid, SIGKILL);
-            ::waitpid(pid, &status, 0);
-            result.status = -1;
-            break;
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(2));
-    }
-    result.elapsedMs = Since(start);
-    ::close(fds[0]);
-    ::close(fds[1]);
-    return result;
+    return test::RunProgram(argv, {env, timeoutMs, interruptWhen, signals});
 }
 
 std::vector<ReplyLine> SettingLines(const std::string& reply) {

@@ -4,6 +4,8 @@
 // its run time, read the simulator's menu reply and log, and compare what the program received
 // with what the simulator holds.
 
+#include "support/ProgramRun.h"
+
 #include <nlohmann/json.hpp>
 
 #include <csignal>
@@ -16,12 +18,7 @@
 namespace qm::e2e {
 
 // How one run of quillmark-cli ended.
-struct CliResult {
-    int status = -1; // exit status; -1 when it had to be killed, 128+N after signal N
-    std::string out;
-    std::string err;
-    long elapsedMs = 0;
-};
+using CliResult = test::ProgramRun;
 
 // Runs quillmark-cli with `args`. `env` entries ("NAME=VALUE") are set on top of the test's
 // own environment. A run longer than `timeoutMs` is killed (status -1). While it runs,

@@ -29,14 +29,15 @@ TEST_F(ExchangeOverNet, RequestFramesWritesReadsAndCloses) {
     StaticInterfaceSettings settings = NetSettings(printer.Port());
     Exchange exchange(connection, settings);
 
-    ExchangeResult menu = exchange.Request(u"SEND CONFIG\t:\tALL\r\nEXIT\r\n", true, 4);
+    ExchangeResult menu =
+        exchange.Request(u"SEND CONFIG\t:\tALL\r\nEXIT\r\n", true, RequestKind::kAll);
     EXPECT_EQ(menu.code, kExchangeOk);
     EXPECT_EQ(menu.reply, kMenuReply);
     EXPECT_EQ(connection.Socket(), -1); // disconnected after the reply
 
     ExchangeResult status = exchange.Request(u"\x01"
                                              u"A",
-                                             false, kReplyStatus);
+                                             false, RequestKind::kStatus);
     EXPECT_EQ(status.code, kExchangeOk);
     EXPECT_EQ(status.reply, "NNNNNNNN\r");
 
@@ -65,30 +66,33 @@ TEST_F(ExchangeOverNet, FailuresGiveTheMessageCodes) {
     int port = gone.Port();
     ::close(gone.Listener());
     StaticInterfaceSettings closed = NetSettings(port);
-    EXPECT_EQ(Exchange(connection, closed).Request(u"X\r\nEXIT\r\n", true, 4).code,
+    EXPECT_EQ(Exchange(connection, closed).Request(u"X\r\nEXIT\r\n", true, RequestKind::kAll).code,
               kExchangeOpenFailed);
     EXPECT_EQ(connection.Socket(), -1);
 
     // The printer hangs up instead of answering: acquisition error.
     test::PrinterServer rude([](const std::string&) { return std::string("<close>"); });
     StaticInterfaceSettings settings = NetSettings(rude.Port());
-    ExchangeResult hungUp = Exchange(connection, settings).Request(u"EXIT\r\n", true, 4);
+    ExchangeResult hungUp =
+        Exchange(connection, settings).Request(u"EXIT\r\n", true, RequestKind::kAll);
     EXPECT_EQ(hungUp.code, kExchangeAcquisitionFailed);
     EXPECT_EQ(hungUp.error, kErrorDeviceNotConnected);
 
     // A command that does not fit the send buffer is never sent.
     std::u16string huge(5000, u'A');
-    ExchangeResult tooLarge = Exchange(connection, settings).Request(huge, true, 4);
+    ExchangeResult tooLarge = Exchange(connection, settings).Request(huge, true, RequestKind::kAll);
     EXPECT_EQ(tooLarge.code, kExchangeTransferFailed);
     EXPECT_EQ(rude.Requests().size(), 1u);
 
     // No interface chosen, or a queue (which is never opened as a stream): no port to ask.
     StaticInterfaceSettings none;
-    EXPECT_EQ(Exchange(connection, none).Request(u"EXIT\r\n", true, 4).code, kExchangeNoInterface);
+    EXPECT_EQ(Exchange(connection, none).Request(u"EXIT\r\n", true, RequestKind::kAll).code,
+              kExchangeNoInterface);
     StaticInterfaceSettings queue;
     queue.portType = kPortPrt;
     queue.portName = u"Label queue";
-    EXPECT_EQ(Exchange(connection, queue).Request(u"EXIT\r\n", true, 4).code, kExchangeNoInterface);
+    EXPECT_EQ(Exchange(connection, queue).Request(u"EXIT\r\n", true, RequestKind::kAll).code,
+              kExchangeNoInterface);
     // A send to nothing chosen cannot open a port.
     EXPECT_EQ(Exchange(connection, none).Send(u"END\r\n").code, kExchangeOpenFailed);
 }
@@ -124,7 +128,8 @@ TEST(ExchangeOverCom, RequestOnAPseudoTerminal) {
             pty.Send(kMenuReply);
         }
     });
-    ExchangeResult result = Exchange(connection, settings).Request(u"EXIT\r\n", true, 1);
+    ExchangeResult result =
+        Exchange(connection, settings).Request(u"EXIT\r\n", true, RequestKind::kStandard);
     EXPECT_EQ(result.code, kExchangeOk);
     EXPECT_EQ(result.reply, kMenuReply);
     EXPECT_EQ(request, test::kLeadInBytes + "EXIT\r\n");

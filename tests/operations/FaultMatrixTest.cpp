@@ -272,7 +272,7 @@ TEST_P(FaultMatrix, EveryOperationEndsWithItsCode) {
                 EXPECT_LT(result.bytesSent, printData.size());
             }
         } else {
-            const std::vector<int> kinds = RequestKindsForScope(ScopeOf(operation));
+            const std::vector<RequestKind> kinds = RequestKindsForScope(ScopeOf(operation));
             connections = kinds.size();
             const ReceiveResult result =
                 ReceiveOperation(record, parser, connection, settings).Run(kinds, 0);
@@ -280,7 +280,7 @@ TEST_P(FaultMatrix, EveryOperationEndsWithItsCode) {
             // The record holds the menu values of the kinds that came before a failure (all
             // of them when none failed), and nothing else.
             bool menuBefore = false;
-            for (int kind : kinds) {
+            for (RequestKind kind : kinds) {
                 if (kind == result.failedKind) {
                     break;
                 }
@@ -290,7 +290,8 @@ TEST_P(FaultMatrix, EveryOperationEndsWithItsCode) {
             for (const SettingValue& item : record.items) {
                 anyTicked = anyTicked || item.ticked != 0;
             }
-            EXPECT_EQ(anyTicked, menuBefore) << "failed kind " << result.failedKind;
+            EXPECT_EQ(anyTicked, menuBefore)
+                << "failed kind " << static_cast<int>(result.failedKind.value_or(RequestKind{-1}));
             // The keys and passwords are never kept from a receive that reached them.
             EXPECT_EQ(record.Item(entry::kWlanPsk).ticked, 0);
         }

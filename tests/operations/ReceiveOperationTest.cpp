@@ -22,18 +22,30 @@ StaticInterfaceSettings NetSettings(int port) {
     return settings;
 }
 
+// The described number of a request kind (the observer's log and the scope lists use them).
+std::string Number(RequestKind kind) {
+    return std::to_string(static_cast<int>(kind));
+}
+std::vector<int> Numbers(const std::vector<RequestKind>& kinds) {
+    std::vector<int> numbers;
+    for (RequestKind kind : kinds) {
+        numbers.push_back(static_cast<int>(kind));
+    }
+    return numbers;
+}
+
 // Records what the receive told its front end, in order.
 struct RecordingObserver : ReceiveObserver {
     std::vector<std::string> calls;
     SettingsRecord* record = nullptr;
     bool pskWhenParsed = false;
-    void BeforeExchange(int kind) override { calls.push_back("before " + std::to_string(kind)); }
-    void AfterExchange(int kind) override { calls.push_back("after " + std::to_string(kind)); }
-    void MenuParsed(int kind) override {
-        calls.push_back("parsed " + std::to_string(kind));
+    void BeforeExchange(RequestKind kind) override { calls.push_back("before " + Number(kind)); }
+    void AfterExchange(RequestKind kind) override { calls.push_back("after " + Number(kind)); }
+    void MenuParsed(RequestKind kind) override {
+        calls.push_back("parsed " + Number(kind));
         pskWhenParsed = record->Item(entry::kWlanPsk).ticked == 1;
     }
-    void MenuKept(int kind) override { calls.push_back("kept " + std::to_string(kind)); }
+    void MenuKept(RequestKind kind) override { calls.push_back("kept " + Number(kind)); }
     void StatusReceived(const std::string&) override { calls.push_back("status"); }
     void CountersReceived(const std::string&) override { calls.push_back("counters"); }
     void MachineInfoReceived(const std::string&) override { calls.push_back("machine"); }
@@ -48,13 +60,13 @@ protected:
 };
 
 TEST(ReceiveScopes, RequestKindsInOrder) {
-    EXPECT_EQ(RequestKindsForScope(ReceiveScope::kEasy), std::vector<int>{0});
-    EXPECT_EQ(RequestKindsForScope(ReceiveScope::kStandard), std::vector<int>{1});
-    EXPECT_EQ(RequestKindsForScope(ReceiveScope::kAdvanced), std::vector<int>{2});
-    EXPECT_EQ(RequestKindsForScope(ReceiveScope::kInformation), (std::vector<int>{6, 3}));
-    EXPECT_EQ(RequestKindsForScope(ReceiveScope::kInformation, true), std::vector<int>{6});
-    EXPECT_EQ(RequestKindsForScope(ReceiveScope::kAll), (std::vector<int>{4, 6, 3}));
-    EXPECT_EQ(SelfInfoRequestKinds(), (std::vector<int>{5, 1}));
+    EXPECT_EQ(Numbers(RequestKindsForScope(ReceiveScope::kEasy)), std::vector<int>{0});
+    EXPECT_EQ(Numbers(RequestKindsForScope(ReceiveScope::kStandard)), std::vector<int>{1});
+    EXPECT_EQ(Numbers(RequestKindsForScope(ReceiveScope::kAdvanced)), std::vector<int>{2});
+    EXPECT_EQ(Numbers(RequestKindsForScope(ReceiveScope::kInformation)), (std::vector<int>{6, 3}));
+    EXPECT_EQ(Numbers(RequestKindsForScope(ReceiveScope::kInformation, true)), std::vector<int>{6});
+    EXPECT_EQ(Numbers(RequestKindsForScope(ReceiveScope::kAll)), (std::vector<int>{4, 6, 3}));
+    EXPECT_EQ(Numbers(SelfInfoRequestKinds()), (std::vector<int>{5, 1}));
 }
 
 TEST_F(ReceiveOverNet, AllParsesForgetsTheKeysAndKeepsEveryReply) {
@@ -113,7 +125,7 @@ TEST_F(ReceiveOverNet, OneStrayByteIsForgivenTwoAreNot) {
             EXPECT_EQ(record.Item(entry::kPrintSpeed).ticked, 1); // marker B got CR LF
         } else {
             EXPECT_EQ(result.code, kCodeAcquisitionFailed);
-            EXPECT_EQ(result.failedKind, 1);
+            EXPECT_EQ(result.failedKind, RequestKind::kStandard);
             EXPECT_FALSE(result.silent);
         }
     }
@@ -153,14 +165,14 @@ TEST_F(ReceiveOverNet, StatusReplyIsJudgedAsItsDecoderReadsIt) {
                 .Run(RequestKindsForScope(ReceiveScope::kInformation, true), c.form, observer);
         if (c.accepted) {
             ASSERT_TRUE(result.Ok()) << c.form << " " << c.reply;
-            EXPECT_EQ(result.replies[kReplyStatus], c.kept) << c.form;
+            EXPECT_EQ(result.Reply(RequestKind::kStatus), c.kept) << c.form;
             EXPECT_EQ(WideToAnsi(record.text), c.kept) << c.form;
             const PrinterStatus status = StatusDecoder::Decode(c.form, c.kept);
             EXPECT_EQ(status.ribbonError, c.form == 2 ? StatusFlag::kUnknown : StatusFlag::kNo);
             EXPECT_EQ(status.paperError, c.form == 2 ? StatusFlag::kUnknown : StatusFlag::kYes);
         } else {
             EXPECT_EQ(result.code, kCodeAcquisitionFailed) << c.form << " " << c.reply;
-            EXPECT_EQ(result.failedKind, kReplyStatus);
+            EXPECT_EQ(result.failedKind, RequestKind::kStatus);
             EXPECT_TRUE(std::find(observer.calls.begin(), observer.calls.end(), "status") ==
                         observer.calls.end());
         }
@@ -175,9 +187,10 @@ TEST_F(ReceiveOverNet, FailuresEndTheSequence) {
     });
     StaticInterfaceSettings settings = NetSettings(printer.Port());
     ReceiveResult result =
-        ReceiveOperation(record, parser, connection, settings).Run(std::vector<int>{6, 3, 6}, 0);
+        ReceiveOperation(record, parser, connection, settings)
+            .Run({RequestKind::kStatus, RequestKind::kCounters, RequestKind::kStatus}, 0);
     EXPECT_EQ(result.code, kCodeAcquisitionFailed);
-    EXPECT_EQ(result.failedKind, 3);
+    EXPECT_EQ(result.failedKind, RequestKind::kCounters);
     EXPECT_TRUE(result.silent);
     EXPECT_EQ(printer.Requests().size(), 2u);
 
@@ -185,7 +198,8 @@ TEST_F(ReceiveOverNet, FailuresEndTheSequence) {
     StaticInterfaceSettings nowhere = NetSettings(1);
     RecordingObserver observer;
     observer.record = &record;
-    result = ReceiveOperation(record, parser, connection, nowhere).Run({1}, 0, observer);
+    result = ReceiveOperation(record, parser, connection, nowhere)
+                 .Run({RequestKind::kStandard}, 0, observer);
     EXPECT_EQ(result.code, kCodeOpenFailed);
     EXPECT_EQ(observer.calls, (std::vector<std::string>{"before 1", "after 1"}));
 }

@@ -81,8 +81,8 @@ TEST(ConnectionWithSimulator, ReceiveOverTcpAndPseudoTerminal) {
     net.portType = kPortNet;
     net.portName = u"127.0.0.1";
     net.portNumber = U16(std::to_string(simulator.Port()));
-    ExchangeResult menu =
-        Exchange(connection, net).Request(u"SEND CONFIG\t:\tALL\r\nEXIT\r\n", true, 4);
+    ExchangeResult menu = Exchange(connection, net)
+                              .Request(u"SEND CONFIG\t:\tALL\r\nEXIT\r\n", true, RequestKind::kAll);
     ASSERT_EQ(menu.code, kExchangeOk);
     EXPECT_EQ(menu.reply.rfind("~!!\r\n", 0), 0u);
     EXPECT_NE(menu.reply.find("PRINT SPEED\t:\t"), std::string::npos);
@@ -92,13 +92,14 @@ TEST(ConnectionWithSimulator, ReceiveOverTcpAndPseudoTerminal) {
     com.portType = kPortCom;
     com.portName = u"COM2:";
     Exchange overCom(connection, com);
-    ExchangeResult standard = overCom.Request(u"SEND CONFIG\t:\tSTANDARD\r\nEXIT\r\n", true, 1);
+    ExchangeResult standard =
+        overCom.Request(u"SEND CONFIG\t:\tSTANDARD\r\nEXIT\r\n", true, RequestKind::kStandard);
     ASSERT_EQ(standard.code, kExchangeOk) << standard.error;
     EXPECT_NE(standard.reply.find("PRINT SPEED\t:\t"), std::string::npos);
     EXPECT_EQ(standard.reply.substr(standard.reply.size() - 5), "END\r\n");
     ExchangeResult status = overCom.Request(u"\x01"
                                             u"A",
-                                            false, kReplyStatus);
+                                            false, RequestKind::kStatus);
     ASSERT_EQ(status.code, kExchangeOk);
     EXPECT_GT(status.reply.size(), 2u);
     EXPECT_EQ(connection.Kind(), kPortNone);

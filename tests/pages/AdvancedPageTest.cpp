@@ -7,7 +7,7 @@
 #include "pages/CDlgTabAdvanced.h"
 #include "resources/EasyPageTemplate.h"
 #include "ui/ScriptedHost.h"
-#include "ui/ScriptedHostGTest.h"
+#include "support/ScriptedHostGTest.h"
 
 #include <gtest/gtest.h>
 

@@ -4,7 +4,7 @@
 #include "resources/InformationPageTemplate.h"
 #include "text/TextTable.h"
 #include "ui/ScriptedHost.h"
-#include "ui/ScriptedHostGTest.h"
+#include "support/ScriptedHostGTest.h"
 
 #include <gtest/gtest.h>
 

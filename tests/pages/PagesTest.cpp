@@ -9,7 +9,7 @@
 #include "resources/InformationPageTemplate.h"
 #include "resources/PrintPageTemplate.h"
 #include "ui/ScriptedHost.h"
-#include "ui/ScriptedHostGTest.h"
+#include "support/ScriptedHostGTest.h"
 
 #include <gtest/gtest.h>
 

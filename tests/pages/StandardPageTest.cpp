@@ -7,7 +7,7 @@
 #include "resources/EasyPageTemplate.h"
 #include "settings/DisplayLists.h"
 #include "ui/ScriptedHost.h"
-#include "ui/ScriptedHostGTest.h"
+#include "support/ScriptedHostGTest.h"
 
 #include <gtest/gtest.h>
 

@@ -14,7 +14,7 @@ TEST(ReadableText, ControlsAndBrokenBytesAreEscapedTheRestKept) {
               "\\xe3\\x83");
     EXPECT_EQ(EscapeControls("Vexa Gorse ラベル \\ 100%\x7f\t"),
               "Vexa Gorse ラベル \\ 100%\\x7f\\x09");
-    EXPECT_EQ(EscapeControlsKeepingLines("one\r\ntwo\x1b\rthree\n"), "one\ntwo\\x1b\\x0dthree\n");
+    EXPECT_EQ(EscapeControlsKeepingLines("one\r\ntwo\x1b\rthree\n"), "one\r\ntwo\\x1b\\x0dthree\n");
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 // Command line, shutdown, one connection at a time, and the print log.
 
 #include "SimHarness.h"
+#include "support/ProgramRun.h"
 
 #include <gtest/gtest.h>
 
@@ -9,6 +10,13 @@
 
 namespace qm::simtest {
 namespace {
+
+// The simulator run to its end (at most 5 s).
+test::ProgramRun RunToEnd(const std::vector<std::string>& args) {
+    std::vector<std::string> argv = {QM_PRINTER_SIM};
+    argv.insert(argv.end(), args.begin(), args.end());
+    return test::RunProgram(argv, {{}, 5000, {}});
+}
 
 TEST(SimCommandLine, BadOptionsGiveOneLineAndStatusTwo) {
     const std::vector<std::vector<std::string>> bad = {
@@ -31,7 +39,7 @@ TEST(SimCommandLine, BadOptionsGiveOneLineAndStatusTwo) {
         {"--state-dir", "/tmp/x"},
     };
     for (const auto& args : bad) {
-        RunResult r = RunToEnd(args);
+        test::ProgramRun r = RunToEnd(args);
         SCOPED_TRACE(args[0]);
         EXPECT_EQ(r.status, 2);
         EXPECT_EQ(r.out, "");
@@ -39,7 +47,7 @@ TEST(SimCommandLine, BadOptionsGiveOneLineAndStatusTwo) {
         EXPECT_EQ(r.err.find('\n'), r.err.size() - 1) << r.err; // exactly one line
         EXPECT_EQ(r.err.rfind("quillmark-printer-sim: ", 0), 0u);
     }
-    RunResult help = RunToEnd({"--help"});
+    test::ProgramRun help = RunToEnd({"--help"});
     EXPECT_EQ(help.status, 0);
     EXPECT_NE(help.out.find("Usage: quillmark-printer-sim"), std::string::npos);
     EXPECT_NE(help.out.find("--drop-after N"), std::string::npos);
@@ -49,7 +57,7 @@ TEST(SimCommandLine, SignalsStopItCleanlyAndAPortInUseIsReported) {
     SimProcess sim({"--tcp", "127.0.0.1:0"});
     ASSERT_TRUE(sim.Ready());
     // A second simulator on the same port fails with a message, not a hang.
-    RunResult clash = RunToEnd({"--tcp", "127.0.0.1:" + std::to_string(sim.TcpPort())});
+    test::ProgramRun clash = RunToEnd({"--tcp", "127.0.0.1:" + std::to_string(sim.TcpPort())});
     EXPECT_EQ(clash.status, 1);
     EXPECT_NE(clash.err.find("cannot listen"), std::string::npos);
     // SIGINT in the middle of a slow reply still ends promptly.

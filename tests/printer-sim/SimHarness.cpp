@@ -163,46 +163,6 @@ SimProcess::~SimProcess() {
     }
 }
 
-RunResult RunToEnd(const std::vector<std::string>& args, int timeoutMs) {
-    RunResult result;
-    int outFd = -1;
-    int errFd = -1;
-    pid_t pid = Spawn(args, outFd, errFd);
-    if (pid < 0) {
-        return result;
-    }
-    auto start = Clock::now();
-    bool outOpen = true;
-    bool errOpen = true;
-    while ((outOpen || errOpen) && Since(start) < timeoutMs) {
-        pollfd p[2] = {{outOpen ? outFd : -1, POLLIN, 0}, {errOpen ? errFd : -1, POLLIN, 0}};
-        if (::poll(p, 2, 50) <= 0) {
-            continue;
-        }
-        char buffer[1024];
-        for (int i = 0; i < 2; ++i) {
-            if (p[i].revents == 0) {
-                continue;
-            }
-            ssize_t n = ::read(p[i].fd, buffer, sizeof buffer);
-            if (n <= 0) {
-                (i == 0 ? outOpen : errOpen) = false;
-            } else {
-                (i == 0 ? result.out : result.err).append(buffer, static_cast<size_t>(n));
-            }
-        }
-    }
-    int left = static_cast<int>(std::max(0L, timeoutMs - Since(start)));
-    result.status = WaitFor(pid, left);
-    if (result.status < 0) {
-        ::kill(pid, SIGKILL);
-        WaitFor(pid, 5000);
-    }
-    ::close(outFd);
-    ::close(errFd);
-    return result;
-}
-
 Reply ReadReply(int fd, const std::string& until, int silenceMs, int limitMs) {
     Reply reply;
     auto start = Clock::now();

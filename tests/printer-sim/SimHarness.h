@@ -47,14 +47,6 @@ private:
     std::string ptyPath_;
 };
 
-// Result of running the simulator to its end.
-struct RunResult {
-    int status = -1; // exit status, -1 when it had to be killed
-    std::string out;
-    std::string err;
-};
-RunResult RunToEnd(const std::vector<std::string>& args, int timeoutMs = 5000);
-
 // How a read ended.
 struct Reply {
     std::string bytes;

@@ -1,6 +1,6 @@
 // The bash completion of quillmark-cli, run in bash against the program of this build: what
 // it offers comes from the program's --help output.
-#include "ProgramRun.h"
+#include "support/ProgramRun.h"
 
 #include <gtest/gtest.h>
 

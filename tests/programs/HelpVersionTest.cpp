@@ -1,6 +1,6 @@
 // Every program answers --help and --version, without a display, and the window refuses what
 // it does not know instead of opening anyway.
-#include "ProgramRun.h"
+#include "support/ProgramRun.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // The man pages (docs/man/*.scd) against the options each program's --help shows: a new option
 // or subcommand without its man page entry fails here, and so does an entry for one that went.
-#include "ProgramRun.h"
+#include "support/ProgramRun.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // The desktop entry and the AppStream description as the build makes them, checked with the
 // distribution's own validators (installed by scripts/setup).
-#include "ProgramRun.h"
+#include "support/ProgramRun.h"
 
 #include <gtest/gtest.h>
 

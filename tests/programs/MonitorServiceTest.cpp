@@ -1,6 +1,6 @@
 // The monitor's systemd units and the documented alert rules, checked with the tools that read
 // them (systemd-analyze, promtool) where they are installed.
-#include "ProgramRun.h"
+#include "support/ProgramRun.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // quillmark-cli run as an ordinary user against device files it may not open: besides the
 // numbered message it says which device and which group would help. Running the program as
 // another user needs root (as on CI); elsewhere the test is skipped.
-#include "ProgramRun.h"
+#include "support/ProgramRun.h"
 
 #include <gtest/gtest.h>
 

@@ -6,7 +6,7 @@
 #include "selfinfo/SelfInfoReport.h"
 #include "selfinfo/SelfInfoText.h"
 #include "ui/ScriptedHost.h"
-#include "ui/ScriptedHostGTest.h"
+#include "support/ScriptedHostGTest.h"
 
 #include <gtest/gtest.h>
 

@@ -155,7 +155,7 @@ TEST(Writer, ResetItems) {
     }
     SettingsRecord secrets = record;
     record.text = u"x";
-    ConfigurationWriter::ResetItems(record, 0);
+    ConfigurationWriter::ResetItems(record, ResetMode::kAllButEasy);
     EXPECT_TRUE(record.text.empty());
     for (int e = 0; e < SettingsRecord::kWritableEntryCount; ++e) {
         const bool kept = e == 4 || e == 6 || e == 7 || e == 13 || e == 38 || e == 45;
@@ -165,7 +165,7 @@ TEST(Writer, ResetItems) {
     }
     EXPECT_EQ(record.Item(180).ticked, 1);
 
-    ConfigurationWriter::ResetItems(secrets, 1);
+    ConfigurationWriter::ResetItems(secrets, ResetMode::kWirelessKeys);
     for (int e : {83, 84, 85, 86, 87, 90}) {
         EXPECT_EQ(secrets.Item(e).value, u"") << e;
         EXPECT_EQ(secrets.Item(e).ticked, 0) << e;

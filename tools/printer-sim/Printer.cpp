@@ -272,6 +272,9 @@ std::string Printer::HandleCommand(const Message& message, std::string_view tran
                     changed = true;
                     events.emplace_back("APPLY", key + " = " + EventLog::Quote(stored));
                     break;
+                case PrinterState::ApplyResult::kKept:
+                    events.emplace_back("KEEP", EventLog::Quote(line));
+                    break;
                 case PrinterState::ApplyResult::kRejected:
                     events.emplace_back("REJECT", EventLog::Quote(line));
                     break;

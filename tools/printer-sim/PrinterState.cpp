@@ -69,6 +69,12 @@ PrinterState::ApplyResult PrinterState::ApplyLine(std::string_view line, std::st
     if (row == nullptr) {
         return ApplyResult::kUnknownKey;
     }
+    const bool secret = row->key == "WLAN WEP KEY 1" || row->key == "WLAN WEP KEY 2" ||
+                        row->key == "WLAN WEP KEY 3" || row->key == "WLAN WEP KEY 4" ||
+                        row->key == "WLAN PSK" || row->key == "EAP PASSWORD";
+    if (secret && (tokens.empty() || tokens[0].empty())) {
+        return ApplyResult::kKept;
+    }
     std::optional<std::string> value = NormaliseValue(*row, tokens);
     if (!value) {
         return ApplyResult::kRejected;

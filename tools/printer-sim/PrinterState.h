@@ -16,7 +16,10 @@ enum class MenuRequest { kStandard, kAdvanced, kAll };
 // Not thread-safe; the Printer guards it.
 class PrinterState {
 public:
-    enum class ApplyResult { kApplied, kRejected, kUnknownKey };
+    // kKept: an empty value for a wireless key or password. The printer never reports what a
+    // host could send back for these (a host forgets them after a receive), so it keeps the
+    // stored key rather than clearing it or refusing the line.
+    enum class ApplyResult { kApplied, kKept, kRejected, kUnknownKey };
 
     explicit PrinterState(int model);
 

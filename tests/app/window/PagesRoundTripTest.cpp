@@ -81,7 +81,7 @@ protected:
         SettingsRecord& record = app->Settings();
 
         // Receive ALL as the window does it: reset, read, forget the secrets, fill.
-        ConfigurationWriter::ResetItems(record, 0);
+        ConfigurationWriter::ResetItems(record, ResetMode::kAllButEasy);
         const ReplyStartResult start = CheckReplyStart(reply);
         if (!start.accepted) {
             return {"the reply was refused"};
@@ -90,7 +90,7 @@ protected:
         if (!SettingsParser(w.Options()).ParseSettings(record, 1)) {
             return {"the reply did not parse"};
         }
-        ConfigurationWriter::ResetItems(record, 1);
+        ConfigurationWriter::ResetItems(record, ResetMode::kWirelessKeys);
         const SettingsRecord received = record;
         w.Standard().UntickAll();
         w.Advanced().UntickAll();

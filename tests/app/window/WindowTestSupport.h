@@ -12,7 +12,7 @@
 #include "resources/MainWindowTemplate.h"
 #include "resources/PageTemplateIds.h"
 #include "ui/ScriptedHost.h"
-#include "ui/ScriptedHostGTest.h"
+#include "support/ScriptedHostGTest.h"
 
 #include <gtest/gtest.h>
 

@@ -2,11 +2,11 @@
 
 #include "discovery/FakeDeviceTree.h"
 #include "discovery/daemon/CupsTestSupport.h"
+#include "support/ProgramRun.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
-#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -15,20 +15,11 @@
 namespace qm {
 namespace {
 
+// quillmark-cli's standard output (and its exit status) for a shell command line.
 std::string RunCli(const std::string& arguments, int& status) {
-    std::string output;
-    FILE* pipe = ::popen((std::string(QM_CLI_PATH) + " " + arguments).c_str(), "r");
-    if (!pipe) {
-        status = -1;
-        return output;
-    }
-    char buffer[4096];
-    size_t got = 0;
-    while ((got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) {
-        output.append(buffer, got);
-    }
-    status = ::pclose(pipe);
-    return output;
+    const test::ProgramRun run = test::RunCommand(std::string(QM_CLI_PATH) + " " + arguments);
+    status = run.status;
+    return run.out;
 }
 
 const nlohmann::json* Named(const nlohmann::json& list, const std::string& name) {

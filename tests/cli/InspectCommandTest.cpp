@@ -1,56 +1,28 @@
-// Runs the built quillmark-cli (when the build has it) on settings files and replies.
+// inspect, run in-process on settings files and replies (and send's refusal of the same files).
+
+#include "cli/CliRun.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
-#include <array>
-#include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
-#include <sys/wait.h>
+#include <unistd.h>
 
 namespace qm {
 namespace {
 
-struct CliRun {
-    int status = -1;
-    std::string out;
-};
+using test::CliRun;
 
-std::string CliPath() {
-    const char* dir = std::getenv("QM_BINARY_DIR");
-    return dir == nullptr ? std::string() : std::string(dir) + "/src/cli/quillmark-cli";
-}
-
-CliRun Cli(const std::string& arguments) {
-    CliRun run;
-    const std::string command = CliPath() + " " + arguments + " 2>/dev/null";
-    FILE* pipe = ::popen(command.c_str(), "r");
-    if (pipe == nullptr) {
-        return run;
-    }
-    std::array<char, 4096> buffer{};
-    size_t n = 0;
-    while ((n = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0) {
-        run.out.append(buffer.data(), n);
-    }
-    const int status = ::pclose(pipe);
-    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return run;
-}
-
-CliRun Inspect(const std::string& arguments) {
-    return Cli("inspect " + arguments);
+CliRun Inspect(std::vector<std::string> args) {
+    args.insert(args.begin(), "inspect");
+    return test::RunCli(args);
 }
 
 class InspectCommand : public ::testing::Test {
 protected:
     void SetUp() override {
-        if (CliPath().empty() || !std::filesystem::exists(CliPath())) {
-            GTEST_SKIP() << "quillmark-cli is not built in this tree";
-        }
         dir_ =
             std::filesystem::temp_directory_path() / ("qm-inspect-" + std::to_string(::getpid()));
         std::filesystem::create_directories(dir_);
@@ -72,9 +44,8 @@ TEST_F(InspectCommand, PrintsEveryEntryAndTheConfiguration) {
     const std::string file = Write(
         "a.prn", kLeadIn + "PRINT SPEED\t:\t8 IPS\r\nHOST NAME\t:\tLabel 1\r\n"
                            "THROUGH SENSOR POSITION\t:\t-3\r\nPRINT DARKNESS\t:\t77\r\nEND\r\n");
-    const CliRun run =
-        Inspect(file + " --model \"Vexa Alder Plus (Eltron(R) Emulation)\" --export " +
-                (dir_ / "out.prn").string());
+    const CliRun run = Inspect({file, "--model", "Vexa Alder Plus (Eltron(R) Emulation)",
+                                "--export", (dir_ / "out.prn").string()});
     ASSERT_EQ(run.status, 0);
     const auto json = nlohmann::json::parse(run.out);
     EXPECT_EQ(json["model"], 4);
@@ -89,7 +60,7 @@ TEST_F(InspectCommand, PrintsEveryEntryAndTheConfiguration) {
     EXPECT_EQ(std::string((std::istreambuf_iterator<char>(exported)), {}),
               kLeadIn + "PRINT SPEED\t:\t8 IPS\r\nHOST NAME\t:\tLabel 1\r\nEND\r\n");
 
-    const CliRun advanced = Inspect(file + " --model 4 --advanced");
+    const CliRun advanced = Inspect({file, "--model", "4", "--advanced"});
     EXPECT_NE(nlohmann::json::parse(advanced.out)["configuration"].get<std::string>().find(
                   "THROUGH SENSOR POSITION\t:\t-3\r\n"),
               std::string::npos);
@@ -97,19 +68,25 @@ TEST_F(InspectCommand, PrintsEveryEntryAndTheConfiguration) {
 
 TEST_F(InspectCommand, RepliesAndRefusals) {
     const std::string reply = Write("r.bin", "\x06~!!\r\nPRINT SPEED\t:\t3 IPS\r\nEND\r\n");
-    const CliRun ok = Inspect(reply + " --reply");
+    const CliRun ok = Inspect({reply, "--reply"});
     ASSERT_EQ(ok.status, 0);
     EXPECT_EQ(nlohmann::json::parse(ok.out)["configuration"], "PRINT SPEED\t:\t3 IPS\r\nEND\r\n");
 
     const std::string plain = Write("p.prn", "PRINT SPEED\t:\t3 IPS\r\nEND\r\n");
     const std::string out = (dir_ / "never.prn").string();
-    for (const std::string& args :
-         {plain + " --export " + out, reply + " --model 38", reply + " --model Nobody",
-          (dir_ / "missing").string(), plain + " --reply", reply + " --language de", dir_.string(),
-          dir_.string() + " --reply", std::string("/dev/zero --reply")}) {
+    const std::vector<std::vector<std::string>> refusals = {{plain, "--export", out},
+                                                            {reply, "--model", "38"},
+                                                            {reply, "--model", "Nobody"},
+                                                            {(dir_ / "missing").string()},
+                                                            {plain, "--reply"},
+                                                            {reply, "--language", "de"},
+                                                            {dir_.string()},
+                                                            {dir_.string(), "--reply"},
+                                                            {"/dev/zero", "--reply"}};
+    for (const std::vector<std::string>& args : refusals) {
         const CliRun refused = Inspect(args);
-        EXPECT_EQ(refused.status, 2) << args;
-        EXPECT_TRUE(refused.out.empty()) << args;
+        EXPECT_EQ(refused.status, 2) << args.front() << " " << args.back();
+        EXPECT_TRUE(refused.out.empty()) << args.front() << " " << args.back();
     }
     EXPECT_FALSE(std::filesystem::exists(out));
 }
@@ -121,7 +98,7 @@ TEST_F(InspectCommand, SecretsAreNeverPrintedOrExported) {
         Write("s.prn", kLeadIn + "HOST NAME\t:\tLabel 1\r\nWLAN WEP KEY 2\t:\tABCDE\r\n"
                                  "WLAN PSK\t:\tHUNTER22\r\nEAP PASSWORD\t:\tpw-7781\r\nEND\r\n");
     const std::string exported = (dir_ / "out.prn").string();
-    const CliRun run = Inspect(file + " --model 2 --export " + exported);
+    const CliRun run = Inspect({file, "--model", "2", "--export", exported});
     ASSERT_EQ(run.status, 0);
     std::ifstream in(exported, std::ios::binary);
     const std::string written((std::istreambuf_iterator<char>(in)), {});
@@ -142,12 +119,12 @@ TEST_F(InspectCommand, CutAndNulFilesAreRefusedBeforeSending) {
     withNul.insert(kLeadIn.size() + 5, 1, '\0');
     const std::string nul = Write("nul.prn", withNul);
     for (const std::string& file : {cut, nul}) {
-        const CliRun inspect = Inspect(file);
+        const CliRun inspect = Inspect({file});
         EXPECT_EQ(inspect.status, 2) << file;
         EXPECT_TRUE(inspect.out.empty()) << file;
-        EXPECT_EQ(Cli("send " + file + " --net 127.0.0.1:1").status, 2) << file;
+        EXPECT_EQ(test::RunCli({"send", file, "--net", "127.0.0.1:1"}).status, 2) << file;
     }
-    EXPECT_EQ(Inspect(Write("whole.prn", kLeadIn + body)).status, 0);
+    EXPECT_EQ(Inspect({Write("whole.prn", kLeadIn + body)}).status, 0);
 }
 
 } // namespace

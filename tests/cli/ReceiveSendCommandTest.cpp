@@ -1,5 +1,6 @@
-// quillmark-cli receive and send, run as programs against a printer on a loopback port.
-#include "ConnectionTestSupport.h"
+// quillmark-cli receive and send, run in-process against a printer on a loopback port.
+#include "cli/CliRun.h"
+#include "connection/ConnectionTestSupport.h"
 
 #include <nlohmann/json.hpp>
 
@@ -11,43 +12,12 @@
 namespace qm {
 namespace {
 
-struct RunResult {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
-std::string CliPath() {
-    const char* dir = std::getenv("QM_BINARY_DIR");
-    return std::string(dir != nullptr ? dir : ".") + "/src/cli/quillmark-cli";
-}
-
-std::string Slurp(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-RunResult RunCli(const std::string& arguments) {
-    char folder[] = "/tmp/qm-cli-XXXXXX";
-    std::string dir = ::mkdtemp(folder);
-    std::string command = CliPath() + " " + arguments + " >" + dir + "/out 2>" + dir + "/err";
-    RunResult result;
-    int raw = std::system(command.c_str());
-    result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    result.out = Slurp(dir + "/out");
-    result.err = Slurp(dir + "/err");
-    std::filesystem::remove_all(dir);
-    return result;
-}
+using test::RunCli;
+using RunResult = test::CliRun;
 
 class CliReceiveSend : public ::testing::Test {
 protected:
     void SetUp() override {
-        if (!std::filesystem::exists(CliPath())) {
-            GTEST_SKIP() << "quillmark-cli is not built";
-        }
         // A private lock folder, so a receive running elsewhere does not interfere.
         char folder[] = "/tmp/qm-run-XXXXXX";
         runtime_ = ::mkdtemp(folder);
@@ -78,8 +48,8 @@ std::string PrinterAnswer(const std::string& request) {
 
 TEST_F(CliReceiveSend, ReceiveAllPrintsSettingsStatusAndCounters) {
     test::PrinterServer printer(PrinterAnswer);
-    RunResult run =
-        RunCli("receive --net 127.0.0.1:" + std::to_string(printer.Port()) + " --scope all");
+    RunResult run = RunCli(
+        {"receive", "--net", "127.0.0.1:" + std::to_string(printer.Port()), "--scope", "all"});
     ASSERT_EQ(run.status, 0) << run.err;
     nlohmann::json out = nlohmann::json::parse(run.out);
     EXPECT_EQ(out["model"], 0);
@@ -104,7 +74,7 @@ TEST_F(CliReceiveSend, ReceiveFailuresShowTheProgramsMessages) {
     test::LoopbackServer gone;
     int port = gone.Port();
     ::close(gone.Listener());
-    RunResult run = RunCli("receive --net 127.0.0.1:" + std::to_string(port));
+    RunResult run = RunCli({"receive", "--net", "127.0.0.1:" + std::to_string(port)});
     EXPECT_EQ(run.status, 3);
     EXPECT_NE(run.err.find("code : 30\r\nOpen port error."), std::string::npos) << run.err;
     EXPECT_TRUE(run.out.empty());
@@ -112,16 +82,17 @@ TEST_F(CliReceiveSend, ReceiveFailuresShowTheProgramsMessages) {
     // A reply without any lead-in marker is an acquisition error.
     test::PrinterServer odd(
         [](const std::string&) { return std::string("xxPRINT SPEED\r\nEND\r\n"); });
-    run = RunCli("receive --net 127.0.0.1:" + std::to_string(odd.Port()) + " --scope standard");
+    run = RunCli(
+        {"receive", "--net", "127.0.0.1:" + std::to_string(odd.Port()), "--scope", "standard"});
     EXPECT_EQ(run.status, 3);
     EXPECT_NE(run.err.find("code : 32\r\nAcquisition data has an error."), std::string::npos);
 
-    EXPECT_EQ(RunCli("receive --net 127.0.0.1:99999").status, 2);
-    EXPECT_EQ(RunCli("receive --com COM1 --serial \"9600 8 1 N\"").status, 2);
-    run = RunCli("receive --com COM1 --serial \"9600 8 3 N X\"");
+    EXPECT_EQ(RunCli({"receive", "--net", "127.0.0.1:99999"}).status, 2);
+    EXPECT_EQ(RunCli({"receive", "--com", "COM1", "--serial", "9600 8 1 N"}).status, 2);
+    run = RunCli({"receive", "--com", "COM1", "--serial", "9600 8 3 N X"});
     EXPECT_EQ(run.status, 2);
     EXPECT_NE(run.err.find("--serial"), std::string::npos) << run.err;
-    EXPECT_NE(RunCli("receive --scope all").status, 0); // no interface
+    EXPECT_NE(RunCli({"receive", "--scope", "all"}).status, 0); // no interface
 }
 
 TEST_F(CliReceiveSend, SendRefusesInvalidItemsAndSendsTheRest) {
@@ -131,13 +102,13 @@ TEST_F(CliReceiveSend, SendRefusesInvalidItemsAndSendsTheRest) {
         << test::kLeadInBytes << "PRINT SPEED\t:\t6 IPS\r\nEND\r\n";
     std::ofstream(dir + "/bad.prn", std::ios::binary)
         << test::kLeadInBytes << "PRINT SPEED\t:\t99 IPS\r\nEND\r\n";
-    std::string net = " --net 127.0.0.1:" + std::to_string(printer.Port());
+    const std::string net = "127.0.0.1:" + std::to_string(printer.Port());
 
-    RunResult bad = RunCli("send " + dir + "/bad.prn" + net);
+    RunResult bad = RunCli({"send", dir + "/bad.prn", "--net", net});
     EXPECT_EQ(bad.status, 4);
     EXPECT_NE(bad.err.find("PRINT SPEED"), std::string::npos) << bad.err;
 
-    RunResult good = RunCli("send " + dir + "/good.prn" + net);
+    RunResult good = RunCli({"send", dir + "/good.prn", "--net", net});
     ASSERT_EQ(good.status, 0) << good.err;
     ASSERT_TRUE(test::WaitUntil([&] { return printer.Requests().size() == 1; }));
     std::string sent = printer.Requests()[0];
@@ -145,7 +116,7 @@ TEST_F(CliReceiveSend, SendRefusesInvalidItemsAndSendsTheRest) {
     EXPECT_NE(sent.find("PRINT SPEED\t:\t6 IPS\r\n"), std::string::npos);
     EXPECT_EQ(sent.substr(sent.size() - 5), "END\r\n");
 
-    EXPECT_EQ(RunCli("send " + dir + "/missing.prn" + net).status, 2);
+    EXPECT_EQ(RunCli({"send", dir + "/missing.prn", "--net", net}).status, 2);
 }
 
 } // namespace

@@ -2,23 +2,16 @@
 // model and prints the record and the configuration it gives as one JSON object.
 
 #include "cli/CommandPreamble.h"
-#include "cli/CommandRegistry.h"
-#include "cli/ReceiveSendCommon.h"
 #include "cli/RecordJson.h"
+#include "operations/SettingsFileOperation.h"
 #include "platform/Encoding.h"
-#include "settings/ConfigurationWriter.h"
-#include "settings/DisplayLists.h"
 #include "settings/Frame.h"
-#include "settings/ModelTable.h"
 #include "settings/ReplyStart.h"
 #include "settings/SettingsFile.h"
 #include "settings/SettingsParser.h"
 
 #include <nlohmann/json.hpp>
 
-#include <cerrno>
-#include <cstring>
-#include <iostream>
 #include <memory>
 #include <optional>
 #include <string>
@@ -37,8 +30,9 @@ struct InspectArguments {
 
 constexpr char kCommand[] = "inspect";
 
-int RunInspect(const InspectArguments& args) {
-    const std::optional<int> model = ResolveModelOrFail(kCommand, args.model);
+int RunInspect(const InspectArguments& args, CommandIo& io) {
+    CommandPreamble preamble(kCommand, io);
+    const std::optional<int> model = preamble.ResolveModel(args.model);
     if (!model) {
         return kExitUsage;
     }
@@ -54,61 +48,51 @@ int RunInspect(const InspectArguments& args) {
         int error = 0;
         if (const FileResult read = SettingsFile::ReadBytes(args.file, bytes, &error);
             read != FileResult::kOk) {
-            return FailCommand(kCommand, SettingsFileProblem(read, error));
+            return preamble.Fail(SettingsFileProblem(read, error));
         }
         const ReplyStartResult start = CheckReplyStart(bytes);
         if (!start.accepted) {
-            return FailCommand(kCommand, "the reply does not begin with a lead-in marker");
+            return preamble.Fail("the reply does not begin with a lead-in marker");
         }
         record.text = AnsiToWide(start.text);
     } else {
         ImportedText imported = SettingsFile::Read(args.file);
         if (imported.result != FileResult::kOk) {
-            return FailCommand(kCommand, SettingsFileProblem(imported.result, imported.error));
+            return preamble.Fail(SettingsFileProblem(imported.result, imported.error));
         }
         record.text = std::move(imported.text);
     }
 
     SettingsParser parser(options);
     parser.ParseSettings(record, 1);
-    DisplayLists::MakeSendReady(record, options);
-
-    // The configuration holds the ticked items a page would send: items the parser rejected
-    // are left out, as the pages refuse to send them.
-    SettingsRecord outgoing = record;
-    for (SettingValue& item : outgoing.items) {
-        if (item.error) {
-            item.ticked = 0;
-        }
-    }
-    ConfigurationWriter::ResetItems(outgoing, 1); // the keys and passwords stay unprinted
-    outgoing.text.clear();
-    const ConfigurationWriter writer(options);
-    writer.WriteConfiguration(outgoing, 0);
+    // The configuration holds the ticked items a page would send.
+    const std::u16string text = SettingsFileOperation::ExportText(record, options);
 
     if (!args.exportPath.empty()) {
-        const Frame frame = FrameForSending(outgoing.text);
+        const Frame frame = FrameForSending(text);
         if (frame.result != FrameResult::kOk) {
-            return FailCommand(
-                kCommand, "the configuration needs " + std::to_string(frame.neededBytes) +
-                              " bytes and does not fit the 4096-byte send buffer; nothing written");
+            return preamble.Fail(
+                "the configuration needs " + std::to_string(frame.neededBytes) +
+                " bytes and does not fit the 4096-byte send buffer; nothing written");
         }
         int error = 0;
         const FileResult written = SettingsFile::Write(args.exportPath, frame.bytes, &error);
         if (written != FileResult::kOk) {
-            return FailCommand(kCommand, SettingsFileProblem(written, error));
+            return preamble.Fail(SettingsFileProblem(written, error));
         }
     }
 
     const nlohmann::ordered_json out = {
         {"model", *model},
         {"items", ItemsAsJson(record)},
-        {"configuration", Utf16ToUtf8(outgoing.text)},
+        {"configuration", Utf16ToUtf8(text)},
     };
-    return PrintJsonResult(out);
+    return preamble.PrintJson(out);
 }
 
-const CommandRegistration kRegistration([](CLI::App& app) {
+} // namespace
+
+void AddInspectCommand(CLI::App& app, CommandIo& io) {
     auto args = std::make_shared<InspectArguments>();
     CLI::App* cmd = app.add_subcommand(
         "inspect", "Parse a settings file or a printer's menu reply and print it as JSON");
@@ -121,8 +105,7 @@ const CommandRegistration kRegistration([](CLI::App& app) {
     cmd->add_flag("--advanced", args->advanced, "include the advanced entries (114-178)");
     cmd->add_option("--export", args->exportPath,
                     "also write the settings file of the ticked items");
-    cmd->callback([args] { ExitStatus() = RunInspect(*args); });
-});
+    cmd->callback([args, &io] { io.status = RunInspect(*args, io); });
+}
 
-} // namespace
 } // namespace qm::cli
