@@ -6,6 +6,7 @@
 #   share/metainfo/                        the AppStream description
 #   share/man/man1/                        the man pages, made from docs/man/*.scd
 #   share/bash-completion/completions/     quillmark-cli's completion
+#   lib/systemd/user/                      quillmark-monitor.service (the fleet monitor)
 #   share/doc/quillmark/                   README, docs and the example settings files
 include(GNUInstallDirs)
 
@@ -91,6 +92,15 @@ if(TARGET quillmark-cli)
             RENAME quillmark-cli)
 endif()
 
+# ---- The fleet monitor's systemd user unit ---------------------------------------------------
+if(TARGET quillmark-cli)
+    set(QM_BINDIR ${CMAKE_INSTALL_FULL_BINDIR})
+    configure_file(${PROJECT_SOURCE_DIR}/packaging/systemd/quillmark-monitor.service.in
+                   ${PROJECT_BINARY_DIR}/share/quillmark-monitor.service @ONLY)
+    install(FILES ${PROJECT_BINARY_DIR}/share/quillmark-monitor.service
+            DESTINATION lib/systemd/user)
+endif()
+
 # ---- Documentation and examples ---------------------------------------------------------------
 install(FILES ${PROJECT_SOURCE_DIR}/README.md DESTINATION ${QM_DOC_DIR})
 # The package's copyright file (machine-readable format) and its changelog, compressed as
@@ -105,5 +115,8 @@ add_custom_target(qm_changelog ALL DEPENDS ${qm_changelog_gz})
 install(FILES ${qm_changelog_gz} DESTINATION ${QM_DOC_DIR})
 file(GLOB qm_doc_pages CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/docs/*.md)
 install(FILES ${qm_doc_pages} DESTINATION ${QM_DOC_DIR}/docs)
+# The monitor's nightly check timer, scrape configuration and alert rules.
+file(GLOB qm_monitoring CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/docs/monitoring/*)
+install(FILES ${qm_monitoring} DESTINATION ${QM_DOC_DIR}/docs/monitoring)
 file(GLOB qm_examples CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/examples/*.prn)
 install(FILES ${qm_examples} DESTINATION ${QM_DOC_DIR}/examples)

@@ -5,6 +5,7 @@
 
 #include "cli/CommandLine.h"
 #include "cli/CommandPreamble.h"
+#include "cli/FleetMonitorCommand.h"
 #include "cli/FleetRender.h"
 #include "fleet/FleetEngine.h"
 #include "fleet/FleetFile.h"
@@ -329,6 +330,8 @@ void AddFleetCommand(CLI::App& app, CommandIo& io) {
         fleetCmd->add_subcommand("inventory", "Every printer ever seen, by serial number");
     AddCommon(inventory, *args);
     inventory->callback([&io, args] { io.status = RunInventory(io, *args); });
+
+    AddFleetMonitorCommand(fleetCmd, io);
 }
 
 } // namespace qm::cli

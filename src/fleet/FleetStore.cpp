@@ -671,6 +671,17 @@ std::vector<FleetEvent> FleetStore::Events(int64_t afterId) {
     return events;
 }
 
+std::map<std::pair<std::string, std::string>, std::string> FleetStore::LastEventStates() {
+    std::lock_guard lock(mutex_);
+    SqliteStatement select(db_, "SELECT printer, kind, state FROM events WHERE id IN "
+                                "(SELECT MAX(id) FROM events GROUP BY printer, kind)");
+    std::map<std::pair<std::string, std::string>, std::string> states;
+    while (select.Step()) {
+        states[{select.Text(0), select.Text(1)}] = select.Text(2);
+    }
+    return states;
+}
+
 bool FleetStore::IntegrityOk() {
     std::lock_guard lock(mutex_);
     SqliteStatement check(db_, "PRAGMA integrity_check");

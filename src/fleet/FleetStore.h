@@ -1,9 +1,11 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <mutex>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 struct sqlite3;
@@ -144,6 +146,8 @@ public:
 
     void AddEvent(const FleetEvent& event);
     std::vector<FleetEvent> Events(int64_t afterId = 0);
+    // The state of the latest event of each printer and kind: what the monitor last reported.
+    std::map<std::pair<std::string, std::string>, std::string> LastEventStates();
 
     // "PRAGMA integrity_check" says "ok".
     bool IntegrityOk();

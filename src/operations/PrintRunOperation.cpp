@@ -2,6 +2,7 @@
 
 #include "operations/Exchange.h"
 #include "platform/Encoding.h"
+#include "platform/UniqueFd.h"
 #include "settings/ConfigurationWriter.h"
 #include "settings/ReplyStart.h"
 #include "settings/SettingsParser.h"
@@ -28,23 +29,6 @@ constexpr PrintCommandRow kPrintCommands[] = {
     {PrintKind::kSample, EmulationClass::kZebra, "~!Q4\n"},
     {PrintKind::kSample, EmulationClass::kEltron, "~!Q4\n"},
     {PrintKind::kSample, EmulationClass::kNative, {"\x02\x1bQ4\r\n", 6}},
-};
-
-// Closes a descriptor when it goes out of scope.
-class FileHandle {
-public:
-    explicit FileHandle(int fd) : fd_(fd) {}
-    ~FileHandle() {
-        if (fd_ >= 0) {
-            ::close(fd_);
-        }
-    }
-    FileHandle(const FileHandle&) = delete;
-    FileHandle& operator=(const FileHandle&) = delete;
-    int Get() const { return fd_; }
-
-private:
-    int fd_;
 };
 
 // Reads up to `length` bytes, retrying interrupted reads: the count, 0 at the end, -1 on error.
@@ -114,7 +98,7 @@ PrintResult PrintRunOperation::PrintTest(PrintKind kind) {
 PrintResult PrintRunOperation::SendFile(const std::string& path) {
     PrintResult result;
     // Without O_NONBLOCK a named pipe would hold the open until a writer came.
-    FileHandle file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
+    UniqueFd file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
     struct stat info {};
     if (file.Get() < 0 || ::fstat(file.Get(), &info) != 0) {
         result.code = kCodeFileOpenFailed;

@@ -1,6 +1,7 @@
 #include "platform/BoundedRead.h"
 
 #include "platform/FdWait.h"
+#include "platform/UniqueFd.h"
 
 #include <cerrno>
 #include <fcntl.h>
@@ -8,26 +9,6 @@
 #include <unistd.h>
 
 namespace qm {
-namespace {
-
-// Closes a descriptor when it goes out of scope.
-class ClosingFd {
-public:
-    explicit ClosingFd(int fd) : fd_(fd) {}
-    ~ClosingFd() {
-        if (fd_ >= 0) {
-            ::close(fd_);
-        }
-    }
-    ClosingFd(const ClosingFd&) = delete;
-    ClosingFd& operator=(const ClosingFd&) = delete;
-    int Get() const { return fd_; }
-
-private:
-    int fd_;
-};
-
-} // namespace
 
 BoundedReadResult ReadFileBounded(const std::string& path, size_t maxBytes, uint32_t boundMs,
                                   std::string& bytes, int* error, Clock& clock) {
@@ -42,7 +23,7 @@ BoundedReadResult ReadFileBounded(const std::string& path, size_t maxBytes, uint
     if (error != nullptr) {
         *error = 0;
     }
-    ClosingFd fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+    UniqueFd fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
     if (fd.Get() < 0) {
         return fail(BoundedReadResult::kCannotOpen, errno);
     }

@@ -340,4 +340,13 @@ bool FleetServer::SaveAll(std::string& error) {
     return ok;
 }
 
+Printer* FleetServer::PrinterAt(const std::string& dottedQuad) const {
+    for (const std::unique_ptr<Member>& member : members_) {
+        if (member->name == dottedQuad) {
+            return member->printer.get();
+        }
+    }
+    return nullptr;
+}
+
 } // namespace qm::sim

@@ -34,6 +34,9 @@ public:
     size_t Size() const { return members_.size(); }
     // Serves until SIGINT or SIGTERM (blocked by the caller) arrives; returns that signal.
     int Run();
+    // The printer on `dottedQuad`, or null. The members do not change after Open, and a
+    // Printer is thread-safe, so the control socket's thread may use it.
+    Printer* PrinterAt(const std::string& dottedQuad) const;
     // Writes every printer's state file; false with the first error.
     bool SaveAll(std::string& error);
 

@@ -55,7 +55,8 @@ std::string DefaultSerial(int model) {
 } // namespace
 
 Printer::Printer(const SimOptions& options, EventLog& log, EventLog& printLog)
-    : options_(options), log_(log), printLog_(printLog), builder_(options), state_(options.model),
+    : options_(options), live_(options), log_(log), printLog_(printLog), builder_(live_),
+      state_(options.model),
       serial_(options.serial.empty() ? DefaultSerial(options.model) : options.serial) {}
 
 bool Printer::LoadState(std::string& error) {
@@ -140,12 +141,22 @@ int Printer::IdleTimeoutSeconds() {
 }
 
 std::string Printer::Handle(const Message& message, std::string_view transport) {
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        if (live_.silent && !options_.silent) {
+            log_.Write(transport, "SILENT", EventLog::Quote(message.raw));
+            return {};
+        }
+    }
     switch (message.kind) {
     case Message::Kind::kCommand:
         return HandleCommand(message, transport);
     case Message::Kind::kStatusFlags:
         log_.Write(transport, "RECV status-flags", EventLog::Quote(message.raw));
-        return builder_.StatusFlags();
+        {
+            std::lock_guard<std::mutex> lock(mutex_);
+            return builder_.StatusFlags();
+        }
     case Message::Kind::kHostStatus: {
         log_.Write(transport, "RECV host-status", EventLog::Quote(message.raw));
         std::lock_guard<std::mutex> lock(mutex_);
@@ -153,7 +164,10 @@ std::string Printer::Handle(const Message& message, std::string_view transport) 
     }
     case Message::Kind::kErrorCode:
         log_.Write(transport, "RECV error-code", EventLog::Quote(message.raw));
-        return builder_.ErrorCode();
+        {
+            std::lock_guard<std::mutex> lock(mutex_);
+            return builder_.ErrorCode();
+        }
     case Message::Kind::kPrintData:
         log_.Write(transport, "RECV print", EventLog::Quote(message.raw));
         Print(message.raw, transport);
@@ -294,6 +308,78 @@ std::string Printer::HandleCommand(const Message& message, std::string_view tran
         reply += builder_.CalibrationAnswer();
     }
     return reply;
+}
+
+} // namespace qm::sim
+
+namespace qm::sim {
+
+std::string Printer::Control(std::string_view command) {
+    std::string text(command);
+    std::istringstream words(text);
+    std::string verb;
+    std::string name;
+    words >> verb >> name;
+    if (verb == "flag") {
+        std::string value;
+        std::string extra;
+        words >> value >> extra;
+        if ((value != "on" && value != "off") || !extra.empty()) {
+            return "error: flag NAME on|off";
+        }
+        const std::pair<const char*, bool SimOptions::*> kFlags[] = {
+            {"paper-out", &SimOptions::paperOut}, {"ribbon-out", &SimOptions::ribbonOut},
+            {"head-up", &SimOptions::headUp},     {"paused", &SimOptions::paused},
+            {"busy", &SimOptions::busy},          {"label-waiting", &SimOptions::labelWaiting},
+            {"silent", &SimOptions::silent},
+        };
+        for (const auto& [flag, member] : kFlags) {
+            if (name == flag) {
+                {
+                    std::lock_guard<std::mutex> lock(mutex_);
+                    live_.*member = value == "on";
+                }
+                log_.Write("control", "FLAG", name + "=" + value);
+                return "ok";
+            }
+        }
+        return "error: unknown flag '" + name + "'";
+    }
+    if (verb == "set") {
+        // The value is the rest of the line after the key's one blank; keys hold blanks, so
+        // the key ends at the last run of two or more blanks, or at its single blank.
+        const size_t keyStart = text.find(name);
+        const size_t split = text.rfind("  ");
+        std::string key;
+        std::string value;
+        if (split != std::string::npos && split > keyStart) {
+            key = text.substr(keyStart, split - keyStart);
+            value = text.substr(text.find_first_not_of(' ', split));
+        } else {
+            const size_t blank = text.find(' ', keyStart);
+            if (blank == std::string::npos) {
+                return "error: set KEY  VALUE";
+            }
+            key = text.substr(keyStart, blank - keyStart);
+            value = text.substr(blank + 1);
+        }
+        std::string stored;
+        PrinterState::ApplyResult result;
+        {
+            std::lock_guard<std::mutex> lock(mutex_);
+            result = state_.ApplyLine(key + "\t:\t" + value, &stored);
+        }
+        if (result == PrinterState::ApplyResult::kUnknownKey) {
+            return "error: unknown key '" + key + "'";
+        }
+        if (result == PrinterState::ApplyResult::kRejected) {
+            return "error: '" + value + "' is refused for " + key;
+        }
+        log_.Write("control", "SET", key + "=" + stored);
+        SaveStateLocked("control");
+        return "ok";
+    }
+    return "error: give \"flag NAME on|off\" or \"set KEY  VALUE\"";
 }
 
 } // namespace qm::sim

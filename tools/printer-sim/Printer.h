@@ -35,6 +35,13 @@ public:
     // Seconds a TCP connection may stay idle (the printer's TIMEOUT; 60 without one, 0 never).
     int IdleTimeoutSeconds();
 
+    // A change made from outside while it runs (the --control socket), one line:
+    //   flag NAME on|off   NAME: paper-out, ribbon-out, head-up, paused, busy, label-waiting,
+    //                      silent (no reply to anything)
+    //   set KEY VALUE      a setting changed as a configuration line "KEY\t:\tVALUE" would
+    // Returns "ok" or "error: ..." (one line).
+    std::string Control(std::string_view command);
+
 private:
     std::string HandleCommand(const Message& message, std::string_view transport);
     // Every print passes here: it is recorded in the print log and the event log and counted
@@ -43,6 +50,7 @@ private:
     void SaveStateLocked(std::string_view transport);
 
     const SimOptions& options_;
+    SimOptions live_; // the flags as they are now (--control changes them); under mutex_
     EventLog& log_;
     EventLog& printLog_;
     ReplyBuilder builder_;

@@ -75,6 +75,10 @@ std::string UsageText() {
            "                        fleet, the prefix of each printer's number\n"
            "  --log FILE            log every request and reply with time stamps\n"
            "  --print-log FILE      log everything printed (self tests, samples, data)\n"
+           "  --control PATH        a Unix socket taking one command a line while it runs:\n"
+           "                        [ADDRESS] flag paper-out|ribbon-out|head-up|paused|busy|\n"
+           "                        label-waiting|silent on|off, [ADDRESS] set KEY  VALUE\n"
+           "                        (ADDRESS: which printer of a fleet); answers ok or error\n"
            "Status flags:\n"
            "  --paper-out --ribbon-out --head-up --paused --busy --label-waiting\n"
            "Behaviour and faults:\n"
@@ -166,6 +170,11 @@ ParsedOptions ParseOptions(const std::vector<std::string>& args) {
                 return fail("--model needs a number 0-37");
             }
             o.model = static_cast<int>(n);
+        } else if (arg == "--control") {
+            if (!value(v) || v.empty()) {
+                return fail("--control needs a PATH");
+            }
+            o.controlPath = v;
         } else if (arg == "--state" || arg == "--log" || arg == "--print-log" ||
                    arg == "--serial") {
             if (!value(v) || v.empty()) {

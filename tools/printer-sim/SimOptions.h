@@ -17,7 +17,8 @@ struct SimOptions {
     std::string logPath;
     std::string printLogPath;
     std::string statePath;
-    std::string serial; // machine serial number; empty chooses one from the model
+    std::string serial;      // machine serial number; empty chooses one from the model
+    std::string controlPath; // --control: the Unix socket a test changes the printer through
 
     // Fleet: one printer on each IPv4 address of a range, all on one port.
     bool fleet = false;

@@ -1,5 +1,6 @@
 // quillmark-printer-sim: a stand-in label printer on TCP and on a pseudo-terminal.
 
+#include "ControlServer.h"
 #include "EventLog.h"
 #include "FleetServer.h"
 #include "Printer.h"
@@ -12,7 +13,9 @@
 #include <csignal>
 #include <cstdio>
 #include <cstring>
+#include <functional>
 #include <pthread.h>
+#include <string_view>
 #include <thread>
 
 namespace {
@@ -24,6 +27,25 @@ int Fail(const std::string& message) {
     return 1;
 }
 
+// A control line "[ADDRESS] COMMAND": the first word is an address when it holds a dot.
+// `find` gives the printer of an address (null: none); without one, `single` is used.
+std::string Dispatch(std::string_view line, qm::sim::Printer* single,
+                     const std::function<qm::sim::Printer*(const std::string&)>& find) {
+    const size_t blank = line.find(' ');
+    const std::string first(line.substr(0, blank));
+    if (first.find('.') != std::string::npos) {
+        qm::sim::Printer* printer = find(first);
+        if (printer == nullptr) {
+            return "error: no printer at " + first;
+        }
+        return printer->Control(blank == std::string_view::npos ? "" : line.substr(blank + 1));
+    }
+    if (single == nullptr) {
+        return "error: name the printer's address first";
+    }
+    return single->Control(line);
+}
+
 // One printer on each address of the range, served by one event loop until SIGINT or SIGTERM.
 int RunFleet(const qm::sim::SimOptions& options, qm::sim::EventLog& log,
              qm::sim::EventLog& printLog) {
@@ -31,6 +53,17 @@ int RunFleet(const qm::sim::SimOptions& options, qm::sim::EventLog& log,
     std::string error;
     if (!fleet.Open(error)) {
         return Fail(error);
+    }
+    qm::sim::ControlServer control;
+    if (!options.controlPath.empty()) {
+        if (!control.Listen(options.controlPath, error)) {
+            return Fail(error);
+        }
+        control.Start([&fleet](std::string_view line) {
+            return Dispatch(line, nullptr, [&fleet](const std::string& address) {
+                return fleet.PrinterAt(address);
+            });
+        });
     }
     std::printf("tcp %d\nfleet %zu\nready\n", fleet.Port(), fleet.Size());
     std::fflush(stdout);
@@ -105,6 +138,18 @@ int main(int argc, char** argv) {
             return Fail(error);
         }
         std::printf("pty %s\n", pty.Path().c_str());
+    }
+    ControlServer control;
+    if (!options.controlPath.empty()) {
+        if (!control.Listen(options.controlPath, error)) {
+            return Fail(error);
+        }
+        // The single printer answers on its own address too.
+        control.Start([&printer, &options](std::string_view line) {
+            return Dispatch(line, &printer, [&](const std::string& address) {
+                return address == options.tcpHost ? &printer : nullptr;
+            });
+        });
     }
     std::printf("ready\n");
     std::fflush(stdout);

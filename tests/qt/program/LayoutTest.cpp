@@ -241,19 +241,7 @@ std::vector<int> ModelPerFamily() {
     return models;
 }
 
-class LayoutTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        qm::qt::SetUpApplication(TestApp());
-        ASSERT_TRUE(home.isValid());
-        qputenv("QUILLMARK_HOME", home.path().toUtf8());
-        QFile ini(home.path() + "/Quillmark.ini");
-        ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
-        ini.write("[Quillmark]\r\nPORT_TYPE=NET\r\nPORT_NAME=127.0.0.1\r\nPORT_NUMBER=9100\r\n"
-                  "REGION=0\r\n");
-    }
-    QTemporaryDir home;
-};
+class LayoutTest : public qm::qt::test::ProgramHomeTest {};
 
 } // namespace
 

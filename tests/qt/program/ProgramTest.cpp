@@ -1,3 +1,4 @@
+#include "ProgramTestSupport.h"
 #include "QtTestApp.h"
 
 #include "app/COstrellDlg.h"
@@ -87,20 +88,7 @@ int RunProgramWith(QtHost& host, std::function<void(DialogWidget&)> script) {
     return qm::qt::RunProgram(host);
 }
 
-class ProgramTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        QApplication& app = TestApp();
-        qm::qt::SetUpApplication(app);
-        ASSERT_TRUE(home.isValid());
-        qputenv("QUILLMARK_HOME", home.path().toUtf8());
-        QFile ini(home.path() + "/Quillmark.ini");
-        ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
-        ini.write("[Quillmark]\r\nPORT_TYPE=NET\r\nPORT_NAME=127.0.0.1\r\nPORT_NUMBER=9100\r\n"
-                  "REGION=0\r\n");
-    }
-    QTemporaryDir home;
-};
+class ProgramTest : public qm::qt::test::ProgramHomeTest {};
 
 } // namespace
 

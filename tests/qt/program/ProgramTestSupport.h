@@ -3,6 +3,7 @@
 // Driving the real program offscreen: start it, run a script once its main window is painted,
 // and answer its message boxes and file dialogs from the script.
 
+#include "QtTestApp.h"
 #include "app/COstrellDlg.h"
 #include "qt/DialogWidget.h"
 #include "qt/Program.h"
@@ -10,9 +11,11 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QFile>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -22,6 +25,22 @@
 #include <functional>
 
 namespace qm::qt::test {
+
+// A test of the real program with a home folder of its own whose preferences select the
+// TCP/IP interface at 127.0.0.1, port 9100.
+class ProgramHomeTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        qm::qt::SetUpApplication(TestApp());
+        ASSERT_TRUE(home.isValid());
+        qputenv("QUILLMARK_HOME", home.path().toUtf8());
+        QFile ini(home.path() + "/Quillmark.ini");
+        ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
+        ini.write("[Quillmark]\r\nPORT_TYPE=NET\r\nPORT_NAME=127.0.0.1\r\nPORT_NUMBER=9100\r\n"
+                  "REGION=0\r\n");
+    }
+    QTemporaryDir home;
+};
 
 // Starts the real program (start-up, preferences, main window) and runs script once the main
 // window is painted; returns the program's exit code.
