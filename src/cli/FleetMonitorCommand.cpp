@@ -12,6 +12,7 @@
 #include "fleet/FleetStore.h"
 #include "fleet/MonitorServer.h"
 #include "fleet/Sqlite.h"
+#include "platform/ReadableText.h"
 
 #include <csignal>
 #include <iostream>
@@ -64,16 +65,16 @@ std::chrono::milliseconds Milliseconds(double seconds) {
 void PrintEvent(std::ostream& out, const fleet::FleetEvent& event) {
     static std::mutex lock;
     std::lock_guard guard(lock);
-    out << event.at << " " << Readable(event.printer) << " " << Readable(event.kind) << " "
-        << Readable(event.state);
+    out << event.at << " " << EscapeControls(event.printer) << " " << EscapeControls(event.kind)
+        << " " << EscapeControls(event.state);
     if (!event.serial.empty()) {
-        out << " serial " << Readable(event.serial);
+        out << " serial " << EscapeControls(event.serial);
     }
     if (!event.group.empty()) {
-        out << " group " << Readable(event.group);
+        out << " group " << EscapeControls(event.group);
     }
     if (!event.detail.empty()) {
-        out << " (" << Readable(event.detail) << ")";
+        out << " (" << EscapeControls(event.detail) << ")";
     }
     out << std::endl;
 }
@@ -118,7 +119,7 @@ int RunMonitor(const MonitorArguments& args, CommandIo& io) {
         if (!args.onEvent.empty()) {
             hook = std::make_unique<fleet::EventHook>(
                 args.onEvent,
-                [&preamble](const std::string& what) { preamble.Message(Readable(what)); });
+                [&preamble](const std::string& what) { preamble.Message(EscapeControls(what)); });
         }
         fleet::MonitorOptions options;
         options.interval = Milliseconds(args.interval);
@@ -150,7 +151,7 @@ int RunMonitor(const MonitorArguments& args, CommandIo& io) {
             fleet::FleetFile reloaded;
             if (fleet::FleetFile::Load(args.fleetFile, reloaded, error)) {
                 monitor.Load(reloaded);
-                io.out << "reloaded " << Readable(args.fleetFile) << std::endl;
+                io.out << "reloaded " << EscapeControls(args.fleetFile) << std::endl;
             } else {
                 preamble.Message(error + "; the printers of before stay watched");
             }
