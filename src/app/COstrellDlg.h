@@ -21,7 +21,6 @@
 #include <array>
 #include <cstdint>
 #include <functional>
-#include <map>
 #include <string>
 
 namespace qm {

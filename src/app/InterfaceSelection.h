@@ -20,7 +20,7 @@ class WindowServices;
 class InterfaceSelection {
 public:
     // The interface radio buttons in their order.
-    enum Index : int {
+    enum InterfaceIndex : int {
         kDriver = 0, // a print queue
         kCom = 1,
         kLpt = 2,
