@@ -77,8 +77,8 @@ public:
     void PressPrint() override;
 
     // ---- interface selection (kept by InterfaceSelection) ----
-    const InterfaceSelection& Interface() const { return interface_; }
     int InterfaceIndex() const { return interface_.Index(); }
+    // The driver redirection as one operation starts and ends it (see InterfaceSelection).
     bool RedirectDriverSelection();
     void EndRedirection();
 
