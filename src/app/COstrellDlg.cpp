@@ -5,9 +5,6 @@
 
 #include "app/CComSettingsDlg.h"
 #include "app/COstrellApp.h"
-#include "app/DeviceTextMessage.h"
-#include "app/DriverPortDescription.h"
-#include "connection/NetAddress.h"
 #include "connection/PrinterConnection.h"
 #include "operations/PrintRunOperation.h"
 #include "operations/SensorAdjustmentOperation.h"
@@ -40,10 +37,6 @@ namespace {
 constexpr std::u16string_view kInitialTabNames[] = {u"Easy",        u"Standard",    u"Advanced",
                                                     u"Information", u"Calibration", u"Print"};
 
-// The radio buttons of interface index 0..4 and the control each one focuses.
-constexpr int kRadios[] = {kIdRadioDriver, kIdRadioCom, kIdRadioLpt, kIdRadioUsb, kIdRadioNet};
-constexpr int kFocusControls[] = {kIdDriverList, kIdComList, kIdLptList, kIdUsbList, kIdIpAddress};
-
 // Where the pages lie in the main window's client area (pixels).
 constexpr ui::Rect kPageRect{10, 60, 600, 455};
 
@@ -59,25 +52,13 @@ constexpr PageShowRule kPageShowRules[COstrellDlg::kPageCount] = {
     {0, true, true, false}, {1, false, true, false}, {2, false, false, false},
 };
 
-constexpr std::u16string_view kMakerQueuePrefix = u"Korvane";
-
-// First entry equal to text, case-sensitive (the list's own search ignores case).
-int FindExactCase(const Control& list, std::u16string_view text) {
-    for (int i = 0; i < list.Count(); ++i) {
-        if (list.ItemText(i) == text) {
-            return i;
-        }
-    }
-    return -1;
-}
-
 } // namespace
 
 COstrellDlg::COstrellDlg(COstrellApp& app, ui::Host& host, WindowServices& services)
     : ui::Dialog(kMainWindowTemplate), app_(app), host_(host), services_(services),
-      messages_(host, [&app] { return app.Region(); }), easy_(app.Settings()),
-      standard_(app.Settings()), advanced_(app.Settings()), information_(app.Settings()),
-      calibration_(app.Settings()),
+      messages_(host, [&app] { return app.Region(); }), interface_(*this, app, services),
+      easy_(app.Settings()), standard_(app.Settings()), advanced_(app.Settings()),
+      information_(app.Settings()), calibration_(app.Settings()),
       print_(app.Settings()), pages_{&easy_,        &standard_,    &advanced_,
                                      &information_, &calibration_, &print_} {
     SetHost(&host_);
@@ -107,20 +88,6 @@ SettingsPage& COstrellDlg::Page(int index) {
     return *pages_[static_cast<size_t>(std::clamp(index, 0, kPageCount - 1))];
 }
 
-int COstrellDlg::InterfaceControl(int interfaceIndex) {
-    return kFocusControls[std::clamp(interfaceIndex, 0, kInterfaceCount - 1)];
-}
-
-std::u16string COstrellDlg::QueueDescription(const std::u16string& queue) const {
-    auto it = queueDescription_.find(queue);
-    return it == queueDescription_.end() ? std::u16string() : it->second;
-}
-
-int COstrellDlg::QueueKind(const std::u16string& queue) const {
-    auto it = queueKind_.find(queue);
-    return it == queueKind_.end() ? 0 : it->second;
-}
-
 // ---- start-up ----------------------------------------------------------------------------
 
 bool COstrellDlg::OnInitDialog() {
@@ -140,20 +107,8 @@ bool COstrellDlg::OnInitDialog() {
     FillModelCombo();
 
     ShowItem(kIdSelfInfo, app_.CurrentPreferences().appMode == kAppModeSelfInfo);
-    SetItemText(kIdDriverPort, u"");
-
-    interfaceIndex_ = kInterfaceDriver;
-    Item(kIdIpAddress).SetAddressText(kDefaultNetAddress);
-    portNumberText_ = kDefaultNetPort;
     receiveState_ = kReceiveIdle;
-
-    FillPortLists();
-    FillDriverList();
-    defaultPrinter_ = services_.DefaultPrinterName();
-
-    RestoreInterfaceSelection();
-    PushMembers();
-    ApplyRadioSelection();
+    interface_.Start();
 
     // All texts in the current language, then the model-change processing.
     ResetTexts();
@@ -180,7 +135,7 @@ bool COstrellDlg::OnInitDialog() {
     // The USB open tells the window which device it found (posted message 0x465).
     app_.Connection().SetUsbOpenedHandler(
         [this](const std::u16string& text) { host_.PostMessage(*this, ui::kMsgDeviceText, text); });
-    PushMembers();
+    interface_.PushToControls();
     return true;
 }
 
@@ -215,289 +170,18 @@ void COstrellDlg::FillModelCombo() {
     combo.SetCurSel(index >= 0 ? index : 0);
 }
 
-void COstrellDlg::FillPortLists() {
-    std::vector<std::u16string> lpt;
-    std::vector<std::u16string> usb;
-    std::vector<std::u16string> com;
-    services_.FillLocalPortLists(lpt, usb, com);
-    const std::pair<int, const std::vector<std::u16string>*> lists[] = {
-        {kIdLptList, &lpt}, {kIdUsbList, &usb}, {kIdComList, &com}};
-    for (const auto& [id, entries] : lists) {
-        Control& list = Item(id);
-        list.ResetContent();
-        for (const std::u16string& entry : *entries) {
-            list.AddString(entry);
-        }
-        list.SetCurSel(0);
-    }
-}
-
-void COstrellDlg::FillDriverList() {
-    std::vector<QueueRecord> queues;
-    services_.ListQueues(queues);
-    queueDescription_.clear();
-    queueKind_.clear();
-    queuePort_.clear();
-    Control& list = Item(kIdDriverList);
-    list.ResetContent();
-    for (const QueueRecord& queue : queues) {
-        list.AddString(queue.name);
-        queueDescription_[queue.name] = queue.detail;
-        queueKind_[queue.name] = queue.portKind;
-        queuePort_[queue.name] = queue.portName;
-    }
-    list.SetCurSel(0);
-}
-
-void COstrellDlg::RestoreInterfaceSelection() {
-    Preferences& prefs = app_.CurrentPreferences();
-    switch (prefs.portType) {
-    case kPortCom: {
-        interfaceIndex_ = kInterfaceCom;
-        Control& list = Item(kIdComList);
-        const int at = FindExactCase(list, prefs.portName);
-        if (at >= 0) {
-            list.SetCurSel(at);
-            list.SetTooltip(ComTooltip(list.Text()));
-        }
-        break;
-    }
-    case kPortLpt:
-    case kPortUsb: {
-        interfaceIndex_ = prefs.portType == kPortLpt ? kInterfaceLpt : kInterfaceUsb;
-        Control& list = Item(prefs.portType == kPortLpt ? kIdLptList : kIdUsbList);
-        const int at = FindExactCase(list, prefs.portName);
-        if (at >= 0) {
-            list.SetCurSel(at);
-        }
-        break;
-    }
-    case kPortNet: {
-        interfaceIndex_ = kInterfaceNet;
-        Control& address = Item(kIdIpAddress);
-        if (IsDottedQuad(prefs.portName)) {
-            address.SetAddressText(prefs.portName);
-        } else {
-            std::u16string dotted;
-            if (!prefs.portName.empty() && services_.ResolveHostName(prefs.portName, dotted)) {
-                address.SetAddressText(dotted);
-                prefs.portName = dotted;
-            } else {
-                prefs.portName = kDefaultNetAddress;
-            }
-        }
-        if (!prefs.portNumber.empty()) {
-            portNumberText_ = prefs.portNumber;
-        } else {
-            prefs.portNumber = kDefaultNetPort;
-        }
-        break;
-    }
-    default: { // none or PRT
-        interfaceIndex_ = kInterfaceDriver;
-        Control& list = Item(kIdDriverList);
-        int at = FindExactCase(list, prefs.portName);
-        for (int i = 0; at < 0 && i < list.Count(); ++i) {
-            if (std::u16string_view(list.ItemText(i)).substr(0, kMakerQueuePrefix.size()) ==
-                kMakerQueuePrefix) {
-                at = i;
-            }
-        }
-        if (at < 0 && !defaultPrinter_.empty()) {
-            at = FindExactCase(list, defaultPrinter_);
-        }
-        if (at >= 0) {
-            list.SetCurSel(at);
-            SetItemText(kIdDriverPort, QueueDescription(list.Text()));
-            list.SetTooltip(list.Text());
-        }
-        break;
-    }
-    }
-}
-
 // ---- interface selection -------------------------------------------------------------------
 
-std::u16string COstrellDlg::ComTooltip(const std::u16string& port) {
-    // The port name, with the device it opens beside it.
-    const std::string device = services_.SerialDevicePath(port);
-    return device.empty() ? port : port + u"  " + Utf8ToUtf16(device);
-}
-
-void COstrellDlg::ApplyDriverDescription(int kind, const std::u16string& description) {
-    const DriverPortParts parts = SplitDriverPortDescription(kind, description);
-    if (parts.hasAddress) {
-        app_.SetDriverPortAddress(parts.address);
-    }
-    if (parts.hasNumber) {
-        app_.SetDriverPortNumber(parts.number);
-    }
-    if (parts.hasSerialText) {
-        ParseSerialSettings(parts.serialText, app_.CurrentPreferences().serial);
-    }
-}
-
-void COstrellDlg::ApplyRadioSelection() {
-    for (int id : {kIdDriverList, kIdDriverPort, kIdComList, kIdDetail, kIdLptList, kIdUsbList,
-                   kIdIpAddress, kIdPortNumberLabel, kIdPortNumber}) {
-        EnableItem(id, false);
-    }
-    deviceText_.clear();
-    Preferences& prefs = app_.CurrentPreferences();
-    switch (interfaceIndex_) {
-    case kInterfaceDriver: {
-        EnableItem(kIdDriverList, true);
-        EnableItem(kIdDriverPort, true);
-        prefs.portType = kPortPrt;
-        prefs.portName = GetItemText(kIdDriverList);
-        const int kind = QueueKind(prefs.portName);
-        app_.SetDriverPortKind(kind);
-        ApplyDriverDescription(kind, QueueDescription(prefs.portName));
-        Item(kIdDriverList).SetTooltip(prefs.portName);
-        break;
-    }
-    case kInterfaceCom:
-        EnableItem(kIdComList, true);
-        EnableItem(kIdDetail, true);
-        prefs.portType = kPortCom;
-        prefs.portName = GetItemText(kIdComList);
-        Item(kIdComList).SetTooltip(ComTooltip(prefs.portName));
-        break;
-    case kInterfaceLpt:
-        EnableItem(kIdLptList, true);
-        prefs.portType = kPortLpt;
-        prefs.portName = GetItemText(kIdLptList);
-        break;
-    case kInterfaceUsb:
-        EnableItem(kIdUsbList, true);
-        prefs.portType = kPortUsb;
-        prefs.portName = GetItemText(kIdUsbList);
-        break;
-    default:
-        EnableItem(kIdIpAddress, true);
-        EnableItem(kIdPortNumberLabel, true);
-        EnableItem(kIdPortNumber, true);
-        prefs.portType = kPortNet;
-        prefs.portName = GetItemText(kIdIpAddress);
-        portNumberText_ = GetItemText(kIdPortNumber);
-        prefs.portNumber = portNumberText_;
-        break;
-    }
-    PushMembers();
-}
-
-void COstrellDlg::ApplyInterfaceSelection() {
-    Preferences& prefs = app_.CurrentPreferences();
-    switch (prefs.portType) {
-    case kPortPrt: {
-        prefs.portName = GetItemText(kIdDriverList);
-        const int kind = QueueKind(prefs.portName);
-        app_.SetDriverPortKind(kind);
-        ApplyDriverDescription(kind, GetItemText(kIdDriverPort));
-        break;
-    }
-    case kPortCom:
-        prefs.portName = GetItemText(kIdComList);
-        break;
-    case kPortLpt:
-        prefs.portName = GetItemText(kIdLptList);
-        break;
-    case kPortUsb:
-        prefs.portName = GetItemText(kIdUsbList);
-        break;
-    case kPortNet:
-        prefs.portName = GetItemText(kIdIpAddress);
-        prefs.portNumber = GetItemText(kIdPortNumber);
-        break;
-    default:
-        break;
-    }
-}
-
 bool COstrellDlg::RedirectDriverSelection() {
-    const std::u16string queue = GetItemText(kIdDriverList);
-    const int kind = QueueKind(queue);
-    const std::u16string description = QueueDescription(queue);
-    auto selectPrefix = [this](int id, const std::u16string& prefix) {
-        Control& list = Item(id);
-        const int at = list.FindString(-1, prefix);
-        if (at >= 0) {
-            list.SetCurSel(at);
-        }
-    };
-    switch (kind) {
-    case kPortCom: {
-        interfaceIndex_ = kInterfaceCom;
-        const DriverPortParts parts = SplitDriverPortDescription(kind, description);
-        if (parts.hasSerialText) {
-            ParseSerialSettings(parts.serialText, app_.CurrentPreferences().serial);
-        }
-        auto port = queuePort_.find(queue);
-        selectPrefix(kIdComList, port != queuePort_.end() && !port->second.empty() ? port->second
-                                                                                   : parts.address);
-        break;
-    }
-    case kPortLpt:
-        interfaceIndex_ = kInterfaceLpt;
-        selectPrefix(kIdLptList, description);
-        break;
-    case kPortUsb:
-        interfaceIndex_ = kInterfaceUsb;
-        selectPrefix(kIdUsbList, description);
-        break;
-    case kPortNet: {
-        const DriverPortParts parts = SplitDriverPortDescription(kind, description);
-        interfaceIndex_ = kInterfaceNet;
-        if (parts.hasAddress) {
-            Item(kIdIpAddress).SetAddressText(parts.address);
-        }
-        if (parts.hasNumber) {
-            portNumberText_ = parts.number;
-            SetItemText(kIdPortNumber, portNumberText_);
-        }
-        break;
-    }
-    default:
-        return false;
-    }
-    PushMembers();
-    ApplyRadioSelection();
-    return true;
+    return interface_.RedirectDriverSelection();
 }
 
 void COstrellDlg::EndRedirection() {
-    interfaceIndex_ = kInterfaceDriver;
-    PushMembers();
-    ApplyRadioSelection();
-    SetFocus(kIdDriverList);
+    interface_.EndRedirection();
 }
 
-void COstrellDlg::OnInterfaceRadio(int index) {
-    ReadControls();
-    interfaceIndex_ = std::clamp(index, 0, kInterfaceCount - 1);
-    ApplyRadioSelection();
-    SetFocus(InterfaceControl(interfaceIndex_));
-}
-
-void COstrellDlg::OnDriverSelChange() {
-    if (queueDescription_.empty()) {
-        return;
-    }
-    const std::u16string queue = GetItemText(kIdDriverList);
-    SetItemText(kIdDriverPort, QueueDescription(queue));
-    Item(kIdDriverList).SetTooltip(queue);
-}
-
-void COstrellDlg::OnComSelChange() {
-    Control& list = Item(kIdComList);
-    if (list.Count() > 0) {
-        list.SetTooltip(ComTooltip(list.Text()));
-    }
-}
-
-void COstrellDlg::OnUsbSelChange() {
-    deviceText_.clear();
-    SetItemText(kIdDeviceText, deviceText_);
+void COstrellDlg::ApplyInterfaceSelection() {
+    interface_.ApplyToPreferences();
 }
 
 void COstrellDlg::OnDetail() {
@@ -505,19 +189,11 @@ void COstrellDlg::OnDetail() {
     dialog.DoModal(host_);
 }
 
-void COstrellDlg::OnDeviceText(const std::u16string& posted) {
-    if (std::optional<std::u16string> text = DeviceTextFromMessage(posted)) {
-        ReadControls();
-        deviceText_ = *text;
-        PushMembers();
-    }
-}
-
 // ---- model, tabs, language ---------------------------------------------------------------
 
 void COstrellDlg::OnModelSelChange(bool keepSettingPages) {
     // A port number typed but not yet read must survive the push at the end.
-    ReadControls();
+    interface_.ReadControls();
     Control& combo = Item(kIdModel);
     const int model = std::max(combo.CurSel(), 0);
     app_.CurrentPreferences().printerModel = app_.ModelName(model);
@@ -539,7 +215,7 @@ void COstrellDlg::OnModelSelChange(bool keepSettingPages) {
         combo.SetTooltip(combo.Text());
     }
     information_.SelectStatusGroup(standard_.EmulationClass());
-    PushMembers();
+    interface_.PushToControls();
 }
 
 void COstrellDlg::CarryEasyToStandard() {
@@ -644,7 +320,7 @@ void COstrellDlg::ResetTexts() {
 }
 
 void COstrellDlg::OnLanguageChange() {
-    ReadControls();
+    interface_.ReadControls();
     const int selected = Item(kIdLanguage).CurSel();
     if (!IsLanguageIndex(selected)) {
         return;
@@ -663,7 +339,7 @@ void COstrellDlg::OnLanguageChange() {
     // lists and availability follow the language above.
     OnModelSelChange(/*keepSettingPages=*/true);
     Invalidate();
-    PushMembers();
+    interface_.PushToControls();
 }
 
 // ---- size, buttons, exit -------------------------------------------------------------------
@@ -680,7 +356,7 @@ void COstrellDlg::OnSize(int width, int height) {
 }
 
 void COstrellDlg::OnCheckAll() {
-    ReadControls();
+    interface_.ReadControls();
     if (IsButtonChecked(kIdCheckAll) == 1) {
         standard_.TickAll();
         advanced_.TickAll();
@@ -692,11 +368,11 @@ void COstrellDlg::OnCheckAll() {
         easy_.UntickAll();
         calibration_.SetItemBox(false);
     }
-    PushMembers();
+    interface_.PushToControls();
 }
 
 void COstrellDlg::OnRestoreDefaults() {
-    ReadControls();
+    interface_.ReadControls();
     if (!AskYes(kMsgConfirmRestore)) {
         return;
     }
@@ -709,11 +385,11 @@ void COstrellDlg::OnRestoreDefaults() {
     calibration_.Reset(record.modelIndex);
     print_.ResetPrintKind();
     CheckButton(kIdCheckAll, 0);
-    PushMembers();
+    interface_.PushToControls();
 }
 
 void COstrellDlg::OnExit(bool closeRequest) {
-    ReadControls();
+    interface_.ReadControls();
     if (Item(kIdTab).CurSel() == kPageEasy) {
         CarryEasyToStandard();
     }
@@ -741,19 +417,6 @@ bool COstrellDlg::AskYes(int message) {
     return answer == kIdYes || answer == kIdOk;
 }
 
-void COstrellDlg::PrepareInterface() {
-    redirected_ = interfaceIndex_ == kInterfaceDriver && RedirectDriverSelection();
-    ApplyInterfaceSelection();
-    ReadControls();
-}
-
-void COstrellDlg::EndInterface() {
-    if (redirected_) {
-        redirected_ = false;
-        EndRedirection();
-    }
-}
-
 void COstrellDlg::CopyStandardToEasy() {
     EasyBlock block;
     standard_.StandardToBlock(block);
@@ -769,7 +432,7 @@ void COstrellDlg::OnReceive() {
     if (!receiveLock.TryAcquire() && receiveLock.Error() == EWOULDBLOCK) {
         return;
     }
-    ReadControls();
+    interface_.ReadControls();
     SettingsRecord& record = app_.Settings();
     TakeSelectedModel(record);
     const auto scope = static_cast<ReceiveScope>(std::clamp(Item(kIdScope).CurSel(), 0, 4));
@@ -811,11 +474,11 @@ void COstrellDlg::OnReceive() {
 }
 
 void COstrellDlg::BeforeExchange(RequestKind) {
-    PrepareInterface();
+    interface_.Prepare();
 }
 
 void COstrellDlg::AfterExchange(RequestKind) {
-    EndInterface();
+    interface_.End();
 }
 
 void COstrellDlg::MenuParsed(RequestKind) {
@@ -962,7 +625,7 @@ void COstrellDlg::UntickRfidRows() {
 }
 
 void COstrellDlg::SendConfiguration() {
-    ReadControls();
+    interface_.ReadControls();
     SettingsRecord& record = app_.Settings();
     TakeSelectedModel(record);
     record.Clear();
@@ -981,12 +644,12 @@ void COstrellDlg::SendConfiguration() {
     PrinterConnection& connection = app_.Connection();
     ui::WaitCursor wait(host_);
     if (RfidCheckWanted()) {
-        PrepareInterface();
+        interface_.Prepare();
         SettingsParser parser(options_);
         const ConfigurationWriter writer(options_);
         const RfidSupport rfid =
             SendOperation(record, writer, parser).CheckRfidSupport(connection, app_);
-        EndInterface();
+        interface_.End();
         if (rfid.code != kOperationOk) {
             ReportFailure(rfid.code);
             return;
@@ -1001,7 +664,7 @@ void COstrellDlg::SendConfiguration() {
         }
     }
     ApplyInterfaceSelection();
-    ReadControls();
+    interface_.ReadControls();
     const SendResult sent = SendOperation::Send(text, connection, app_);
     if (sent.code != kOperationOk) {
         ReportFailure(sent.code);
@@ -1081,7 +744,7 @@ bool COstrellDlg::BuildSensorAdjustment(std::u16string& text) {
 }
 
 void COstrellDlg::OnSensorAdjustment() {
-    ReadControls();
+    interface_.ReadControls();
     const int answer =
         messages_.ShowLong(LongTextId::kConfirmSensorAdjustment, kMbYesNo | kMbIconWarning);
     if (answer != kIdYes && answer != kIdOk) {
@@ -1095,12 +758,12 @@ void COstrellDlg::OnSensorAdjustment() {
         return;
     }
     ui::WaitCursor wait(host_);
-    PrepareInterface();
+    interface_.Prepare();
     SettingsParser parser(options_);
     const ConfigurationWriter writer(options_);
     const SensorAdjustmentResult result =
         SensorAdjustmentOperation(record, writer, parser).Run(command, app_.Connection(), app_);
-    EndInterface();
+    interface_.End();
     if (!result.Ok()) {
         ReportFailure(result.code);
     } else if (result.Succeeded()) {
@@ -1116,7 +779,7 @@ void COstrellDlg::OnPrintButton() {
 }
 
 void COstrellDlg::OnPrintRun() {
-    ReadControls();
+    interface_.ReadControls();
     const auto kind = static_cast<PrintKind>(std::clamp(print_.PrintKind(), 0, 2));
     if (kind == PrintKind::kFile && print_.FilePath().empty()) {
         // The file is asked for; choosing it is the operator's go-ahead.
@@ -1130,19 +793,19 @@ void COstrellDlg::OnPrintRun() {
         return;
     }
     ui::WaitCursor wait(host_);
-    PrepareInterface();
+    interface_.Prepare();
     PrintRunOperation run(app_.Settings(), app_.Connection(), app_);
     const PrintResult result = kind == PrintKind::kFile
                                    ? run.SendFile(Utf16ToUtf8(print_.FilePath()))
                                    : run.PrintTest(kind);
-    EndInterface();
+    interface_.End();
     if (!result.Ok()) {
         ReportFailure(result.code);
     }
 }
 
 void COstrellDlg::OnExport() {
-    ReadControls();
+    interface_.ReadControls();
     SettingsRecord& record = app_.Settings();
     TakeSelectedModel(record);
     record.Clear();
@@ -1187,7 +850,7 @@ void COstrellDlg::ShowLoadedSettings(bool reportInvalid) {
 }
 
 void COstrellDlg::OnImport() {
-    ReadControls();
+    interface_.ReadControls();
     ui::FileDialogResult chosen;
     if (!host_.FileDialog(FileRequest(false), chosen)) {
         return;
@@ -1250,7 +913,7 @@ void COstrellDlg::PressPrint() {
 
 void COstrellDlg::ReportFailure(int code, bool silent) {
     if (code == kCodeOpenFailed || code == kCodeNoInterface || code == kCodeFileOpenFailed) {
-        SetFocus(InterfaceControl(interfaceIndex_));
+        interface_.FocusSelected();
     }
     if (!silent) {
         messages_.ShowErrorCode(code);
@@ -1261,34 +924,14 @@ void COstrellDlg::TakeSelectedModel(SettingsRecord& record) {
     record.modelIndex = std::max(Item(kIdModel).CurSel(), 0);
 }
 
-void COstrellDlg::PushMembers() {
-    CheckRadioButton(kIdRadioDriver, kIdRadioNet,
-                     kRadios[std::clamp(interfaceIndex_, 0, kInterfaceCount - 1)]);
-    SetItemText(kIdPortNumber, portNumberText_);
-    SetItemText(kIdDeviceText, deviceText_);
-}
-
-void COstrellDlg::ReadControls() {
-    for (int i = 0; i < kInterfaceCount; ++i) {
-        if (IsButtonChecked(kRadios[i]) == 1) {
-            interfaceIndex_ = i;
-        }
-    }
-    portNumberText_ = GetItemText(kIdPortNumber);
-    deviceText_ = GetItemText(kIdDeviceText);
-}
-
 // ---- dispatch ------------------------------------------------------------------------------
 
 bool COstrellDlg::OnNotify(ui::Notification& n) {
+    if (interface_.OnNotify(n)) {
+        return true;
+    }
     switch (n.event) {
     case ui::Event::Clicked:
-        for (int i = 0; i < kInterfaceCount; ++i) {
-            if (n.id == kRadios[i]) {
-                OnInterfaceRadio(i);
-                return true;
-            }
-        }
         switch (n.id) {
         case kIdDetail:
             OnDetail();
@@ -1328,15 +971,6 @@ bool COstrellDlg::OnNotify(ui::Notification& n) {
         case kIdModel:
             OnModelSelChange();
             return true;
-        case kIdDriverList:
-            OnDriverSelChange();
-            return true;
-        case kIdComList:
-            OnComSelChange();
-            return true;
-        case kIdUsbList:
-            OnUsbSelChange();
-            return true;
         case kIdLanguage:
             OnLanguageChange();
             return true;
@@ -1346,12 +980,6 @@ bool COstrellDlg::OnNotify(ui::Notification& n) {
     case ui::Event::TabChange:
         if (n.id == kIdTab) {
             OnTabChange();
-            return true;
-        }
-        return false;
-    case ui::Event::Posted:
-        if (static_cast<unsigned>(n.code) == ui::kMsgDeviceText) {
-            OnDeviceText(n.text);
             return true;
         }
         return false;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/InterfaceSelection.h"
 #include "app/MainWindow.h"
 #include "app/WindowServices.h"
 #include "operations/ReceiveOperation.h"
@@ -20,7 +21,6 @@
 #include <array>
 #include <cstdint>
 #include <functional>
-#include <map>
 #include <string>
 
 namespace qm {
@@ -63,16 +63,6 @@ public:
     };
     static constexpr int kPageCount = 6;
 
-    // The interface radio buttons in their order.
-    enum InterfaceIndex : int {
-        kInterfaceDriver = 0, // a print queue
-        kInterfaceCom = 1,
-        kInterfaceLpt = 2,
-        kInterfaceUsb = 3,
-        kInterfaceNet = 4,
-    };
-    static constexpr int kInterfaceCount = 5;
-
     COstrellDlg(COstrellApp& app, ui::Host& host,
                 WindowServices& services = SystemWindowServices());
     ~COstrellDlg() override;
@@ -86,17 +76,11 @@ public:
     void PressSendConfiguration() override;
     void PressPrint() override;
 
-    // ---- interface selection ----
-    int InterfaceIndex() const { return interfaceIndex_; }
-    // Copies the selected interface's controls into the preferences and enables its controls.
-    void ApplyRadioSelection();
-    // Before an operation on a driver queue: selects the interface and port behind the queue
-    // (COM, LPT, USB, NET) and applies it. False (nothing changed) for any other queue kind.
+    // ---- interface selection (kept by InterfaceSelection) ----
+    int InterfaceIndex() const { return interface_.Index(); }
+    // The driver redirection as one operation starts and ends it (see InterfaceSelection).
     bool RedirectDriverSelection();
-    // After the operation: back to the driver queue.
     void EndRedirection();
-    // The control that takes the focus for interface index 0..4.
-    static int InterfaceControl(int interfaceIndex);
 
     // ---- pages ----
     int VisiblePage() const { return visiblePage_; }
@@ -122,11 +106,7 @@ public:
     }
     // "Recent.dat" in the program's folder (the folder of the preferences file).
     const std::string& RecentFilePath() const { return recentPath_; }
-    const std::u16string& DefaultPrinter() const { return defaultPrinter_; }
-    const std::u16string& DeviceText() const { return deviceText_; }
-    // Port description / kind / port of a queue found at start-up ("" / 0 when unknown).
-    std::u16string QueueDescription(const std::u16string& queue) const;
-    int QueueKind(const std::u16string& queue) const;
+    const std::u16string& DeviceText() const { return interface_.DeviceText(); }
     UiLanguage Language() const;
 
     // The title's version part, "%d.%d.%d.%d".
@@ -158,17 +138,9 @@ protected:
 private:
     void CreatePages();
     void FillModelCombo();
-    void FillPortLists();
-    void FillDriverList();
-    void RestoreInterfaceSelection();
-    void ApplyDriverDescription(int kind, const std::u16string& description);
     // The model-change processing; on a language change the Standard and Advanced pages keep
     // their state (keepSettingPages).
     void OnModelSelChange(bool keepSettingPages = false);
-    void OnInterfaceRadio(int index);
-    void OnDriverSelChange();
-    void OnComSelChange();
-    void OnUsbSelChange();
     void OnDetail();
     // Easy page values to the Standard page, then the Standard page's to the Sensor page.
     void CarryEasyToStandard();
@@ -191,9 +163,6 @@ private:
     // The RFID rows of the Standard and the unlocked Advanced page.
     bool RfidCheckWanted();
     void UntickRfidRows();
-    // Interface redirection around one exchange.
-    void PrepareInterface();
-    void EndInterface();
     bool AskYes(int message);
     // Import/Export helpers.
     ui::FileDialogRequest FileRequest(bool save);
@@ -209,16 +178,12 @@ private:
     void MenuKept(RequestKind kind) override;
     void StatusReceived(const std::string& reply) override;
     void CountersReceived(const std::string& reply) override;
-    void OnDeviceText(const std::u16string& posted);
     // An operation's failure, the same for every operation: a port that could not be opened, no
     // interface chosen or a print file that could not be opened puts the focus on the selected
     // interface's control; then the numbered message, unless the failure is a silent one.
     void ReportFailure(int code, bool silent = false);
     // The model chosen in the model list (the first when none is) into the record.
     void TakeSelectedModel(SettingsRecord& record);
-    void PushMembers();
-    void ReadControls();
-    std::u16string ComTooltip(const std::u16string& port);
 
     COstrellApp& app_;
     ui::Host& host_;
@@ -226,13 +191,7 @@ private:
     Messages messages_;
     SettingsOptions options_;
 
-    int interfaceIndex_ = 0;
-    std::u16string portNumberText_;
-    std::u16string deviceText_;
-    std::map<std::u16string, std::u16string> queueDescription_;
-    std::map<std::u16string, int> queueKind_;
-    std::map<std::u16string, std::u16string> queuePort_;
-    std::u16string defaultPrinter_;
+    InterfaceSelection interface_;
 
     CDlgTabEasy easy_;
     CDlgTabStandard standard_;
@@ -245,7 +204,6 @@ private:
     int visiblePage_ = kNoPage;
     bool advancedUnlocked_ = false;
     ReceiveStage receiveState_ = kReceiveIdle;
-    bool redirected_ = false; // a driver redirection lasts one exchange
     bool selfInfoReceive_ = false;
     std::string machineInfoText_;
     std::string selfInfoConfigurationText_;
