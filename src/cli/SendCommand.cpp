@@ -39,7 +39,7 @@ struct SendArguments {
     bool jobsGiven = false;
     bool json = false;
     bool verify = false; // after the send, receive and compare (fleet)
-    std::string model = "0";
+    std::string model;
     bool advanced = false;
     std::string queue; // a print queue: the configuration goes as one raw print job
 };
@@ -264,9 +264,12 @@ bool IsFleet(const SendArguments& args) {
 
 int RunSend(const SendArguments& args, CommandIo& io) {
     CommandPreamble preamble(kCommand, io);
-    const std::optional<int> model = preamble.ResolveModel(args.model);
-    if (!model) {
-        return kExitUsage;
+    std::optional<int> model;
+    if (!args.model.empty()) {
+        model = preamble.ResolveModel(args.model);
+        if (!model) {
+            return kExitUsage;
+        }
     }
     const int otherInterfaces = !args.interface.com.empty() + !args.interface.lpt.empty() +
                                 !args.interface.usb.empty() + !args.queue.empty();
@@ -288,6 +291,24 @@ int RunSend(const SendArguments& args, CommandIo& io) {
         }
         if (!preamble.BuildInterface(interface, settings, args.queue)) {
             return kExitUsage;
+        }
+    }
+    if (!model) {
+        // Only a single printer that answers can be asked which model it is.
+        if (!args.queue.empty()) {
+            return preamble.Fail("a print queue cannot be asked for its model; give --model");
+        }
+        if (fleet) {
+            return preamble.Fail("the configuration is built for one model: give it with --model");
+        }
+        // A file that is no settings text is refused before the printer is asked anything.
+        if (const int status = preamble.CheckSettingsFile(args.file); status != 0) {
+            return status;
+        }
+        int status = 0;
+        model = preamble.DetectModel(settings, status);
+        if (!model) {
+            return status;
         }
     }
     PreparedConfiguration prepared;
