@@ -69,7 +69,8 @@ int RunCalibrate(const CalibrateArguments& args, CommandIo& io) {
     PrinterConnection connection(SystemClock::Instance(), SystemPortServices());
     const SensorAdjustmentResult result = operation.Run(built.text, connection, target.settings);
     if (!result.Ok()) {
-        const int status = preamble.ReportPrinterFailure(result.code, target.settings);
+        const int status =
+            preamble.ReportPrinterFailure(result.code, target.settings, connection.LastFailure());
         if (result.errorLineNumber != 0) {
             io.err << "answer line " << result.errorLineNumber << " is not a calibration result: \""
                    << EscapeControls(result.errorLine) << "\"\n";

@@ -1,5 +1,6 @@
 #include "cli/CommandPreamble.h"
 
+#include "cli/FailureLine.h"
 #include "cli/JsonText.h"
 #include "cli/PortPermissionNote.h"
 #include "connection/NetAddress.h"
@@ -270,7 +271,7 @@ std::optional<int> CommandPreamble::DetectModel(const InterfaceSettingsSource& s
     // A reply without the model line is an answer, not a failed exchange.
     const bool answered = identity.Ok() || !identity.reply.empty();
     if (!answered) {
-        status = ReportPrinterFailure(identity.code, settings);
+        status = ReportPrinterFailure(identity.code, settings, connection.LastFailure());
         return std::nullopt;
     }
     const int model = ModelDetection::FromIdentity(identity);
@@ -348,8 +349,12 @@ void CommandPreamble::PrintOperationMessage(int code) {
     messages.ShowErrorCode(code);
 }
 
-int CommandPreamble::ReportPrinterFailure(int code, const InterfaceSettingsSource& settings) {
+int CommandPreamble::ReportPrinterFailure(int code, const InterfaceSettingsSource& settings,
+                                          const ConnectionFailure& failure) {
     PrintOperationMessage(code);
+    if (const std::string line = FailureLine(failure); !line.empty()) {
+        Message(line);
+    }
     ExplainOpenFailure(io_.err, code, settings);
     return kExitPrinter;
 }
@@ -386,7 +391,8 @@ int CommandPreamble::Receive(const PrinterTarget& target, const std::vector<Requ
     if (!received.result.Ok()) {
         // The window stops silently when only the counters fail; here the exit status needs
         // its reason (and a port the user may not open says which group would help).
-        return ReportPrinterFailure(received.result.code, target.settings);
+        return ReportPrinterFailure(received.result.code, target.settings,
+                                    connection.LastFailure());
     }
     return 0;
 }

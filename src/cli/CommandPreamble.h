@@ -7,6 +7,7 @@
 // command's own streams, so the commands word them alike.
 
 #include "cli/CommandLine.h"
+#include "connection/ConnectionFailure.h"
 #include "connection/InterfaceSettingsSource.h"
 #include "operations/ReceiveOperation.h"
 #include "platform/InstanceLock.h"
@@ -122,9 +123,11 @@ public:
     // The message(s) of an operation error code (30, 31, 32, 40, 24, ...) in English, exactly
     // as the message boxes show them.
     void PrintOperationMessage(int code);
-    // A failed exchange: the operation's message and, for a device this user may not open, the
-    // permission note. Returns kExitPrinter.
-    int ReportPrinterFailure(int code, const InterfaceSettingsSource& settings);
+    // A failed exchange: the operation's message, the line that says what happened on the
+    // connection and, for a device this user may not open, the permission note. Returns
+    // kExitPrinter.
+    int ReportPrinterFailure(int code, const InterfaceSettingsSource& settings,
+                             const ConnectionFailure& failure = {});
 
     // The receive of every command that reads from one printer: the receive lock (one receive
     // at a time, in this program and in the window), a parser for the target's model with

@@ -67,7 +67,8 @@ int RunPrint(const PrintArguments& args, CommandIo& io) {
                  : ""));
     }
     if (!result.Ok()) {
-        const int status = preamble.ReportPrinterFailure(result.code, settings);
+        const int status =
+            preamble.ReportPrinterFailure(result.code, settings, connection.LastFailure());
         if (kind != PrintKind::kFile && result.code == kCodeAcquisitionFailed &&
             result.emulation == EmulationClass::kUnknown && !record.emulationCheckText.empty()) {
             io.err << "the printer names no command language it prints in; nothing sent\n";

@@ -332,11 +332,11 @@ int RunSend(const SendArguments& args, CommandIo& io) {
         return kExitInvalidItems;
     }
     if (checked != kOperationOk) {
-        return preamble.ReportPrinterFailure(checked, settings);
+        return preamble.ReportPrinterFailure(checked, settings, connection.LastFailure());
     }
     SendResult sent = SendOperation::Send(text, connection, settings);
     if (sent.code != kOperationOk) {
-        return preamble.ReportPrinterFailure(sent.code, settings);
+        return preamble.ReportPrinterFailure(sent.code, settings, connection.LastFailure());
     }
     return 0;
 }
