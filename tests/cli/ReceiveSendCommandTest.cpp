@@ -157,3 +157,56 @@ TEST_F(CliReceiveSend, SendRefusesInvalidItemsAndSendsTheRest) {
 
 } // namespace
 } // namespace qm
+
+namespace qm {
+namespace {
+
+// After the numbered message, one line says what happened on the connection.
+TEST_F(CliReceiveSend, AFailedExchangeSaysWhatFailed) {
+    // The line after the message "code : NN" and its text.
+    auto secondLine = [](const RunResult& run) {
+        EXPECT_EQ(run.status, 3) << run.err;
+        EXPECT_EQ(run.err.rfind("code : ", 0), 0u) << run.err;
+        const size_t line = run.err.find("\nquillmark-cli ");
+        return line == std::string::npos
+                   ? run.err
+                   : run.err.substr(line + 1, run.err.find('\n', line + 1) - line - 1);
+    };
+    int port = 0;
+    {
+        test::LoopbackServer gone;
+        port = gone.Port();
+    }
+    const std::string refused = "127.0.0.1:" + std::to_string(port);
+    EXPECT_EQ(secondLine(RunCli({"receive", "--net", refused, "--model", "0"})),
+              "quillmark-cli receive: connection refused by " + refused);
+    EXPECT_EQ(secondLine(RunCli({"status", "--net", "printer-3.invalid"})),
+              "quillmark-cli status: host name printer-3.invalid not found");
+    {
+        test::FakeDeviceTree tree;
+        EXPECT_EQ(secondLine(RunCli({"receive", "--com", "COM34", "--model", "0"})),
+                  "quillmark-cli receive: no such device " + tree.Dev("ttyUSB1") +
+                      " (is the adapter plugged in?)");
+    }
+
+    // A printer that sends part of a reply and hangs up.
+    test::LoopbackServer cut;
+    std::thread printer([&cut] {
+        cut.Accept();
+        std::string request;
+        test::WaitUntil([&] {
+            request += cut.Take();
+            return request.find("EXIT\r\n") != std::string::npos;
+        });
+        cut.Send("~!!\r\nMod");
+        ::shutdown(cut.Peer(), SHUT_RDWR);
+    });
+    const RunResult closed =
+        RunCli({"receive", "--net", "127.0.0.1:" + std::to_string(cut.Port()), "--model", "0"});
+    printer.join();
+    EXPECT_EQ(secondLine(closed),
+              "quillmark-cli receive: the printer closed the connection after 8 bytes");
+}
+
+} // namespace
+} // namespace qm
