@@ -298,12 +298,20 @@ int RunSend(const SendArguments& args, CommandIo& io) {
         if (!args.queue.empty()) {
             return preamble.Fail("a print queue cannot be asked for its model; give --model");
         }
-        if (fleet) {
-            return preamble.Fail("the configuration is built for one model: give it with --model");
-        }
         // A file that is no settings text is refused before the printer is asked anything.
         if (const int status = preamble.CheckSettingsFile(args.file); status != 0) {
             return status;
+        }
+        if (fleet) {
+            // The list's own faults first; then the model, which one configuration needs.
+            std::vector<FleetTarget> targets;
+            std::string error;
+            if (!ReadFleetTargets(args.nets, args.targetFiles, targets, error)) {
+                return preamble.Fail(error);
+            }
+            return preamble.Fail(
+                "the configuration for several printers is built for one model: give it with "
+                "--model");
         }
         int status = 0;
         model = preamble.DetectModel(settings, status);

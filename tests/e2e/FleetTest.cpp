@@ -178,7 +178,7 @@ TEST(E2eFleet, SendReportsEachTargetAndDiffTellsBeforeFromAfter) {
         EXPECT_EQ(report["differ"][1]["printer"], "10");
     }
 
-    std::vector<std::string> send = {"send", file, "--json"};
+    std::vector<std::string> send = {"send", file, "--json", "--model", "0"};
     std::vector<std::string> expectedTargets;
     for (int i = 0; i < kFleetSize; ++i) {
         expectedTargets.push_back(fleet.Target(kFirstHost + i));
