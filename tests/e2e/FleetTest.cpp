@@ -464,7 +464,7 @@ TEST(E2eFleet, BadTargetsAndRangesAreRefusedBeforeAnythingIsSent) {
     // Options before FILE take one value each: FILE is not read as a second target or list.
     WriteFile(dir.Path("two.txt"), Host(kEmptyHostA) + ":9\n");
     CliResult before = RunCli({"send", "--net", Host(kEmptyHostB) + ":9", "--targets",
-                               dir.Path("two.txt"), file, "--json"},
+                               dir.Path("two.txt"), "--model", "0", file, "--json"},
                               Env(dir));
     EXPECT_EQ(before.status, 3) << before.err;
     ASSERT_FALSE(before.out.empty()) << before.err;
