@@ -206,6 +206,15 @@ TEST_F(CliReceiveSend, AFailedExchangeSaysWhatFailed) {
     printer.join();
     EXPECT_EQ(secondLine(closed),
               "quillmark-cli receive: the printer closed the connection after 8 bytes");
+
+    // A printer that takes the request and says nothing.
+    test::LoopbackServer silent;
+    std::thread mute([&silent] { silent.Accept(); });
+    const RunResult quiet =
+        RunCli({"receive", "--net", "127.0.0.1:" + std::to_string(silent.Port()), "--model", "0",
+                "--scope", "easy"});
+    mute.join();
+    EXPECT_EQ(secondLine(quiet), "quillmark-cli receive: no reply within 3.2 s");
 }
 
 } // namespace
