@@ -22,7 +22,7 @@ constexpr int kExitCalibrationFailed = 4; // the printer reports a failed adjust
 
 struct CalibrateArguments {
     InterfaceArguments interface;
-    std::string model = "0";
+    std::string model;
     std::string media = "gaps";
     int configSet = 0; // 1-3; 0 leaves the Config Set out
 };
@@ -46,8 +46,9 @@ std::string_view FailedStep(int code) {
 int RunCalibrate(const CalibrateArguments& args, CommandIo& io) {
     CommandPreamble preamble(kCommand, io);
     PrinterTarget target;
-    if (!preamble.ResolveTarget(args.model, args.interface, target)) {
-        return kExitUsage;
+    if (const int status = preamble.ResolveTarget(args.model, args.interface, target);
+        status != 0) {
+        return status;
     }
     const SettingsOptions options = SettingsOptions::For(target.model, false, false);
     SettingsRecord record;
@@ -68,7 +69,8 @@ int RunCalibrate(const CalibrateArguments& args, CommandIo& io) {
     PrinterConnection connection(SystemClock::Instance(), SystemPortServices());
     const SensorAdjustmentResult result = operation.Run(built.text, connection, target.settings);
     if (!result.Ok()) {
-        const int status = preamble.ReportPrinterFailure(result.code, target.settings);
+        const int status =
+            preamble.ReportPrinterFailure(result.code, target.settings, connection.LastFailure());
         if (result.errorLineNumber != 0) {
             io.err << "answer line " << result.errorLineNumber << " is not a calibration result: \""
                    << EscapeControls(result.errorLine) << "\"\n";

@@ -1,11 +1,14 @@
 #include "cli/CommandPreamble.h"
 
+#include "cli/FailureLine.h"
 #include "cli/JsonText.h"
 #include "cli/PortPermissionNote.h"
 #include "connection/NetAddress.h"
 #include "connection/PrinterConnection.h"
 #include "connection/SerialSettings.h"
 #include "discovery/SystemPortServices.h"
+#include "operations/MachineIdentity.h"
+#include "operations/ModelDetection.h"
 #include "operations/OperationCode.h"
 #include "operations/SettingsFileOperation.h"
 #include "platform/AtomicFile.h"
@@ -212,7 +215,8 @@ std::string OperationMessageText(int code) {
 }
 
 void AddModelOption(CLI::App* command, std::string& model) {
-    command->add_option("--model", model, "model index 0-37 or display name (default 0)");
+    command->add_option("--model", model,
+                        "model index 0-37 or display name (default: asked from the printer)");
 }
 
 CommandPreamble::CommandPreamble(std::string_view command, CommandIo& io)
@@ -253,14 +257,58 @@ bool CommandPreamble::BuildInterface(const InterfaceArguments& args,
     return true;
 }
 
-bool CommandPreamble::ResolveTarget(const std::string& modelText, const InterfaceArguments& args,
-                                    PrinterTarget& target) {
-    const std::optional<int> model = ResolveModel(modelText);
-    if (!model) {
-        return false;
+std::optional<int> CommandPreamble::DetectModel(const InterfaceSettingsSource& settings,
+                                                int& status) {
+    // The question is a receive like any other: one at a time, in this program and the window.
+    InstanceLock receiveLock(kReceiveLockName);
+    if (!TakeReceiveLock(receiveLock)) {
+        status = kExitReceiveBusy;
+        return std::nullopt;
     }
-    target.model = *model;
-    return BuildInterface(args, target.settings);
+    PrinterConnection connection(SystemClock::Instance(), SystemPortServices());
+    const MachineIdentity identity = MachineIdentity::Ask(connection, settings);
+    receiveLock.Release();
+    // A reply without the model line is an answer, not a failed exchange.
+    const bool answered = identity.Ok() || !identity.reply.empty();
+    if (!answered) {
+        status = ReportPrinterFailure(identity.code, settings, connection.LastFailure());
+        return std::nullopt;
+    }
+    const int model = ModelDetection::FromIdentity(identity);
+    if (model != ModelDetection::kNoModel) {
+        return model;
+    }
+    status = kExitUsage;
+    if (identity.model.empty()) {
+        Message("the printer reported no model name; give its model with --model");
+    } else {
+        Message("the printer reported the model \"" + identity.model +
+                "\", which is none of the 38 models; give its model with --model");
+    }
+    return std::nullopt;
+}
+
+int CommandPreamble::ResolveTarget(const std::string& modelText, const InterfaceArguments& args,
+                                   PrinterTarget& target) {
+    if (!modelText.empty()) {
+        const std::optional<int> model = ResolveModel(modelText);
+        if (!model) {
+            return kExitUsage;
+        }
+        target.model = *model;
+    }
+    if (!BuildInterface(args, target.settings)) {
+        return kExitUsage;
+    }
+    if (modelText.empty()) {
+        int status = 0;
+        const std::optional<int> model = DetectModel(target.settings, status);
+        if (!model) {
+            return status;
+        }
+        target.model = *model;
+    }
+    return 0;
 }
 
 int CommandPreamble::ReadSettingsFile(const std::string& path, SettingsRecord& record,
@@ -272,6 +320,14 @@ int CommandPreamble::ReadSettingsFile(const std::string& path, SettingsRecord& r
     if (ReportInvalidItems(record)) {
         PrintOperationMessage(kCodeInvalidItems);
         return kExitInvalidItems;
+    }
+    return 0;
+}
+
+int CommandPreamble::CheckSettingsFile(const std::string& path) {
+    const ImportedText read = SettingsFile::Read(path);
+    if (read.result != FileResult::kOk) {
+        return Fail("cannot read " + path + ": " + SettingsFileProblem(read.result, read.error));
     }
     return 0;
 }
@@ -293,25 +349,36 @@ void CommandPreamble::PrintOperationMessage(int code) {
     messages.ShowErrorCode(code);
 }
 
-int CommandPreamble::ReportPrinterFailure(int code, const InterfaceSettingsSource& settings) {
+int CommandPreamble::ReportPrinterFailure(int code, const InterfaceSettingsSource& settings,
+                                          const ConnectionFailure& failure) {
     PrintOperationMessage(code);
+    if (const std::string line = FailureLine(failure); !line.empty()) {
+        Message(line);
+    }
     ExplainOpenFailure(io_.err, code, settings);
     return kExitPrinter;
+}
+
+bool CommandPreamble::TakeReceiveLock(InstanceLock& lock) {
+    if (lock.TryAcquire()) {
+        return true;
+    }
+    if (lock.Error() == EWOULDBLOCK) {
+        Message("another receive is running");
+    } else {
+        Message("cannot take the receive lock " + lock.Path() + ": " +
+                (lock.Error() == EPERM
+                     ? std::string("it or its folder belongs to another user or is open to "
+                                   "others")
+                     : std::string(std::strerror(lock.Error()))));
+    }
+    return false;
 }
 
 int CommandPreamble::Receive(const PrinterTarget& target, const std::vector<RequestKind>& kinds,
                              int statusClass, ReceivedSettings& received) {
     InstanceLock receiveLock(kReceiveLockName);
-    if (!receiveLock.TryAcquire()) {
-        if (receiveLock.Error() == EWOULDBLOCK) {
-            Message("another receive is running");
-        } else {
-            Message("cannot take the receive lock " + receiveLock.Path() + ": " +
-                    (receiveLock.Error() == EPERM
-                         ? std::string("it or its folder belongs to another user or is open to "
-                                       "others")
-                         : std::string(std::strerror(receiveLock.Error()))));
-        }
+    if (!TakeReceiveLock(receiveLock)) {
         return kExitReceiveBusy;
     }
     SettingsParser parser(SettingsOptions::For(target.model, false, true));
@@ -324,7 +391,8 @@ int CommandPreamble::Receive(const PrinterTarget& target, const std::vector<Requ
     if (!received.result.Ok()) {
         // The window stops silently when only the counters fail; here the exit status needs
         // its reason (and a port the user may not open says which group would help).
-        return ReportPrinterFailure(received.result.code, target.settings);
+        return ReportPrinterFailure(received.result.code, target.settings,
+                                    connection.LastFailure());
     }
     return 0;
 }

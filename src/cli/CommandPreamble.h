@@ -7,8 +7,10 @@
 // command's own streams, so the commands word them alike.
 
 #include "cli/CommandLine.h"
+#include "connection/ConnectionFailure.h"
 #include "connection/InterfaceSettingsSource.h"
 #include "operations/ReceiveOperation.h"
+#include "platform/InstanceLock.h"
 #include "settings/SettingsFile.h"
 #include "settings/SettingsParser.h"
 #include "settings/SettingsRecord.h"
@@ -46,7 +48,8 @@ struct InterfaceArguments {
 CLI::Option_group* AddInterfaceOptions(CLI::App* command, InterfaceArguments& args,
                                        std::vector<std::string>* nets = nullptr);
 
-// Adds --model (an index 0-37 or a display name, "0" by default) bound to `model`.
+// Adds --model (an index 0-37 or a display name) bound to `model`; left empty, a printer command
+// asks the printer which model it is.
 void AddModelOption(CLI::App* command, std::string& model);
 
 // Turns the options into stored interface settings. False with a message when a value cannot
@@ -96,15 +99,23 @@ public:
     // empty. False after the line with BuildInterfaceSettings' message was printed.
     bool BuildInterface(const InterfaceArguments& args, StaticInterfaceSettings& settings,
                         const std::string& queue = {});
-    // Both resolved into `target`; false after the first failure was printed (exit with
-    // kExitUsage).
-    bool ResolveTarget(const std::string& modelText, const InterfaceArguments& args,
-                       PrinterTarget& target);
+    // The model the printer behind `settings` reports (one machine-information exchange).
+    // nullopt after the failure was printed, with `status` set to kExitPrinter for a failed
+    // exchange or kExitUsage for a reply that names no model or an unknown one.
+    std::optional<int> DetectModel(const InterfaceSettingsSource& settings, int& status);
+    // The model of `modelText` or, when it is empty, of the printer, and the interface settings,
+    // resolved into `target`. 0, or the exit status after the first failure was printed.
+    int ResolveTarget(const std::string& modelText, const InterfaceArguments& args,
+                      PrinterTarget& target);
 
     // Reads the settings file `path` into `record` (its modelIndex set beforehand) as the
     // window's Import does and refuses invalid items. 0 when it was read; kExitUsage after the
     // "cannot read" line; kExitInvalidItems after the invalid items and message 23.
     int ReadSettingsFile(const std::string& path, SettingsRecord& record, SettingsParser& parser);
+
+    // Checks that `path` holds a settings text (read, lead-in, end, size) before a printer is
+    // asked anything; 0, or kExitUsage after the "cannot read" line.
+    int CheckSettingsFile(const std::string& path);
 
     // Lists the keys of the ticked items the parser marked ("invalid item: KEY"); true when
     // there was one.
@@ -112,9 +123,11 @@ public:
     // The message(s) of an operation error code (30, 31, 32, 40, 24, ...) in English, exactly
     // as the message boxes show them.
     void PrintOperationMessage(int code);
-    // A failed exchange: the operation's message and, for a device this user may not open, the
-    // permission note. Returns kExitPrinter.
-    int ReportPrinterFailure(int code, const InterfaceSettingsSource& settings);
+    // A failed exchange: the operation's message, the line that says what happened on the
+    // connection and, for a device this user may not open, the permission note. Returns
+    // kExitPrinter.
+    int ReportPrinterFailure(int code, const InterfaceSettingsSource& settings,
+                             const ConnectionFailure& failure = {});
 
     // The receive of every command that reads from one printer: the receive lock (one receive
     // at a time, in this program and in the window), a parser for the target's model with
@@ -130,6 +143,9 @@ public:
     int PrintJson(const nlohmann::ordered_json& result);
 
 private:
+    // Takes the receive lock; false after the line that says why it could not.
+    bool TakeReceiveLock(InstanceLock& lock);
+
     std::string_view command_;
     CommandIo& io_;
 };

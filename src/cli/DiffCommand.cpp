@@ -21,7 +21,7 @@ constexpr int kExitDiffer = 1;
 struct DiffArguments {
     std::string file;
     InterfaceArguments interface;
-    std::string model = "0";
+    std::string model;
     bool json = false;
 };
 
@@ -92,9 +92,14 @@ void PrintJson(CommandPreamble& preamble, const RecordComparison& comparison) {
 
 int RunDiff(const DiffArguments& args, CommandIo& io) {
     CommandPreamble preamble(kCommand, io);
+    // A file that is no settings text is refused before the printer is asked anything.
+    if (const int status = preamble.CheckSettingsFile(args.file); status != 0) {
+        return status;
+    }
     PrinterTarget target;
-    if (!preamble.ResolveTarget(args.model, args.interface, target)) {
-        return kExitUsage;
+    if (const int status = preamble.ResolveTarget(args.model, args.interface, target);
+        status != 0) {
+        return status;
     }
     // Both records are read with every entry, so a file's advanced settings are compared too.
     const SettingsOptions options = SettingsOptions::For(target.model, false, true);

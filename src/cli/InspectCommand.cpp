@@ -21,7 +21,7 @@ namespace {
 
 struct InspectArguments {
     std::string file;
-    std::string model = "0";
+    std::string model;
     std::string language = "en";
     bool reply = false;
     bool advanced = false;
@@ -29,10 +29,14 @@ struct InspectArguments {
 };
 
 constexpr char kCommand[] = "inspect";
+constexpr int kAssumedModel = 0;
 
 int RunInspect(const InspectArguments& args, CommandIo& io) {
     CommandPreamble preamble(kCommand, io);
-    const std::optional<int> model = preamble.ResolveModel(args.model);
+    // No printer to ask: without --model the file is read for model 0, and the output says so.
+    const bool assumed = args.model.empty();
+    const std::optional<int> model =
+        assumed ? std::optional<int>(kAssumedModel) : preamble.ResolveModel(args.model);
     if (!model) {
         return kExitUsage;
     }

@@ -19,7 +19,7 @@ struct PrintArguments {
     std::string file;
     InterfaceArguments interface;
     std::string queue;
-    std::string model = "0";
+    std::string model;
 };
 
 constexpr char kCommand[] = "print";
@@ -39,7 +39,8 @@ std::string_view LanguageName(EmulationClass emulation) {
 
 int RunPrint(const PrintArguments& args, CommandIo& io) {
     CommandPreamble preamble(kCommand, io);
-    if (!preamble.ResolveModel(args.model)) {
+    // The print command follows the language the printer reports, whatever its model.
+    if (!args.model.empty() && !preamble.ResolveModel(args.model)) {
         return kExitUsage;
     }
     StaticInterfaceSettings settings;
@@ -66,7 +67,8 @@ int RunPrint(const PrintArguments& args, CommandIo& io) {
                  : ""));
     }
     if (!result.Ok()) {
-        const int status = preamble.ReportPrinterFailure(result.code, settings);
+        const int status =
+            preamble.ReportPrinterFailure(result.code, settings, connection.LastFailure());
         if (kind != PrintKind::kFile && result.code == kCodeAcquisitionFailed &&
             result.emulation == EmulationClass::kUnknown && !record.emulationCheckText.empty()) {
             io.err << "the printer names no command language it prints in; nothing sent\n";

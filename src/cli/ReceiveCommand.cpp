@@ -24,7 +24,7 @@ namespace {
 struct ReceiveArguments {
     InterfaceArguments interface;
     std::string scope = "all";
-    std::string model = "0";
+    std::string model;
     int statusClass = -1;
     std::string output;
 };
@@ -64,8 +64,9 @@ std::string RequestName(std::optional<RequestKind> kind) {
 int RunReceive(const ReceiveArguments& args, CommandIo& io) {
     CommandPreamble preamble(kCommand, io);
     PrinterTarget target;
-    if (!preamble.ResolveTarget(args.model, args.interface, target)) {
-        return kExitUsage;
+    if (const int status = preamble.ResolveTarget(args.model, args.interface, target);
+        status != 0) {
+        return status;
     }
     const ScopeName* scope = nullptr;
     for (const ScopeName& row : kScopeNames) {

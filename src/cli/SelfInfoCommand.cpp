@@ -21,7 +21,7 @@ namespace {
 
 struct SelfInfoArguments {
     InterfaceArguments interface;
-    std::string model = "0";
+    std::string model;
     std::string saveDir;
 };
 
@@ -53,8 +53,9 @@ std::tm LocalNow() {
 int RunSelfInfo(const SelfInfoArguments& args, CommandIo& io) {
     CommandPreamble preamble(kCommand, io);
     PrinterTarget target;
-    if (!preamble.ResolveTarget(args.model, args.interface, target)) {
-        return kExitUsage;
+    if (const int status = preamble.ResolveTarget(args.model, args.interface, target);
+        status != 0) {
+        return status;
     }
     ReceivedSettings receivedSettings;
     if (const int status = preamble.Receive(target, SelfInfoRequestKinds(),

@@ -42,7 +42,7 @@ struct SendArguments {
     bool jobsGiven = false;
     bool json = false;
     bool verify = false; // after the send, receive and compare (fleet)
-    std::string model = "0";
+    std::string model;
     bool advanced = false;
     std::string queue; // a print queue: the configuration goes as one raw print job
 };
@@ -267,9 +267,12 @@ bool IsFleet(const SendArguments& args) {
 
 int RunSend(const SendArguments& args, CommandIo& io) {
     CommandPreamble preamble(kCommand, io);
-    const std::optional<int> model = preamble.ResolveModel(args.model);
-    if (!model) {
-        return kExitUsage;
+    std::optional<int> model;
+    if (!args.model.empty()) {
+        model = preamble.ResolveModel(args.model);
+        if (!model) {
+            return kExitUsage;
+        }
     }
     const int otherInterfaces = !args.interface.com.empty() + !args.interface.lpt.empty() +
                                 !args.interface.usb.empty() + !args.queue.empty();
@@ -293,6 +296,32 @@ int RunSend(const SendArguments& args, CommandIo& io) {
             return kExitUsage;
         }
     }
+    if (!model) {
+        // Only a single printer that answers can be asked which model it is.
+        if (!args.queue.empty()) {
+            return preamble.Fail("a print queue cannot be asked for its model; give --model");
+        }
+        // A file that is no settings text is refused before the printer is asked anything.
+        if (const int status = preamble.CheckSettingsFile(args.file); status != 0) {
+            return status;
+        }
+        if (fleet) {
+            // The list's own faults first; then the model, which one configuration needs.
+            std::vector<FleetTarget> targets;
+            std::string error;
+            if (!ReadFleetTargets(args.nets, args.targetFiles, targets, error)) {
+                return preamble.Fail(error);
+            }
+            return preamble.Fail(
+                "the configuration for several printers is built for one model: give it with "
+                "--model");
+        }
+        int status = 0;
+        model = preamble.DetectModel(settings, status);
+        if (!model) {
+            return status;
+        }
+    }
     PreparedConfiguration prepared;
     if (int status = PrepareConfiguration(preamble, args, *model, prepared); status != 0) {
         return status;
@@ -314,11 +343,11 @@ int RunSend(const SendArguments& args, CommandIo& io) {
         return kExitInvalidItems;
     }
     if (checked != kOperationOk) {
-        return preamble.ReportPrinterFailure(checked, settings);
+        return preamble.ReportPrinterFailure(checked, settings, connection.LastFailure());
     }
     SendResult sent = SendOperation::Send(text, connection, settings);
     if (sent.code != kOperationOk) {
-        return preamble.ReportPrinterFailure(sent.code, settings);
+        return preamble.ReportPrinterFailure(sent.code, settings, connection.LastFailure());
     }
     return 0;
 }

@@ -26,7 +26,7 @@ struct StatusArguments {
     InterfaceArguments interface;
     std::string decode; // a saved status reply
     int form = -1;
-    std::string model = "0";
+    std::string model;
     std::string language = "en";
 };
 
@@ -79,8 +79,9 @@ int RunStatus(const StatusArguments& args, CommandIo& io) {
         return preamble.Fail("--form goes with --decode; a printer's form follows its model");
     }
     PrinterTarget target;
-    if (!preamble.ResolveTarget(args.model, args.interface, target)) {
-        return kExitUsage;
+    if (const int status = preamble.ResolveTarget(args.model, args.interface, target);
+        status != 0) {
+        return status;
     }
     // The status request of the model's command language, then the counters.
     const int form = DefaultStatusClass(target.model);

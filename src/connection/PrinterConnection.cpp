@@ -4,6 +4,7 @@
 #include "connection/PortIo.h"
 #include "connection/ReplyEnd.h"
 #include "connection/SerialLine.h"
+#include "platform/Encoding.h"
 #include "platform/Environment.h"
 #include "platform/FdWait.h"
 
@@ -115,6 +116,7 @@ PrinterConnection::~PrinterConnection() {
 
 int PrinterConnection::OpenDeviceNode(const std::string& path) {
     if (path.empty()) {
+        NoteFailure(FailureKind::kNoDevice, Utf16ToUtf8(portName_));
         errno = ENOENT;
         return -1;
     }
@@ -126,11 +128,16 @@ int PrinterConnection::OpenDeviceNode(const std::string& path) {
         }
     }
     if (fd < 0) {
+        const int error = errno;
+        NoteFailure(error == ENOENT ? FailureKind::kNoDevice : FailureKind::kOpenError, path,
+                    error);
+        errno = error;
         return -1;
     }
     // Exclusive use: no second holder, in this or another process.
     if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
         ::close(fd);
+        NoteFailure(FailureKind::kOpenError, path, EBUSY);
         errno = EBUSY;
         return -1;
     }
@@ -292,6 +299,7 @@ uint32_t PrinterConnection::Read(uint8_t* buffer, uint32_t* received, ReplyForm 
 // ---- The exchange with the stored settings -------------------------------------------------
 
 int PrinterConnection::ConnectForOperation(ConnectPurpose purpose) {
+    failure_ = ConnectionFailure{};
     if (settings_ == nullptr) {
         return 0;
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "connection/ConnectionFailure.h"
 #include "connection/InterfaceSettingsSource.h"
 #include "connection/PortServices.h"
 #include "connection/ReplyEnd.h"
@@ -173,6 +174,10 @@ public:
         usbOpened_ = std::move(handler);
     }
 
+    // What went wrong in the last failed open, echo, connect or read since the last
+    // ConnectForOperation (kind kNone when nothing did).
+    const ConnectionFailure& LastFailure() const { return failure_; }
+
     // ---- State (read by the main window, discovery and tests) ----
     int32_t Kind() const { return kind_; }
     int Handle() const { return handle_; } // -1 when closed
@@ -233,6 +238,12 @@ private:
     PortServices& services_;
     const InterfaceSettingsSource* settings_ = nullptr;
     uint32_t netWaitLimitMs_ = 0;
+    ConnectionFailure failure_;
+    std::string netTarget_; // "HOST:PORT" of the last connect
+    void NoteFailure(FailureKind kind, std::string where, int errorNumber = 0, uint64_t bytes = 0,
+                     uint32_t waitedMs = 0) {
+        failure_ = ConnectionFailure{kind, std::move(where), errorNumber, bytes, waitedMs};
+    }
     std::function<void(const std::u16string&)> usbOpened_;
 };
 

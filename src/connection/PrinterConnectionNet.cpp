@@ -4,6 +4,7 @@
 #include "connection/PortIo.h"
 #include "connection/PrinterConnection.h"
 #include "connection/ReplyEnd.h"
+#include "platform/Encoding.h"
 #include "platform/FdWait.h"
 
 #include <algorithm>
@@ -45,18 +46,22 @@ int PrinterConnection::Ping(const std::u16string& address) {
     }
     std::string dotted;
     if (!AddressToDottedQuad(address, dotted)) {
+        NoteFailure(FailureKind::kHostNotFound, Utf16ToUtf8(address));
         return 0;
     }
     in_addr target{};
     if (::inet_pton(AF_INET, dotted.c_str(), &target) != 1) {
+        NoteFailure(FailureKind::kHostNotFound, Utf16ToUtf8(address));
         return 0;
     }
-    switch (SendIcmpEcho(clock_, target.s_addr, Bounded(kEchoTimeoutMs, netWaitLimitMs_))) {
+    const uint32_t echoMs = Bounded(kEchoTimeoutMs, netWaitLimitMs_);
+    switch (SendIcmpEcho(clock_, target.s_addr, echoMs)) {
     case EchoResult::kReply:
         return 1;
     case EchoResult::kUnavailable:
         return 1; // the system does not let us ask: the connect decides
     default:
+        NoteFailure(FailureKind::kNoEcho, Utf16ToUtf8(address), 0, 0, echoMs);
         return 0;
     }
 }
@@ -73,17 +78,31 @@ int PrinterConnection::NetConnect(const std::u16string& address, int port) {
     std::string dotted;
     sockaddr_in peer{};
     peer.sin_family = AF_INET;
+    netTarget_ = Utf16ToUtf8(address) + ":" + std::to_string(port);
     if (port < 1 || port > 65535 || !AddressToDottedQuad(address, dotted) ||
         ::inet_pton(AF_INET, dotted.c_str(), &peer.sin_addr) != 1) {
+        NoteFailure(FailureKind::kHostNotFound, Utf16ToUtf8(address));
         CloseSocket(fd);
         return 0;
     }
     peer.sin_port = htons(static_cast<uint16_t>(port));
     if (::connect(fd, reinterpret_cast<sockaddr*>(&peer), sizeof peer) != 0) {
         // The connect gets its own bound instead of the system's minutes-long one.
-        if (errno != EINPROGRESS ||
-            WaitForFd(clock_, fd, POLLOUT, Bounded(kNetConnectLimitMs, netWaitLimitMs_)) <= 0 ||
-            SocketErrorPending(fd)) {
+        const uint32_t limitMs = Bounded(kNetConnectLimitMs, netWaitLimitMs_);
+        int error = errno;
+        bool failed = error != EINPROGRESS;
+        if (!failed) {
+            if (WaitForFd(clock_, fd, POLLOUT, limitMs) <= 0) {
+                NoteFailure(FailureKind::kConnectTimeout, netTarget_, 0, 0, limitMs);
+                CloseSocket(fd);
+                return 0;
+            }
+            socklen_t length = sizeof error;
+            failed = ::getsockopt(fd, SOL_SOCKET, SO_ERROR, &error, &length) != 0 || error != 0;
+        }
+        if (failed) {
+            NoteFailure(error == ECONNREFUSED ? FailureKind::kRefused : FailureKind::kConnectError,
+                        netTarget_, error);
             CloseSocket(fd);
             return 0;
         }
@@ -126,13 +145,22 @@ uint32_t PrinterConnection::NetRead(uint32_t* received, uint8_t* buffer, ReplyFo
     // is cut into segments.
     uint64_t firstByteAt = 0;
     auto capUsedUp = [&] { return count > 0 && ElapsedMs(clock_, firstByteAt) >= kNetReplyCapMs; };
+    const uint64_t readStart = clock_.NowMs();
+    auto noReply = [&] {
+        NoteFailure(FailureKind::kNoReply, netTarget_, 0, count, ElapsedMs(clock_, readStart));
+        return kWaitTimeout;
+    };
+    auto closed = [&] {
+        NoteFailure(FailureKind::kClosedByPeer, netTarget_, 0, count);
+        return kErrorDeviceNotConnected;
+    };
     *received = 0;
     while (true) {
         uint32_t wait = perWait;
         if (count > 0) {
             uint32_t used = ElapsedMs(clock_, firstByteAt);
             if (used >= kNetReplyCapMs) {
-                return kWaitTimeout;
+                return noReply();
             }
             wait = std::min(wait, kNetReplyCapMs - used);
         }
@@ -149,12 +177,12 @@ uint32_t PrinterConnection::NetRead(uint32_t* received, uint8_t* buffer, ReplyFo
                 ++idle;
                 continue;
             }
-            return kWaitTimeout;
+            return noReply();
         }
         ssize_t got = ::recv(socket_, buffer + count, kReplyBufferSize - count, MSG_DONTWAIT);
         if (got == 0) {
             *received = kAllBits;
-            return kErrorDeviceNotConnected;
+            return closed();
         }
         if (got < 0) {
             if (errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR) {

@@ -11,6 +11,7 @@ namespace {
 
 constexpr std::string_view kModelKey = "Model Number";
 constexpr std::string_view kSerialKey = "Serial Number";
+constexpr std::string_view kEmulationKey = "Emulation";
 constexpr std::string_view kBlanks = " \t";
 
 // The value of the line "KEY <blanks>:<blanks> VALUE", or nothing when `line` is another line.
@@ -56,6 +57,8 @@ MachineIdentity MachineIdentity::FromReply(std::string_view reply) {
         } else if (identity.serial.empty() && ValueAfterKey(line, kSerialKey, value)) {
             identity.serial = value;
             anyLine = true;
+        } else if (identity.emulation.empty() && ValueAfterKey(line, kEmulationKey, value)) {
+            identity.emulation = value;
         }
         if (end == std::string_view::npos) {
             break;

@@ -18,6 +18,7 @@ struct MachineIdentity {
     uint32_t error = 0;      // the connection's result code of the failing call, if any
     std::string model;       // "Model Number" as the printer spells it (may be empty)
     std::string serial;      // "Serial Number" (may be empty)
+    std::string emulation;   // "Emulation": the command language running, e.g. "CODE_ZEBRA"
     std::string reply;       // the reply as received
 
     bool Ok() const { return code == kOperationOk; }

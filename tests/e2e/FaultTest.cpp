@@ -37,9 +37,9 @@ FaultRun ReceiveWith(const std::vector<std::string>& faults, const std::string& 
         if (!sim.Ready()) {
             return run;
         }
-        run.result = RunCli(
-            {"receive", "--net", "127.0.0.1:" + std::to_string(sim.TcpPort()), "--scope", scope},
-            {"XDG_RUNTIME_DIR=" + dir.Path("")});
+        run.result = RunCli({"receive", "--net", "127.0.0.1:" + std::to_string(sim.TcpPort()),
+                             "--scope", scope, "--model", "0"},
+                            {"XDG_RUNTIME_DIR=" + dir.Path("")});
     } // the simulator stops cleanly (checked by SimProcess) before its log is read
     run.log = ReadFile(dir.Path("sim.log"));
     return run;
@@ -154,7 +154,8 @@ TEST(E2eFaults, ReceiveWhileAnotherRuns) {
     SimProcess sim({"--tcp", "127.0.0.1:0", "--model", "0", "--log", dir.Path("sim.log")});
     ASSERT_TRUE(sim.Ready());
     const std::vector<std::string> args = {
-        "receive", "--net", "127.0.0.1:" + std::to_string(sim.TcpPort()), "--scope", "easy"};
+        "receive", "--net", "127.0.0.1:" + std::to_string(sim.TcpPort()), "--scope", "easy",
+        "--model", "0"};
     const std::vector<std::string> env = {"XDG_RUNTIME_DIR=" + dir.Path("")};
 
     // Another receive holds the "mtx_recv_config" lock of this user.

@@ -178,7 +178,7 @@ TEST(E2eFleet, SendReportsEachTargetAndDiffTellsBeforeFromAfter) {
         EXPECT_EQ(report["differ"][1]["printer"], "10");
     }
 
-    std::vector<std::string> send = {"send", file, "--json"};
+    std::vector<std::string> send = {"send", file, "--json", "--model", "0"};
     std::vector<std::string> expectedTargets;
     for (int i = 0; i < kFleetSize; ++i) {
         expectedTargets.push_back(fleet.Target(kFirstHost + i));
@@ -464,7 +464,7 @@ TEST(E2eFleet, BadTargetsAndRangesAreRefusedBeforeAnythingIsSent) {
     // Options before FILE take one value each: FILE is not read as a second target or list.
     WriteFile(dir.Path("two.txt"), Host(kEmptyHostA) + ":9\n");
     CliResult before = RunCli({"send", "--net", Host(kEmptyHostB) + ":9", "--targets",
-                               dir.Path("two.txt"), file, "--json"},
+                               dir.Path("two.txt"), "--model", "0", file, "--json"},
                               Env(dir));
     EXPECT_EQ(before.status, 3) << before.err;
     ASSERT_FALSE(before.out.empty()) << before.err;

@@ -65,7 +65,7 @@ protected:
     CliResult Send(const std::vector<int>& signals) {
         return RunCli(
             {"send", dir_.Path("fleet.prn"), "--net", Target(0), "--net", Target(1), "--jobs", "1",
-             "--verify", "--json"},
+             "--verify", "--json", "--model", "0"},
             {"XDG_RUNTIME_DIR=" + dir_.Path("")}, 30000,
             [&] { return ReadFile(Log(0)).find("RECV") != std::string::npos; }, signals);
     }

@@ -100,7 +100,7 @@ TEST(E2eCalibrate, OverComAndWithBadArguments) {
     EXPECT_EQ(RunCli({"calibrate", "--net", printer.Net(), "--config-set", "4"}).status, 2);
     EXPECT_EQ(RunCli({"calibrate"}).status, 2);
     // Nothing listens there: the exchange fails.
-    const CliResult closed = RunCli({"calibrate", "--net", "127.0.0.1:1"});
+    const CliResult closed = RunCli({"calibrate", "--net", "127.0.0.1:1", "--model", "0"});
     EXPECT_EQ(closed.status, 3);
     EXPECT_TRUE(Contains(closed.err, "code : 30")) << closed.err;
     EXPECT_EQ(closed.out, "sensor adjustment: not started (the port could not be opened)\n");
