@@ -94,10 +94,15 @@ TEST_F(CliPortPermission, SerialAndParallelPortsNameTheDeviceAndItsGroup) {
         << run.err;
 }
 
-TEST_F(CliPortPermission, AMissingDeviceGetsOnlyTheNumberedMessage) {
+TEST_F(CliPortPermission, AMissingDeviceGetsNoPermissionLine) {
     const ProgramRun run = RunAsNobody("receive --com COM2 --scope easy");
     EXPECT_EQ(run.status, 3) << run.err;
-    EXPECT_EQ(run.err, "code : 30\r\nOpen port error.\n");
+    // No permission line: only what failed, after the numbered message.
+    EXPECT_EQ(
+        run.err.rfind("code : 30\r\nOpen port error.\nquillmark-cli receive: no such device ", 0),
+        0u)
+        << run.err;
+    EXPECT_EQ(run.err.find("group"), std::string::npos) << run.err;
 }
 
 } // namespace
