@@ -88,7 +88,8 @@ TEST(SendCommand, QueueSendsTheConfigurationAsOneRawJob) {
     std::ofstream(file, std::ios::binary) << leadIn << "PRINT SPEED\t:\t6 IPS\r\nEND\r\n";
 
     int status = 0;
-    const std::string out = RunCli("send '" + file + "' --queue '" + queue + "' 2>&1", status);
+    const std::string out =
+        RunCli("send '" + file + "' --model 0 --queue '" + queue + "' 2>&1", status);
     EXPECT_EQ(status, 0) << out;
     std::string sent;
     for (int wait = 0; wait < 100 && !sent.ends_with("END\r\n"); ++wait) {
@@ -99,7 +100,8 @@ TEST(SendCommand, QueueSendsTheConfigurationAsOneRawJob) {
     EXPECT_EQ(sent.substr(sent.size() >= 5 ? sent.size() - 5 : 0), "END\r\n");
 
     // A queue that does not exist cannot be opened: the open-failure message.
-    const std::string missing = RunCli("send '" + file + "' --queue qm_no_such_queue 2>&1", status);
+    const std::string missing =
+        RunCli("send '" + file + "' --model 0 --queue qm_no_such_queue 2>&1", status);
     EXPECT_NE(status, 0);
     EXPECT_NE(missing.find("code : 30"), std::string::npos) << missing;
     test::DeleteQueue(queue);
