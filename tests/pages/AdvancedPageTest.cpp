@@ -6,8 +6,8 @@
 
 #include "pages/CDlgTabAdvanced.h"
 #include "resources/EasyPageTemplate.h"
-#include "ui/ScriptedHost.h"
 #include "support/ScriptedHostGTest.h"
+#include "ui/ScriptedHost.h"
 
 #include <gtest/gtest.h>
 

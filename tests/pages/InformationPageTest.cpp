@@ -2,9 +2,9 @@
 
 #include "pages/CDlgTabInformation.h"
 #include "resources/InformationPageTemplate.h"
+#include "support/ScriptedHostGTest.h"
 #include "text/TextTable.h"
 #include "ui/ScriptedHost.h"
-#include "support/ScriptedHostGTest.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include "TestPage.h"
 
-#include "ui/ScriptedHost.h"
 #include "support/ScriptedHostGTest.h"
+#include "ui/ScriptedHost.h"
 
 #include <gtest/gtest.h>
 

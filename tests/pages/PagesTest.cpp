@@ -8,8 +8,8 @@
 #include "resources/EasyPageTemplate.h"
 #include "resources/InformationPageTemplate.h"
 #include "resources/PrintPageTemplate.h"
-#include "ui/ScriptedHost.h"
 #include "support/ScriptedHostGTest.h"
+#include "ui/ScriptedHost.h"
 
 #include <gtest/gtest.h>
 

@@ -6,8 +6,8 @@
 #include "pages/CDlgTabStandard.h"
 #include "resources/EasyPageTemplate.h"
 #include "settings/DisplayLists.h"
-#include "ui/ScriptedHost.h"
 #include "support/ScriptedHostGTest.h"
+#include "ui/ScriptedHost.h"
 
 #include <gtest/gtest.h>
 

@@ -5,8 +5,8 @@
 #include "selfinfo/CDlgSelfInfo.h"
 #include "selfinfo/SelfInfoReport.h"
 #include "selfinfo/SelfInfoText.h"
-#include "ui/ScriptedHost.h"
 #include "support/ScriptedHostGTest.h"
+#include "ui/ScriptedHost.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include "app/CComSettingsDlg.h"
 #include "resources/ComSettingsTemplate.h"
-#include "ui/ScriptedHost.h"
 #include "support/ScriptedHostGTest.h"
+#include "ui/ScriptedHost.h"
 
 #include <gtest/gtest.h>
 

@@ -11,8 +11,8 @@
 #include "platform/Encoding.h"
 #include "resources/MainWindowTemplate.h"
 #include "resources/PageTemplateIds.h"
-#include "ui/ScriptedHost.h"
 #include "support/ScriptedHostGTest.h"
+#include "ui/ScriptedHost.h"
 
 #include <gtest/gtest.h>
 
