@@ -42,6 +42,7 @@ std::vector<bool> ParallelRun(const std::vector<size_t>& indices, int jobs,
     sigemptyset(&stopSignals);
     sigaddset(&stopSignals, SIGINT);
     sigaddset(&stopSignals, SIGTERM);
+    sigaddset(&stopSignals, SIGHUP);
     pthread_sigmask(SIG_BLOCK, &stopSignals, &previous);
     std::vector<std::thread> threads;
     threads.reserve(workers);

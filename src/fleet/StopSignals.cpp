@@ -11,6 +11,7 @@ std::atomic<bool> gRaised{false};
 static_assert(std::atomic<bool>::is_always_lock_free, "the signal handler needs a lock-free flag");
 struct sigaction gPreviousInterrupt {};
 struct sigaction gPreviousTerminate {};
+struct sigaction gPreviousHangup {};
 
 extern "C" void OnStopSignal(int) {
     gRaised.store(true, std::memory_order_relaxed);
@@ -26,11 +27,13 @@ StopSignals::StopSignals() {
     action.sa_flags = SA_RESETHAND | SA_RESTART;
     sigaction(SIGINT, &action, &gPreviousInterrupt);
     sigaction(SIGTERM, &action, &gPreviousTerminate);
+    sigaction(SIGHUP, &action, &gPreviousHangup);
 }
 
 StopSignals::~StopSignals() {
     sigaction(SIGINT, &gPreviousInterrupt, nullptr);
     sigaction(SIGTERM, &gPreviousTerminate, nullptr);
+    sigaction(SIGHUP, &gPreviousHangup, nullptr);
 }
 
 bool StopSignals::Raised() {
