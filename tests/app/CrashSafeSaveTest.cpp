@@ -69,12 +69,23 @@ TEST(CrashSafeSave, KilledSavesLeaveTheOldOrTheNewFile) {
     int sawFirst = 0;
     int sawSecond = 0;
     for (int kill = 0; kill < kKills; ++kill) {
+        int ready[2];
+        ASSERT_EQ(::pipe(ready), 0);
         const pid_t child = ::fork();
         ASSERT_GE(child, 0);
         if (child == 0) {
+            ::dup2(ready[1], STDOUT_FILENO);
+            ::close(ready[0]);
+            ::close(ready[1]);
             ::execl(QM_SAVE_LOOP, QM_SAVE_LOOP, folder.c_str(), static_cast<char*>(nullptr));
             ::_exit(127);
         }
+        ::close(ready[1]);
+        // The kill is timed from a loop that has made its first round of saves.
+        char byte = 0;
+        const ssize_t got = ::read(ready[0], &byte, 1);
+        ::close(ready[0]);
+        EXPECT_EQ(got, 1) << "the save loop did not start";
         ::usleep(random() % kLongestRunUs);
         ASSERT_EQ(::kill(child, SIGKILL), 0);
         int status = 0;
