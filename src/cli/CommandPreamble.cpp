@@ -259,9 +259,15 @@ bool CommandPreamble::BuildInterface(const InterfaceArguments& args,
 
 std::optional<int> CommandPreamble::DetectModel(const InterfaceSettingsSource& settings,
                                                 int& status) {
-    // The question is a receive like any other: one at a time, in this program and the window.
+    // A command that receives asks under the receive lock, as its receive will be: one at a
+    // time, in this program and the window, and turned away before anything is sent. A command
+    // that only sends (send, calibrate, print) asks without it, as discover does: the question
+    // has its own record and connection and shares nothing the lock protects, and a send must
+    // not be turned away while the window receives.
     InstanceLock receiveLock(kReceiveLockName);
-    if (!TakeReceiveLock(receiveLock)) {
+    const bool receives = command_ == "receive" || command_ == "status" || command_ == "selfinfo" ||
+                          command_ == "diff";
+    if (receives && !TakeReceiveLock(receiveLock)) {
         status = kExitReceiveBusy;
         return std::nullopt;
     }

@@ -166,6 +166,12 @@ TEST(E2eFaults, ReceiveWhileAnotherRuns) {
     EXPECT_EQ(busy.status, 5) << busy.err;
     EXPECT_TRUE(busy.out.empty());
     EXPECT_TRUE(LogEvents(dir.Path("sim.log"), "CONNECT").empty()) << ReadFile(dir.Path("sim.log"));
+    // A send asks the printer for its model without the lock: it is not turned away.
+    const std::string file = dir.Path("one.prn");
+    ASSERT_TRUE(WriteFile(file, simtest::LeadIn() + "PRINT DARKNESS\t:\t12\r\nEND\r\n"));
+    CliResult send =
+        RunCli({"send", file, "--net", "127.0.0.1:" + std::to_string(sim.TcpPort())}, env);
+    EXPECT_EQ(send.status, 0) << send.err;
     ::close(fd);
 
     CliResult free = RunCli(args, env);
