@@ -3,13 +3,16 @@
 #include "printer-sim/SimHarness.h"
 
 #include <algorithm>
+#include <arpa/inet.h>
 #include <cerrno>
 #include <chrono>
 #include <csignal>
 #include <fstream>
+#include <netinet/in.h>
 #include <poll.h>
 #include <set>
 #include <sstream>
+#include <sys/socket.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
@@ -45,6 +48,23 @@ std::vector<std::string> SplitCrLf(const std::string& text) {
 }
 
 } // namespace
+
+int FreePortOn(const std::string& address) {
+    int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_in bound{};
+    bound.sin_family = AF_INET;
+    ::inet_pton(AF_INET, address.c_str(), &bound.sin_addr);
+    socklen_t length = sizeof bound;
+    int port = 0;
+    if (fd >= 0 && ::bind(fd, reinterpret_cast<sockaddr*>(&bound), sizeof bound) == 0 &&
+        ::getsockname(fd, reinterpret_cast<sockaddr*>(&bound), &length) == 0) {
+        port = ntohs(bound.sin_port);
+    }
+    if (fd >= 0) {
+        ::close(fd);
+    }
+    return port;
+}
 
 CliResult RunCli(const std::vector<std::string>& args, const std::vector<std::string>& env,
                  int timeoutMs, const std::function<bool()>& interruptWhen,

@@ -24,6 +24,9 @@ using CliResult = test::ProgramRun;
 // own environment. A run longer than `timeoutMs` is killed (status -1). While it runs,
 // `interruptWhen` (when given) is asked every few milliseconds; the first time it says yes
 // the program gets `signals` one after the other, 100 ms apart (by default one SIGINT, Ctrl+C).
+// A TCP port free right now on the loopback address `address` (0 when none could be had).
+int FreePortOn(const std::string& address);
+
 CliResult RunCli(const std::vector<std::string>& args, const std::vector<std::string>& env = {},
                  int timeoutMs = 30000, const std::function<bool()>& interruptWhen = {},
                  const std::vector<int>& signals = {SIGINT});
