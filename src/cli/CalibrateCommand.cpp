@@ -25,6 +25,7 @@ struct CalibrateArguments {
     std::string model;
     std::string media = "gaps";
     int configSet = 0; // 1-3; 0 leaves the Config Set out
+    bool json = false;
 };
 
 constexpr char kCommand[] = "calibrate";
@@ -75,15 +76,17 @@ int RunCalibrate(const CalibrateArguments& args, CommandIo& io) {
             io.err << "answer line " << result.errorLineNumber << " is not a calibration result: \""
                    << EscapeControls(result.errorLine) << "\"\n";
         }
-        io.out << "sensor adjustment: " << FailedStep(result.code) << "\n";
-        return status;
+        return preamble.PrintOutcome(args.json, false,
+                                     "sensor adjustment: " + std::string(FailedStep(result.code)),
+                                     status, {{"model", target.model}});
     }
     if (!result.Succeeded()) {
-        io.out << "sensor adjustment: failed (the printer reports failure)\n";
-        return kExitCalibrationFailed;
+        return preamble.PrintOutcome(args.json, false,
+                                     "sensor adjustment: failed (the printer reports failure)",
+                                     kExitCalibrationFailed, {{"model", target.model}});
     }
-    io.out << "sensor adjustment: succeeded\n";
-    return kExitCalibrated;
+    return preamble.PrintOutcome(args.json, true, "sensor adjustment: succeeded", kExitCalibrated,
+                                 {{"model", target.model}});
 }
 
 } // namespace
@@ -98,6 +101,7 @@ void AddCalibrateCommand(CLI::App& app, CommandIo& io) {
     cmd->add_option("--media", args->media,
                     "gaps (labels with gaps, default) or marks (black marks)")
         ->check(CLI::IsMember({"gaps", "marks"}));
+    AddJsonFlag(cmd, args->json);
     cmd->add_option("--config-set", args->configSet, "configuration set 1-3 to calibrate")
         ->check(CLI::Range(1, 3));
     cmd->callback([args, &io] { io.status = RunCalibrate(*args, io); });

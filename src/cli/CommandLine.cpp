@@ -28,8 +28,9 @@ const std::vector<CommandAdder>& AllCommands() {
     return commands;
 }
 
-int RunCommandLine(int argc, const char* const* argv, std::ostream& out, std::ostream& err) {
-    CommandIo io{out, err};
+int RunCommandLine(int argc, const char* const* argv, std::ostream& out, std::ostream& err,
+                   TerminalStyle style) {
+    CommandIo io{out, err, 0, style};
     CLI::App app{"quillmark-cli: read, write and send thermal label printer settings",
                  ProgramName(argc > 0 ? argv[0] : nullptr)};
     app.set_version_flag("--version", "quillmark-cli " QM_PROJECT_VERSION);
@@ -55,13 +56,14 @@ int RunCommandLine(int argc, const char* const* argv, std::ostream& out, std::os
     return io.status;
 }
 
-int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+                   TerminalStyle style) {
     std::vector<const char*> argv = {"quillmark-cli"};
     for (const std::string& arg : args) {
         argv.push_back(arg.c_str());
     }
     argv.push_back(nullptr);
-    return RunCommandLine(static_cast<int>(args.size() + 1), argv.data(), out, err);
+    return RunCommandLine(static_cast<int>(args.size() + 1), argv.data(), out, err, style);
 }
 
 } // namespace qm::cli

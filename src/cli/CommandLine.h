@@ -4,6 +4,8 @@
 // list, and a run of one command line that writes to the streams it is given, so that the
 // program's main() and the tests run commands alike.
 
+#include "cli/TerminalStyle.h"
+
 #include <CLI/CLI.hpp>
 
 #include <ostream>
@@ -16,7 +18,8 @@ namespace qm::cli {
 struct CommandIo {
     std::ostream& out;
     std::ostream& err;
-    int status = 0; // the exit status the command chose
+    int status = 0;        // the exit status the command chose
+    TerminalStyle style{}; // colour and progress: only when the streams are terminals
 };
 
 // Adds one subcommand to `app`; its callback writes to `io` and sets io.status.
@@ -39,9 +42,11 @@ const std::vector<CommandAdder>& AllCommands();
 
 // Runs one command line (argv[0] is the program's name, shown in the usage line) and returns
 // its exit status: the command's own, 0 after --help or --version, 2 when CLI11 refuses the
-// arguments.
-int RunCommandLine(int argc, const char* const* argv, std::ostream& out, std::ostream& err);
+// arguments. `style` says whether `out` may carry colour and `err` a progress line.
+int RunCommandLine(int argc, const char* const* argv, std::ostream& out, std::ostream& err,
+                   TerminalStyle style = {});
 // The same for the arguments after the program's name.
-int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+                   TerminalStyle style = {});
 
 } // namespace qm::cli

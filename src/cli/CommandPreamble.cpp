@@ -3,6 +3,7 @@
 #include "cli/FailureLine.h"
 #include "cli/JsonText.h"
 #include "cli/PortPermissionNote.h"
+#include "cli/StatusJson.h"
 #include "connection/NetAddress.h"
 #include "connection/PrinterConnection.h"
 #include "connection/SerialSettings.h"
@@ -14,6 +15,7 @@
 #include "platform/AtomicFile.h"
 #include "platform/Encoding.h"
 #include "platform/InstanceLock.h"
+#include "platform/Locale.h"
 #include "platform/ReadableText.h"
 #include "settings/ModelTable.h"
 #include "settings/SettingsOptions.h"
@@ -25,6 +27,9 @@
 
 namespace qm::cli {
 namespace {
+
+// The primary language of a language id is its low ten bits.
+constexpr uint16_t kPrimaryLanguageMask = 0x3ff;
 
 // Message boxes become lines on a stream.
 class StreamMessageHost : public MessageBoxHost {
@@ -74,6 +79,22 @@ private:
 };
 
 } // namespace
+
+void AddJsonFlag(CLI::App* command, bool& json) {
+    command->add_flag("--json", json, "print the result as JSON instead of readable text");
+}
+
+void AddLanguageOption(CLI::App* command, std::string& language) {
+    command->add_option("--language", language, "interface language (default: the locale's)")
+        ->check(CLI::IsMember({"en", "ja", "zh", "ko"}));
+}
+
+UiLanguage ResolveLanguage(const std::string& language) {
+    if (const std::optional<UiLanguage> given = LanguageFromArgument(language)) {
+        return *given;
+    }
+    return UiLanguageFromLanguageId(UserDefaultLanguageId() & kPrimaryLanguageMask);
+}
 
 CLI::Option_group* AddInterfaceOptions(CLI::App* command, InterfaceArguments& args,
                                        std::vector<std::string>* nets) {
@@ -401,6 +422,27 @@ int CommandPreamble::Receive(const PrinterTarget& target, const std::vector<Requ
                                     connection.LastFailure());
     }
     return 0;
+}
+
+int CommandPreamble::PrintTable(const AlignedTable& table) {
+    table.Print(io_.out, Colour(io_.style.colour));
+    return 0;
+}
+
+int CommandPreamble::PrintOutcome(bool json, bool ok, const std::string& message, int status,
+                                  const nlohmann::ordered_json& details) {
+    if (json) {
+        nlohmann::ordered_json out = {{"ok", ok}, {"message", message}};
+        for (const auto& [key, value] : details.items()) {
+            out[key] = value;
+        }
+        PrintJson(out);
+        return status;
+    }
+    const Colour colour(io_.style.colour);
+    io_.out << (ok ? colour.Good() : colour.Fault()) << EscapeControls(message) << colour.Reset()
+            << "\n";
+    return status;
 }
 
 int CommandPreamble::PrintJson(const nlohmann::ordered_json& result) {

@@ -6,6 +6,7 @@
 // report of a failed exchange) and the JSON result. Every message is printed here once, on the
 // command's own streams, so the commands word them alike.
 
+#include "cli/AlignedTable.h"
 #include "cli/CommandLine.h"
 #include "connection/ConnectionFailure.h"
 #include "connection/InterfaceSettingsSource.h"
@@ -14,6 +15,7 @@
 #include "settings/SettingsFile.h"
 #include "settings/SettingsParser.h"
 #include "settings/SettingsRecord.h"
+#include "text/UiLanguage.h"
 
 #include <CLI/CLI.hpp>
 #include <nlohmann/json.hpp>
@@ -57,6 +59,15 @@ void AddModelOption(CLI::App* command, std::string& model);
 bool BuildInterfaceSettings(const InterfaceArguments& args, StaticInterfaceSettings& settings,
                             std::string& error);
 
+// Adds --json: the command's result as JSON instead of readable text.
+void AddJsonFlag(CLI::App* command, bool& json);
+
+// Adds --language (en, ja, zh, ko); left empty, the user's locale decides, as in the window.
+void AddLanguageOption(CLI::App* command, std::string& language);
+
+// The interface language of --language, or of the user's locale when it is empty.
+UiLanguage ResolveLanguage(const std::string& language);
+
 // A model index 0-37 or a display name ("(R)" stands for the registered sign).
 std::optional<int> ResolveModelArgument(const std::string& text);
 
@@ -87,6 +98,7 @@ public:
 
     std::ostream& Out() { return io_.out; }
     std::ostream& Err() { return io_.err; }
+    const TerminalStyle& Style() const { return io_.style; }
 
     // "quillmark-cli COMMAND: MESSAGE" on the error stream.
     void Message(std::string_view message);
@@ -137,6 +149,16 @@ public:
     // what was answered before the failure). The lock is released when the exchange ends.
     int Receive(const PrinterTarget& target, const std::vector<RequestKind>& kinds, int statusClass,
                 ReceivedSettings& received);
+
+    // A readable result on the output stream, coloured when the output is a terminal.
+    // Returns 0, as PrintJson does.
+    int PrintTable(const AlignedTable& table);
+
+    // The one-line outcome of a command that changes the printer (send, calibrate, print): the
+    // message as a line (green or red on a terminal) or, as JSON, {"ok", "message"} and the
+    // fields of `details`. Returns `status`.
+    int PrintOutcome(bool json, bool ok, const std::string& message, int status,
+                     const nlohmann::ordered_json& details = nlohmann::ordered_json::object());
 
     // A JSON result on the output stream: two-space indents and a final line break. Returns 0,
     // the exit status of a command that printed its result.

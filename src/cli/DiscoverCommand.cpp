@@ -8,6 +8,7 @@
 #include "cli/FleetRunner.h"
 #include "cli/FleetTargets.h"
 #include "cli/InterruptFlag.h"
+#include "cli/ProgressLine.h"
 #include "connection/IcmpSweep.h"
 #include "connection/PrinterConnection.h"
 #include "discovery/SystemPortServices.h"
@@ -72,10 +73,16 @@ int RunDiscover(const DiscoverArguments& args, CommandIo& io) {
     // A silent address costs the sweep's one wait instead of a wait of its own.
     const std::vector<size_t> reachable =
         ReachableByEcho(SystemClock::Instance(), addresses, static_cast<uint32_t>(args.timeoutMs));
+    ProgressLine progress(io.err, io.style.progress, kCommand, reachable.size());
     auto asked = FleetRunner<Probe>::Run(
         reachable.size(), args.jobs,
-        [&](size_t k) { return AskAddress(addresses[reachable[k]], args.port, args.timeoutMs); },
+        [&](size_t k) {
+            Probe probe = AskAddress(addresses[reachable[k]], args.port, args.timeoutMs);
+            progress.Finished(probe.answered);
+            return probe;
+        },
         [] { return InterruptFlag::Raised(); }, [] { return InterruptFlag::Forced(); });
+    progress.Stop();
     std::vector<Probe> results(addresses.size());
     std::vector<bool> finished(addresses.size(), false);
     for (size_t k = 0; k < reachable.size(); ++k) {

@@ -7,6 +7,7 @@
 #include "cli/CommandPreamble.h"
 #include "cli/FleetMonitorCommand.h"
 #include "cli/FleetRender.h"
+#include "cli/ProgressLine.h"
 #include "fleet/FleetEngine.h"
 #include "fleet/FleetFile.h"
 #include "fleet/FleetStore.h"
@@ -124,11 +125,17 @@ int Execute(CommandPreamble& preamble, FleetAction action, const FleetArguments&
     options.dryRun = args.dryRun;
     options.backupDir = args.dir;
     options.stop = [] { return fleet::StopSignals::Raised(); };
+    ProgressLine progress(preamble.Err(), preamble.Style().progress, "fleet " + run.command,
+                          targets.size());
+    options.finished = [&progress](const fleet::PrinterResult& result) {
+        progress.Finished(!fleet::IsFailure(result.outcome));
+    };
     fleet::StopSignals signals;
     const auto start = std::chrono::steady_clock::now();
     try {
         fleet::FleetEngine engine(store);
         const fleet::FleetRunReport report = engine.Run(run, targets, options);
+        progress.Stop();
         const double seconds =
             std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
         PrintFleetRun(preamble.Out(), run.command, report, seconds, args.json);

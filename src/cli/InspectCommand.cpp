@@ -1,7 +1,9 @@
 // quillmark-cli inspect: reads a settings file (or a printer's menu reply), parses it for a
-// model and prints the record and the configuration it gives as one JSON object.
+// model and prints its settings as the pages group them, or (--json) the record and the
+// configuration it gives as one JSON object.
 
 #include "cli/CommandPreamble.h"
+#include "cli/ReadableRecord.h"
 #include "cli/RecordJson.h"
 #include "operations/SettingsFileOperation.h"
 #include "platform/Encoding.h"
@@ -22,8 +24,10 @@ namespace {
 struct InspectArguments {
     std::string file;
     std::string model;
-    std::string language = "en";
+    std::string language;
     bool reply = false;
+    bool json = false;
+    bool all = false;
     bool advanced = false;
     std::string exportPath;
 };
@@ -40,7 +44,8 @@ int RunInspect(const InspectArguments& args, CommandIo& io) {
     if (!model) {
         return kExitUsage;
     }
-    const bool japanese = args.language == "ja";
+    const UiLanguage language = ResolveLanguage(args.language);
+    const bool japanese = language == UiLanguage::kJapanese;
     const SettingsOptions options = SettingsOptions::For(*model, japanese, args.advanced);
 
     SettingsRecord record;
@@ -86,12 +91,18 @@ int RunInspect(const InspectArguments& args, CommandIo& io) {
         }
     }
 
-    const nlohmann::ordered_json out = {
-        {"model", *model},
-        {"items", ItemsAsJson(record)},
-        {"configuration", Utf16ToUtf8(text)},
-    };
-    return preamble.PrintJson(out);
+    if (args.json) {
+        const nlohmann::ordered_json out = {
+            {"model", *model},
+            {"items", ItemsAsJson(record)},
+            {"configuration", Utf16ToUtf8(text)},
+        };
+        return preamble.PrintJson(out);
+    }
+    AlignedTable table;
+    table.Row("Model", ModelLine(*model) + (assumed ? " - assumed; give --model for another" : ""));
+    AddRecordSections(table, record, RecordView{language, args.all});
+    return preamble.PrintTable(table);
 }
 
 } // namespace
@@ -99,16 +110,17 @@ int RunInspect(const InspectArguments& args, CommandIo& io) {
 void AddInspectCommand(CLI::App& app, CommandIo& io) {
     auto args = std::make_shared<InspectArguments>();
     CLI::App* cmd = app.add_subcommand(
-        "inspect", "Parse a settings file or a printer's menu reply and print it as JSON");
+        "inspect", "Parse a settings file or a printer's menu reply and print its settings");
     cmd->add_option("FILE", args->file, "settings file (*.prn), or reply bytes with --reply")
         ->required();
     AddModelOption(cmd, args->model);
-    cmd->add_option("--language", args->language, "interface language")
-        ->check(CLI::IsMember({"en", "ja", "zh", "ko"}));
+    AddLanguageOption(cmd, args->language);
     cmd->add_flag("--reply", args->reply, "FILE holds the bytes of a menu-settings reply");
     cmd->add_flag("--advanced", args->advanced, "include the advanced entries (114-178)");
     cmd->add_option("--export", args->exportPath,
                     "also write the settings file of the ticked items");
+    cmd->add_flag("--all", args->all, "also list the model's settings the file does not hold");
+    AddJsonFlag(cmd, args->json);
     cmd->callback([args, &io] { io.status = RunInspect(*args, io); });
 }
 

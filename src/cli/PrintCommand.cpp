@@ -20,9 +20,15 @@ struct PrintArguments {
     InterfaceArguments interface;
     std::string queue;
     std::string model;
+    bool json = false;
 };
 
 constexpr char kCommand[] = "print";
+
+// The JSON fields of a print run beside its outcome.
+nlohmann::ordered_json Details(const PrintResult& result) {
+    return {{"bytesSent", result.bytesSent}, {"fileBytes", result.fileBytes}};
+}
 
 std::string_view LanguageName(EmulationClass emulation) {
     switch (emulation) {
@@ -73,20 +79,23 @@ int RunPrint(const PrintArguments& args, CommandIo& io) {
             result.emulation == EmulationClass::kUnknown && !record.emulationCheckText.empty()) {
             io.err << "the printer names no command language it prints in; nothing sent\n";
         }
-        io.out << "not printed: the exchange with the printer failed";
+        std::string message = "not printed: the exchange with the printer failed";
         if (kind == PrintKind::kFile) {
-            io.out << " after " << result.bytesSent << " of " << result.fileBytes << " bytes";
+            message += " after " + std::to_string(result.bytesSent) + " of " +
+                       std::to_string(result.fileBytes) + " bytes";
         }
-        io.out << "\n";
-        return status;
+        return preamble.PrintOutcome(args.json, false, message, status, Details(result));
     }
     if (kind == PrintKind::kFile) {
-        io.out << "sent " << result.bytesSent << " bytes of " << args.file << "\n";
-    } else {
-        io.out << (kind == PrintKind::kSelfTest ? "self test" : "sample print") << " sent ("
-               << LanguageName(result.emulation) << " language)\n";
+        return preamble.PrintOutcome(
+            args.json, true, "sent " + std::to_string(result.bytesSent) + " bytes of " + args.file,
+            0, Details(result));
     }
-    return 0;
+    return preamble.PrintOutcome(
+        args.json, true,
+        std::string(kind == PrintKind::kSelfTest ? "self test" : "sample print") + " sent (" +
+            std::string(LanguageName(result.emulation)) + " language)",
+        0, Details(result));
 }
 
 } // namespace
@@ -105,6 +114,7 @@ void AddPrintCommand(CLI::App& app, CommandIo& io) {
     cmd->get_option_group("interface")
         ->add_option("--queue", args->queue, "print queue (CUPS destination): a raw job");
     AddModelOption(cmd, args->model);
+    AddJsonFlag(cmd, args->json);
     cmd->callback([args, &io] { io.status = RunPrint(*args, io); });
 }
 

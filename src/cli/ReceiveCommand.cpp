@@ -3,12 +3,15 @@
 // the raw status reply and the counters when the scope asks for them.
 
 #include "cli/CommandPreamble.h"
+#include "cli/ReadableRecord.h"
+#include "cli/ReadableStatus.h"
 #include "cli/RecordJson.h"
 #include "cli/StatusJson.h"
 #include "operations/ReceiveOperation.h"
 #include "operations/SettingsFileOperation.h"
 #include "platform/Encoding.h"
 #include "settings/Frame.h"
+#include "settings/StatusDecoder.h"
 
 #include <nlohmann/json.hpp>
 
@@ -27,6 +30,9 @@ struct ReceiveArguments {
     std::string model;
     int statusClass = -1;
     std::string output;
+    std::string language;
+    bool json = false;
+    bool all = false;
 };
 
 // The scope names of the command line, in the window's scope order.
@@ -103,6 +109,10 @@ int RunReceive(const ReceiveArguments& args, CommandIo& io) {
 
     nlohmann::ordered_json status;
     nlohmann::ordered_json counters;
+    const UiLanguage language = ResolveLanguage(args.language);
+    AlignedTable table;
+    table.Row("Model", ModelLine(target.model));
+    AlignedTable information;
     bool menuReceived = false;
     for (RequestKind kind : kinds) {
         if (!taken(kind)) {
@@ -111,10 +121,13 @@ int RunReceive(const ReceiveArguments& args, CommandIo& io) {
         const std::string& reply = received.Reply(kind);
         if (kind == RequestKind::kStatus) {
             status = AsText(reply);
+            AddStatusSection(information, statusClass, StatusDecoder::Decode(statusClass, reply),
+                             language);
         } else if (kind == RequestKind::kCounters) {
             MachineInfo info = ParseMachineInfo(AnsiToWide(reply));
             counters = {{"text", AsText(reply)}};
             AddCountersJson(counters, info);
+            AddCountersSection(information, info, language);
         } else if (IsMenuRequestKind(kind)) {
             menuReceived = true;
         }
@@ -138,9 +151,11 @@ int RunReceive(const ReceiveArguments& args, CommandIo& io) {
         }
         out["items"] = ItemsAsJson(record);
         out["configuration"] = Utf16ToUtf8(text);
+        AddRecordSections(table, record, RecordView{language, args.all});
     } else if (!args.output.empty()) {
         return preamble.Fail("-o needs a scope that receives settings");
     }
+    table.Append(information);
     if (!status.is_null()) {
         out["status"] = status;
     }
@@ -149,10 +164,13 @@ int RunReceive(const ReceiveArguments& args, CommandIo& io) {
     }
     if (failure != 0) {
         out["failed"] = RequestName(received.failedKind);
-        preamble.PrintJson(out);
-        return failure;
     }
-    return preamble.PrintJson(out);
+    if (args.json) {
+        preamble.PrintJson(out);
+    } else {
+        preamble.PrintTable(table);
+    }
+    return failure;
 }
 
 } // namespace
@@ -169,6 +187,9 @@ void AddReceiveCommand(CLI::App& app, CommandIo& io) {
                     "status request form: 0 native, 1 Zebra, 2 Eltron (default: by model)")
         ->check(CLI::Range(0, 2));
     cmd->add_option("-o,--output", args->output, "also write the received settings to a file");
+    AddLanguageOption(cmd, args->language);
+    cmd->add_flag("--all", args->all, "also list the model's settings the printer did not report");
+    AddJsonFlag(cmd, args->json);
     cmd->callback([args, &io] { io.status = RunReceive(*args, io); });
 }
 

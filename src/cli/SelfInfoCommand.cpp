@@ -5,6 +5,7 @@
 #include "cli/CommandPreamble.h"
 #include "operations/ReceiveOperation.h"
 #include "platform/Encoding.h"
+#include "platform/ReadableText.h"
 #include "selfinfo/SelfInfoReport.h"
 #include "selfinfo/SelfInfoText.h"
 #include "settings/ConfigurationWriter.h"
@@ -23,9 +24,29 @@ struct SelfInfoArguments {
     InterfaceArguments interface;
     std::string model;
     std::string saveDir;
+    bool json = false;
 };
 
 constexpr char kCommand[] = "selfinfo";
+
+// A text of the dialog as terminal lines: its CR LF line ends become line breaks and its tabs
+// blanks; everything else the printer may have put into it is escaped.
+std::string ReadableLines(const std::u16string& text) {
+    std::string lines;
+    const std::string utf8 = Utf16ToUtf8(text);
+    for (size_t i = 0; i < utf8.size(); ++i) {
+        if (utf8[i] == '\r' && i + 1 < utf8.size() && utf8[i + 1] == '\n') {
+            continue;
+        }
+        // The dialog's "KEY<TAB>:<TAB>VALUE" columns read as "KEY : VALUE".
+        lines += utf8[i] == '\t' ? ' ' : utf8[i];
+    }
+    lines = EscapeControlsKeepingLines(lines);
+    if (!lines.empty() && lines.back() != '\n') {
+        lines += '\n';
+    }
+    return lines;
+}
 
 // A failed save: the dialog's message and an exit status. The printer's text lacking what the
 // file name needs is a fault of the reply; the rest are the folder's or the file's.
@@ -73,6 +94,17 @@ int RunSelfInfo(const SelfInfoArguments& args, CommandIo& io) {
         {"machineText", Utf16ToUtf8(machineText)},
         {"menuText", Utf16ToUtf8(menuText)},
     };
+    // The readable form: the dialog's two texts as lines, then where the report went.
+    auto print = [&](const std::string& savedTo) {
+        if (args.json) {
+            return preamble.PrintJson(out);
+        }
+        io.out << ReadableLines(machineText) << "\n" << ReadableLines(menuText);
+        if (!savedTo.empty()) {
+            io.out << "\nsaved to " << EscapeControls(savedTo) << "\n";
+        }
+        return 0;
+    };
     if (!args.saveDir.empty()) {
         const ReportResult saved =
             SelfInfoReport::Save(args.saveDir, machineText, menuText, LocalNow());
@@ -84,13 +116,14 @@ int RunSelfInfo(const SelfInfoArguments& args, CommandIo& io) {
                 }
                 io.err << "\n";
                 // What the printer sent is still printed: a failed save loses nothing.
-                preamble.PrintJson(out);
+                print({});
                 return row.status;
             }
         }
         out["file"] = saved.path;
+        return print(saved.path);
     }
-    return preamble.PrintJson(out);
+    return print({});
 }
 
 } // namespace
@@ -103,6 +136,7 @@ void AddSelfInfoCommand(CLI::App& app, CommandIo& io) {
     AddModelOption(cmd, args->model);
     cmd->add_option("--save-dir", args->saveDir,
                     "save the report under DIR (its date folder is made there)");
+    AddJsonFlag(cmd, args->json);
     cmd->callback([args, &io] { io.status = RunSelfInfo(*args, io); });
 }
 

@@ -3,10 +3,13 @@
 // (several --net, a --targets list) up to --jobs at a time. No reply is read.
 
 #include "cli/CommandPreamble.h"
+#include "cli/FailureLine.h"
 #include "cli/FleetReport.h"
 #include "cli/FleetRunner.h"
 #include "cli/FleetTargets.h"
 #include "cli/InterruptFlag.h"
+#include "cli/JsonText.h"
+#include "cli/ProgressLine.h"
 #include "connection/PrinterConnection.h"
 #include "discovery/SystemPortServices.h"
 #include "operations/ReceiveOperation.h"
@@ -15,6 +18,7 @@
 #include "settings/ConfigurationWriter.h"
 #include "settings/DisplayLists.h"
 #include "settings/Frame.h"
+#include "settings/ModelTable.h"
 #include "settings/RecordComparison.h"
 #include "settings/SettingsParser.h"
 #include "text/TextTable.h"
@@ -187,6 +191,12 @@ void VerifyTarget(const FleetTarget& target, const PreparedConfiguration& prepar
         "configuration sent and verified (" + std::to_string(comparison.compared) + " settings)";
 }
 
+// A fleet target's message: the operation's, then what happened on the connection.
+std::string WithFailureLine(const std::string& message, const PrinterConnection& connection) {
+    const std::string line = FailureLine(connection.LastFailure());
+    return line.empty() ? message : message + " (" + line + ")";
+}
+
 // One target of a fleet: its own connection, the whole configuration in one exchange (and,
 // with --verify, one receive after it).
 TargetResult SendToTarget(const FleetTarget& target, const PreparedConfiguration& prepared,
@@ -204,14 +214,15 @@ TargetResult SendToTarget(const FleetTarget& target, const PreparedConfiguration
         result.code = checked;
         result.ok = false;
         result.message = (rfidRemoved ? RfidNotSupportedText() + " " : std::string()) +
-                         OperationMessageText(checked);
+                         WithFailureLine(OperationMessageText(checked), connection);
         result.seconds = SecondsSince(start);
         return result;
     }
     SendResult sent = SendOperation::Send(own.text, connection, target.settings);
     result.code = sent.code;
     result.ok = sent.code == kOperationOk;
-    result.message = result.ok ? "configuration sent" : OperationMessageText(sent.code);
+    result.message = result.ok ? "configuration sent"
+                               : WithFailureLine(OperationMessageText(sent.code), connection);
     if (result.ok && rfidRemoved) {
         result.message += " without its RFID items (" + RfidNotSupportedText() + ")";
     }
@@ -231,10 +242,16 @@ int RunFleetSend(CommandPreamble& preamble, const SendArguments& args,
     }
     InterruptFlag interrupt;
     const auto start = SteadyClock::now();
+    ProgressLine progress(preamble.Err(), preamble.Style().progress, kCommand, targets.size());
     auto outcome = FleetRunner<TargetResult>::Run(
         targets.size(), args.jobs,
-        [&](size_t i) { return SendToTarget(targets[i], prepared, args.verify); },
+        [&](size_t i) {
+            TargetResult result = SendToTarget(targets[i], prepared, args.verify);
+            progress.Finished(result.ok);
+            return result;
+        },
         [] { return InterruptFlag::Raised(); }, [] { return InterruptFlag::Forced(); });
+    progress.Stop();
     bool allOk = true;
     for (size_t i = 0; i < targets.size(); ++i) {
         TargetResult& r = outcome.results[i];
@@ -260,9 +277,23 @@ int RunFleetSend(CommandPreamble& preamble, const SendArguments& args,
     return allOk ? 0 : kExitPrinter;
 }
 
-bool IsFleet(const SendArguments& args) {
-    return args.nets.size() > 1 || !args.targetFiles.empty() || args.json || args.jobsGiven ||
-           args.verify;
+// Several network printers, or options that serve only them. --json alone on a network
+// printer makes a fleet of one (its report is the fleet's array); on another interface the
+// single send reports in the same form.
+bool IsFleet(const SendArguments& args, bool otherInterface) {
+    return args.nets.size() > 1 || !args.targetFiles.empty() || (args.json && !otherInterface) ||
+           args.jobsGiven || args.verify;
+}
+
+// The port or queue a single send goes to, as its report names it.
+std::string SingleTarget(const SendArguments& args) {
+    for (const std::string* name : {&args.queue, &args.interface.com, &args.interface.lpt,
+                                    &args.interface.usb, &args.interface.net}) {
+        if (!name->empty()) {
+            return *name;
+        }
+    }
+    return args.nets.empty() ? std::string() : args.nets.front();
 }
 
 int RunSend(const SendArguments& args, CommandIo& io) {
@@ -277,14 +308,13 @@ int RunSend(const SendArguments& args, CommandIo& io) {
     const int otherInterfaces = !args.interface.com.empty() + !args.interface.lpt.empty() +
                                 !args.interface.usb.empty() + !args.queue.empty();
     const bool otherInterface = otherInterfaces > 0;
-    const bool fleet = IsFleet(args);
+    const bool fleet = IsFleet(args, otherInterface);
     if (otherInterfaces > 1) {
         return preamble.Fail("choose one interface: --com, --lpt, --usb or --queue");
     }
     if (otherInterface && (!args.nets.empty() || fleet)) {
-        return preamble.Fail(
-            "--net, --targets, --jobs, --json and --verify serve network printers only; "
-            "give them without --com, --lpt, --usb or --queue");
+        return preamble.Fail("--net, --targets, --jobs and --verify serve network printers only; "
+                             "give them without --com, --lpt, --usb or --queue");
     }
     StaticInterfaceSettings settings;
     if (!fleet) {
@@ -329,6 +359,17 @@ int RunSend(const SendArguments& args, CommandIo& io) {
     if (fleet) {
         return RunFleetSend(preamble, args, prepared);
     }
+    const auto start = SteadyClock::now();
+    // The single send's report: a line, or with --json the fleet report's form for one target.
+    auto report = [&](bool ok, int code, const std::string& message, int status) {
+        if (args.json) {
+            const TargetResult result{SingleTarget(args), ok, code, message, SecondsSince(start)};
+            preamble.Out() << JsonText(FleetReportJson({result})) << "\n";
+        } else if (ok) {
+            preamble.PrintOutcome(false, true, message, status);
+        }
+        return status;
+    };
     PrinterConnection connection(SystemClock::Instance(), SystemPortServices());
     std::u16string text;
     SettingsRecord file;
@@ -340,16 +381,24 @@ int RunSend(const SendArguments& args, CommandIo& io) {
     }
     if (checked == kCodeNothingTicked) {
         preamble.PrintOperationMessage(checked);
-        return kExitInvalidItems;
+        return report(false, checked, OperationMessageText(checked), kExitInvalidItems);
     }
     if (checked != kOperationOk) {
-        return preamble.ReportPrinterFailure(checked, settings, connection.LastFailure());
+        const int status =
+            preamble.ReportPrinterFailure(checked, settings, connection.LastFailure());
+        return report(false, checked, OperationMessageText(checked), status);
     }
     SendResult sent = SendOperation::Send(text, connection, settings);
     if (sent.code != kOperationOk) {
-        return preamble.ReportPrinterFailure(sent.code, settings, connection.LastFailure());
+        const int status =
+            preamble.ReportPrinterFailure(sent.code, settings, connection.LastFailure());
+        return report(false, sent.code, OperationMessageText(sent.code), status);
     }
-    return 0;
+    return report(true, kOperationOk,
+                  "configuration sent to " + SingleTarget(args) + " (" +
+                      Utf16ToUtf8(ModelTable::DisplayName(*model)) + ")" +
+                      (rfidRemoved ? " without its RFID items" : ""),
+                  0);
 }
 
 } // namespace
@@ -372,8 +421,7 @@ void AddSendCommand(CLI::App& app, CommandIo& io) {
     cmd->add_option("--jobs", args->jobs, "fleet: targets served at once (default 64)")
         ->check(CLI::Range(1, kMaxJobs))
         ->each([args](const std::string&) { args->jobsGiven = true; });
-    cmd->add_flag("--json", args->json,
-                  "fleet: print an array of {target, ok, code, message, seconds}");
+    cmd->add_flag("--json", args->json, "print an array of {target, ok, code, message, seconds}");
     cmd->add_flag("--verify", args->verify,
                   "network: after the send, receive each printer's settings and report a "
                   "target as failed unless it holds every sent setting");

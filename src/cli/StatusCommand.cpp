@@ -1,8 +1,10 @@
 // quillmark-cli status: asks a printer for its status and counters as Receive with the scope
 // INFORMATION does, or decodes a status reply someone saved, and prints what the Information
-// page would show as one JSON object.
+// page would show, as readable text or (--json) one JSON object.
 
 #include "cli/CommandPreamble.h"
+#include "cli/ReadableRecord.h"
+#include "cli/ReadableStatus.h"
 #include "cli/StatusJson.h"
 #include "connection/PrinterConnection.h"
 #include "operations/ReceiveOperation.h"
@@ -27,7 +29,8 @@ struct StatusArguments {
     std::string decode; // a saved status reply
     int form = -1;
     std::string model;
-    std::string language = "en";
+    std::string language;
+    bool json = false;
 };
 
 constexpr char kCommand[] = "status";
@@ -63,17 +66,19 @@ int RunDecode(const StatusArguments& args, UiLanguage language, CommandPreamble&
         return preamble.Fail(error);
     }
     const PrinterStatus status = StatusDecoder::Decode(args.form, reply);
-    return preamble.PrintJson(StatusAsJson(args.form, status, language));
+    if (args.json) {
+        return preamble.PrintJson(StatusAsJson(args.form, status, language));
+    }
+    AlignedTable table;
+    AddStatusSection(table, args.form, status, language);
+    return preamble.PrintTable(table);
 }
 
 int RunStatus(const StatusArguments& args, CommandIo& io) {
     CommandPreamble preamble(kCommand, io);
-    const std::optional<UiLanguage> language = LanguageFromArgument(args.language);
-    if (!language) {
-        return preamble.Fail("unknown language \"" + args.language + "\" (give en, ja, zh or ko)");
-    }
+    const UiLanguage language = ResolveLanguage(args.language);
     if (!args.decode.empty()) {
-        return RunDecode(args, *language, preamble);
+        return RunDecode(args, language, preamble);
     }
     if (args.form >= 0) {
         return preamble.Fail("--form goes with --decode; a printer's form follows its model");
@@ -103,10 +108,17 @@ int RunStatus(const StatusArguments& args, CommandIo& io) {
         preamble.PrintOperationMessage(kCodeAcquisitionFailed);
         return kExitPrinter;
     }
-    nlohmann::ordered_json out = StatusAsJson(
-        form, StatusDecoder::Decode(form, received.Reply(RequestKind::kStatus)), *language);
-    AddCountersJson(out, counters);
-    return preamble.PrintJson(out);
+    const PrinterStatus status = StatusDecoder::Decode(form, received.Reply(RequestKind::kStatus));
+    if (args.json) {
+        nlohmann::ordered_json out = StatusAsJson(form, status, language);
+        AddCountersJson(out, counters);
+        return preamble.PrintJson(out);
+    }
+    AlignedTable table;
+    table.Row("Model", ModelLine(target.model));
+    AddStatusSection(table, form, status, language);
+    AddCountersSection(table, counters, language);
+    return preamble.PrintTable(table);
 }
 
 } // namespace
@@ -122,7 +134,8 @@ void AddStatusCommand(CLI::App& app, CommandIo& io) {
                     "with --decode: 0 flag string, 1 host status, 2 error code")
         ->check(CLI::Range(0, kStatusFormCount - 1));
     AddModelOption(cmd, args->model);
-    cmd->add_option("--language", args->language, "language of the messages: en, ja, zh, ko");
+    AddLanguageOption(cmd, args->language);
+    AddJsonFlag(cmd, args->json);
     cmd->callback([args, &io] { io.status = RunStatus(*args, io); });
 }
 

@@ -3,5 +3,6 @@
 #include <iostream>
 
 int main(int argc, char** argv) {
-    return qm::cli::RunCommandLine(argc, argv, std::cout, std::cerr);
+    return qm::cli::RunCommandLine(argc, argv, std::cout, std::cerr,
+                                   qm::cli::TerminalStyle::OfStandardStreams());
 }

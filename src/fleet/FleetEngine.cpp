@@ -285,6 +285,9 @@ FleetRunReport FleetEngine::Run(const RunInfo& run, const std::vector<FleetTarge
         if (IsFailure(report.results[i].outcome)) {
             ++failures;
         }
+        if (options.finished) {
+            options.finished(report.results[i]);
+        }
     };
     auto mayStart = [&] {
         if (storeFailed.load()) {

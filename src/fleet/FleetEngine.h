@@ -34,6 +34,9 @@ struct FleetRunOptions {
     bool dryRun = false;        // apply: report what would be sent, send nothing
     std::string backupDir;      // backup: also write DIR/SERIAL.prn
     std::function<bool()> stop; // asked before each start (Ctrl+C, SIGTERM)
+    // Told each printer's result as it finishes, from the worker that ran it (a progress
+    // line); it must be thread-safe.
+    std::function<void(const PrinterResult&)> finished;
 };
 
 struct FleetRunReport {

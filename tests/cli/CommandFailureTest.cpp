@@ -83,7 +83,7 @@ TEST_F(CommandFailure, ModelAndInterfaceFailuresNameTheCommand) {
                           "1 N X\"\n");
     }
     // inspect reads a file and resolves the same --model.
-    ExpectFailure(RunCli({"inspect", file, "--model", "Nope"}), 2,
+    ExpectFailure(RunCli({"inspect", "--json", file, "--model", "Nope"}), 2,
                   "quillmark-cli inspect: unknown model \"Nope\" (give 0-37 or a display name)\n");
 }
 

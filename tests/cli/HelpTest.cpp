@@ -20,7 +20,7 @@ TEST(CliHelp, NamesTheProgramAsCalledAndHelpCommandEqualsCommandHelp) {
     EXPECT_LT(help.find("\n  send"), help.find("\n  ports")) << help;
 
     const CliRun viaHelp = RunCli({"help", "receive"});
-    const CliRun viaFlag = RunCli({"receive", "--help"});
+    const CliRun viaFlag = RunCli({"receive", "--json", "--help"});
     EXPECT_EQ(viaHelp.status, 0);
     EXPECT_EQ(viaHelp.out, viaFlag.out);
     EXPECT_NE(viaHelp.out.find("--scope"), std::string::npos);

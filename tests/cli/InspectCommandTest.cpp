@@ -16,7 +16,7 @@ namespace {
 using test::CliRun;
 
 CliRun Inspect(std::vector<std::string> args) {
-    args.insert(args.begin(), "inspect");
+    args.insert(args.begin(), {"inspect", "--json"});
     return test::RunCli(args);
 }
 

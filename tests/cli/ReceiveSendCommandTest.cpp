@@ -54,8 +54,8 @@ std::string PrinterAnswer(const std::string& request) {
 
 TEST_F(CliReceiveSend, ReceiveAllPrintsSettingsStatusAndCounters) {
     test::PrinterServer printer(PrinterAnswer);
-    RunResult run = RunCli(
-        {"receive", "--net", "127.0.0.1:" + std::to_string(printer.Port()), "--scope", "all"});
+    RunResult run = RunCli({"receive", "--json", "--net",
+                            "127.0.0.1:" + std::to_string(printer.Port()), "--scope", "all"});
     ASSERT_EQ(run.status, 0) << run.err;
     nlohmann::json out = nlohmann::json::parse(run.out);
     EXPECT_EQ(out["model"], 0);
@@ -82,7 +82,7 @@ TEST_F(CliReceiveSend, ReceiveFailuresShowTheProgramsMessages) {
     test::LoopbackServer gone;
     int port = gone.Port();
     ::close(gone.Listener());
-    RunResult run = RunCli({"receive", "--net", "127.0.0.1:" + std::to_string(port)});
+    RunResult run = RunCli({"receive", "--json", "--net", "127.0.0.1:" + std::to_string(port)});
     EXPECT_EQ(run.status, 3);
     EXPECT_NE(run.err.find("code : 30\r\nOpen port error."), std::string::npos) << run.err;
     EXPECT_TRUE(run.out.empty());
@@ -90,17 +90,17 @@ TEST_F(CliReceiveSend, ReceiveFailuresShowTheProgramsMessages) {
     // A reply without any lead-in marker is an acquisition error.
     test::PrinterServer odd(
         [](const std::string&) { return std::string("xxPRINT SPEED\r\nEND\r\n"); });
-    run = RunCli({"receive", "--net", "127.0.0.1:" + std::to_string(odd.Port()), "--scope",
-                  "standard", "--model", "0"});
+    run = RunCli({"receive", "--json", "--net", "127.0.0.1:" + std::to_string(odd.Port()),
+                  "--scope", "standard", "--model", "0"});
     EXPECT_EQ(run.status, 3);
     EXPECT_NE(run.err.find("code : 32\r\nAcquisition data has an error."), std::string::npos);
 
-    EXPECT_EQ(RunCli({"receive", "--net", "127.0.0.1:99999"}).status, 2);
-    EXPECT_EQ(RunCli({"receive", "--com", "COM1", "--serial", "9600 8 1 N"}).status, 2);
-    run = RunCli({"receive", "--com", "COM1", "--serial", "9600 8 3 N X"});
+    EXPECT_EQ(RunCli({"receive", "--json", "--net", "127.0.0.1:99999"}).status, 2);
+    EXPECT_EQ(RunCli({"receive", "--json", "--com", "COM1", "--serial", "9600 8 1 N"}).status, 2);
+    run = RunCli({"receive", "--json", "--com", "COM1", "--serial", "9600 8 3 N X"});
     EXPECT_EQ(run.status, 2);
     EXPECT_NE(run.err.find("--serial"), std::string::npos) << run.err;
-    EXPECT_NE(RunCli({"receive", "--scope", "all"}).status, 0); // no interface
+    EXPECT_NE(RunCli({"receive", "--json", "--scope", "all"}).status, 0); // no interface
 }
 
 TEST_F(CliReceiveSend, WithoutModelThePrinterIsAskedWhichModelItIs) {
@@ -112,19 +112,19 @@ TEST_F(CliReceiveSend, WithoutModelThePrinterIsAskedWhichModelItIs) {
     });
     const std::string net = "127.0.0.1:" + std::to_string(printer.Port());
     info = "Model Number\t:\tVexa Juniper\r\nEmulation\t:\tCODE_ZEBRA\r\n";
-    RunResult run = RunCli({"receive", "--net", net, "--scope", "standard"});
+    RunResult run = RunCli({"receive", "--json", "--net", net, "--scope", "standard"});
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(nlohmann::json::parse(run.out)["model"], 30) << run.out;
 
     info = "Model Number\t:\tVexa Oak\x1b]0;x\x07\r\n";
-    run = RunCli({"status", "--net", net});
+    run = RunCli({"status", "--json", "--net", net});
     EXPECT_EQ(run.status, 2);
     EXPECT_EQ(run.err, "quillmark-cli status: the printer reported the model \"Vexa "
                        "Oak\\x1b]0;x\\x07\", which is none of the 38 models; give its model with "
                        "--model\n");
 
     info = "Serial Number\t:\tQM1\r\n";
-    run = RunCli({"receive", "--net", net});
+    run = RunCli({"receive", "--json", "--net", net});
     EXPECT_EQ(run.status, 2);
     EXPECT_EQ(run.err, "quillmark-cli receive: the printer reported no model name; give its "
                        "model with --model\n");
@@ -178,13 +178,13 @@ TEST_F(CliReceiveSend, AFailedExchangeSaysWhatFailed) {
         port = gone.Port();
     }
     const std::string refused = "127.0.0.1:" + std::to_string(port);
-    EXPECT_EQ(secondLine(RunCli({"receive", "--net", refused, "--model", "0"})),
+    EXPECT_EQ(secondLine(RunCli({"receive", "--json", "--net", refused, "--model", "0"})),
               "quillmark-cli receive: connection refused by " + refused);
-    EXPECT_EQ(secondLine(RunCli({"status", "--net", "printer-3.invalid"})),
+    EXPECT_EQ(secondLine(RunCli({"status", "--json", "--net", "printer-3.invalid"})),
               "quillmark-cli status: host name printer-3.invalid not found");
     {
         test::FakeDeviceTree tree;
-        EXPECT_EQ(secondLine(RunCli({"receive", "--com", "COM34", "--model", "0"})),
+        EXPECT_EQ(secondLine(RunCli({"receive", "--json", "--com", "COM34", "--model", "0"})),
                   "quillmark-cli receive: no such device " + tree.Dev("ttyUSB1") +
                       " (is the adapter plugged in?)");
     }
@@ -201,8 +201,8 @@ TEST_F(CliReceiveSend, AFailedExchangeSaysWhatFailed) {
         cut.Send("~!!\r\nMod");
         ::shutdown(cut.Peer(), SHUT_RDWR);
     });
-    const RunResult closed =
-        RunCli({"receive", "--net", "127.0.0.1:" + std::to_string(cut.Port()), "--model", "0"});
+    const RunResult closed = RunCli(
+        {"receive", "--json", "--net", "127.0.0.1:" + std::to_string(cut.Port()), "--model", "0"});
     printer.join();
     EXPECT_EQ(secondLine(closed),
               "quillmark-cli receive: the printer closed the connection after 8 bytes");
@@ -211,8 +211,8 @@ TEST_F(CliReceiveSend, AFailedExchangeSaysWhatFailed) {
     test::LoopbackServer silent;
     std::thread mute([&silent] { silent.Accept(); });
     const RunResult quiet =
-        RunCli({"receive", "--net", "127.0.0.1:" + std::to_string(silent.Port()), "--model", "0",
-                "--scope", "easy"});
+        RunCli({"receive", "--json", "--net", "127.0.0.1:" + std::to_string(silent.Port()),
+                "--model", "0", "--scope", "easy"});
     mute.join();
     EXPECT_EQ(secondLine(quiet), "quillmark-cli receive: no reply within 3.2 s");
 }

@@ -58,15 +58,16 @@ TEST(E2eAddresses, ReceiveAndInspectShowUsualNotation) {
 
     const std::string file = dir.Path("received.prn");
     const std::vector<std::string> env = {"XDG_RUNTIME_DIR=" + dir.Path("")};
-    CliResult r = RunCli({"receive", "--net", "127.0.0.1:" + std::to_string(sim.TcpPort()),
-                          "--scope", "standard", "--model", "24", "-o", file},
-                         env);
+    CliResult r =
+        RunCli({"receive", "--json", "--net", "127.0.0.1:" + std::to_string(sim.TcpPort()),
+                "--scope", "standard", "--model", "24", "-o", file},
+               env);
     ASSERT_EQ(r.status, 0) << r.err;
     nlohmann::json received = nlohmann::json::parse(r.out, nullptr, false);
     ASSERT_FALSE(received.is_discarded()) << r.out;
     ExpectUsualNotation(received);
 
-    CliResult inspected = RunCli({"inspect", file, "--model", "24"});
+    CliResult inspected = RunCli({"inspect", "--json", file, "--model", "24"});
     ASSERT_EQ(inspected.status, 0) << inspected.err;
     nlohmann::json fromFile = nlohmann::json::parse(inspected.out, nullptr, false);
     ASSERT_FALSE(fromFile.is_discarded()) << inspected.out;

@@ -37,9 +37,10 @@ FaultRun ReceiveWith(const std::vector<std::string>& faults, const std::string& 
         if (!sim.Ready()) {
             return run;
         }
-        run.result = RunCli({"receive", "--net", "127.0.0.1:" + std::to_string(sim.TcpPort()),
-                             "--scope", scope, "--model", "0"},
-                            {"XDG_RUNTIME_DIR=" + dir.Path("")});
+        run.result =
+            RunCli({"receive", "--json", "--net", "127.0.0.1:" + std::to_string(sim.TcpPort()),
+                    "--scope", scope, "--model", "0"},
+                   {"XDG_RUNTIME_DIR=" + dir.Path("")});
     } // the simulator stops cleanly (checked by SimProcess) before its log is read
     run.log = ReadFile(dir.Path("sim.log"));
     return run;

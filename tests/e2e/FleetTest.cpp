@@ -207,7 +207,9 @@ TEST(E2eFleet, SendReportsEachTargetAndDiffTellsBeforeFromAfter) {
         // A send reads no reply: the silent and the dropping printer take it like the others.
         EXPECT_EQ(row["ok"].get<bool>(), !empty);
         EXPECT_EQ(row["code"].get<int>(), empty ? 30 : 0);
-        EXPECT_EQ(row["message"], empty ? "code : 30 Open port error." : "configuration sent");
+        EXPECT_EQ(row["message"],
+                  empty ? "code : 30 Open port error. (connection refused by " + order[i] + ")"
+                        : "configuration sent");
         EXPECT_GE(row["seconds"].get<double>(), 0.0);
     }
 

@@ -62,13 +62,11 @@ TEST(E2eScopes, ScopesAndStatusForms) {
         ASSERT_TRUE(sim.Ready());
         const std::vector<std::string> env = {"XDG_RUNTIME_DIR=" + dir.Path("")};
         auto receive = [&](const std::string& scope, std::vector<std::string> more = {}) {
-            std::vector<std::string> args = {"receive",
-                                             "--net",
-                                             "127.0.0.1:" + std::to_string(sim.TcpPort()),
-                                             "--model",
-                                             std::to_string(form.model),
-                                             "--scope",
-                                             scope};
+            std::vector<std::string> args = {
+                "receive", "--json",
+                "--net",   "127.0.0.1:" + std::to_string(sim.TcpPort()),
+                "--model", std::to_string(form.model),
+                "--scope", scope};
             args.insert(args.end(), more.begin(), more.end());
             CliResult r = RunCli(args, env);
             EXPECT_EQ(r.status, 0) << scope << ": " << r.err;
@@ -113,9 +111,10 @@ TEST(E2eScopes, ScopesAndStatusForms) {
     SimProcess sim(
         {"--tcp", "127.0.0.1:0", "--model", "2", "--ribbon-out", "--log", dir.Path("sim.log")});
     ASSERT_TRUE(sim.Ready());
-    CliResult r = RunCli({"receive", "--net", "127.0.0.1:" + std::to_string(sim.TcpPort()),
-                          "--model", "2", "--scope", "information", "--status-class", "2"},
-                         {"XDG_RUNTIME_DIR=" + dir.Path("")});
+    CliResult r =
+        RunCli({"receive", "--json", "--net", "127.0.0.1:" + std::to_string(sim.TcpPort()),
+                "--model", "2", "--scope", "information", "--status-class", "2"},
+               {"XDG_RUNTIME_DIR=" + dir.Path("")});
     ASSERT_EQ(r.status, 0) << r.err;
     nlohmann::json doc = nlohmann::json::parse(r.out, nullptr, false);
     ASSERT_FALSE(doc.is_discarded());

@@ -42,9 +42,9 @@ TEST(E2eSerial, ReceiveEditSendReceiveOverComWithTrailingT) {
     const std::string held = RawAllReply(printer.sim->TcpPort());
 
     const std::string received = printer.dir.Path("received.prn");
-    CliResult r =
-        RunCli({"receive", "--com", "COM1", "--scope", "all", "--model", "12", "-o", received},
-               printer.env);
+    CliResult r = RunCli(
+        {"receive", "--json", "--com", "COM1", "--scope", "all", "--model", "12", "-o", received},
+        printer.env);
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_LT(r.elapsedMs, 15000);
     nlohmann::json doc = nlohmann::json::parse(r.out, nullptr, false);
@@ -66,7 +66,8 @@ TEST(E2eSerial, ReceiveEditSendReceiveOverComWithTrailingT) {
     ASSERT_EQ(sent.status, 0) << sent.err;
 
     CliResult again =
-        RunCli({"receive", "--com", "COM1", "--scope", "standard", "--model", "12"}, printer.env);
+        RunCli({"receive", "--json", "--com", "COM1", "--scope", "standard", "--model", "12"},
+               printer.env);
     ASSERT_EQ(again.status, 0) << again.err;
     nlohmann::json againDoc = nlohmann::json::parse(again.out, nullptr, false);
     ASSERT_FALSE(againDoc.is_discarded());
@@ -90,16 +91,16 @@ TEST(E2eSerial, LineSettingsMustMatchThePrinters) {
     ComPrinter printer({"--strict-line", "--trailing-t"}, 5);
     ASSERT_TRUE(printer.sim->Ready());
 
-    CliResult wrong = RunCli({"receive", "--com", "COM1", "--serial", "19200 8 1 N N", "--scope",
-                              "standard", "--model", "5"},
+    CliResult wrong = RunCli({"receive", "--json", "--com", "COM1", "--serial", "19200 8 1 N N",
+                              "--scope", "standard", "--model", "5"},
                              printer.env);
     EXPECT_EQ(wrong.status, 3) << wrong.err;
     EXPECT_NE(wrong.err.find("code : 32"), std::string::npos) << wrong.err;
     EXPECT_LT(wrong.elapsedMs, 15000);
     EXPECT_FALSE(LogEvents(printer.log, "GARBLED").empty()) << ReadFile(printer.log);
 
-    CliResult right = RunCli({"receive", "--com", "COM1", "--serial", "9600 8 1 N N", "--scope",
-                              "standard", "--model", "5"},
+    CliResult right = RunCli({"receive", "--json", "--com", "COM1", "--serial", "9600 8 1 N N",
+                              "--scope", "standard", "--model", "5"},
                              printer.env);
     ASSERT_EQ(right.status, 0) << right.err;
     nlohmann::json doc = nlohmann::json::parse(right.out, nullptr, false);
@@ -116,7 +117,8 @@ TEST(E2eSerial, SilentTrickleAndMissingPort) {
         ComPrinter printer({"--silent"});
         ASSERT_TRUE(printer.sim->Ready());
         CliResult r =
-            RunCli({"receive", "--com", "COM1", "--scope", "easy", "--model", "12"}, printer.env);
+            RunCli({"receive", "--json", "--com", "COM1", "--scope", "easy", "--model", "12"},
+                   printer.env);
         EXPECT_EQ(r.status, 3) << r.err;
         EXPECT_NE(r.err.find("code : 32"), std::string::npos) << r.err;
         EXPECT_NE(r.err.find("Acquisition data has an error."), std::string::npos) << r.err;
@@ -128,8 +130,8 @@ TEST(E2eSerial, SilentTrickleAndMissingPort) {
         ComPrinter printer({"--trickle", "200:15", "--trailing-t"}, 24);
         ASSERT_TRUE(printer.sim->Ready());
         const std::string held = RawAllReply(printer.sim->TcpPort());
-        CliResult r =
-            RunCli({"receive", "--com", "COM1", "--scope", "all", "--model", "24"}, printer.env);
+        CliResult r = RunCli(
+            {"receive", "--json", "--com", "COM1", "--scope", "all", "--model", "24"}, printer.env);
         ASSERT_EQ(r.status, 0) << r.err;
         nlohmann::json doc = nlohmann::json::parse(r.out, nullptr, false);
         ASSERT_FALSE(doc.is_discarded());
@@ -142,7 +144,7 @@ TEST(E2eSerial, SilentTrickleAndMissingPort) {
         TempDir dir;
         std::filesystem::create_directories(dir.Path("dev"));
         CliResult r =
-            RunCli({"receive", "--com", "COM2", "--scope", "easy"},
+            RunCli({"receive", "--json", "--com", "COM2", "--scope", "easy"},
                    {"QUILLMARK_DEV_ROOT=" + dir.Path("dev"), "XDG_RUNTIME_DIR=" + dir.Path("")});
         EXPECT_EQ(r.status, 3) << r.err;
         EXPECT_NE(r.err.find("code : 30"), std::string::npos) << r.err;
@@ -159,7 +161,8 @@ TEST(E2eSerial, OversizeAndStrayBytesAreFailedReads) {
         }
         ComPrinter printer(extra, 0);
         ASSERT_TRUE(printer.sim->Ready());
-        CliResult r = RunCli({"receive", "--com", "COM1", "--scope", "standard"}, printer.env);
+        CliResult r =
+            RunCli({"receive", "--json", "--com", "COM1", "--scope", "standard"}, printer.env);
         EXPECT_EQ(r.status, 3) << r.err;
         EXPECT_NE(r.err.find("code : 32"), std::string::npos) << r.err;
         EXPECT_TRUE(r.out.empty()) << r.out;
@@ -175,7 +178,8 @@ TEST(E2eSerial, ReplyWithoutEndIsAFailedRead) {
         SCOPED_TRACE(fault.front());
         ComPrinter printer(fault, 0);
         ASSERT_TRUE(printer.sim->Ready());
-        CliResult r = RunCli({"receive", "--com", "COM1", "--scope", "standard"}, printer.env);
+        CliResult r =
+            RunCli({"receive", "--json", "--com", "COM1", "--scope", "standard"}, printer.env);
         EXPECT_EQ(r.status, 3) << r.out.substr(0, 200);
         EXPECT_NE(r.err.find("code : 32"), std::string::npos) << r.err;
         EXPECT_TRUE(r.out.empty());

@@ -94,8 +94,8 @@ TEST(E2eStatus, DecodesSavedReplies) {
     for (const Case& c : cases) {
         const std::string path = dir.Path("reply.bin");
         ASSERT_TRUE(WriteFile(path, c.reply));
-        CliResult r = RunCli({"status", "--decode", path, "--form", std::to_string(c.form),
-                              "--language", c.language});
+        CliResult r = RunCli({"status", "--json", "--decode", path, "--form",
+                              std::to_string(c.form), "--language", c.language});
         ASSERT_EQ(r.status, 0) << r.err;
         EXPECT_EQ(Parsed(r), c.expected) << c.reply;
     }
@@ -105,17 +105,22 @@ TEST(E2eStatus, RefusesWhatItCannotDecode) {
     TempDir dir;
     const std::string path = dir.Path("reply.bin");
     ASSERT_TRUE(WriteFile(path, std::string(4097, 'N')));
-    CliResult big = RunCli({"status", "--decode", path, "--form", "0"});
+    CliResult big = RunCli({"status", "--json", "--decode", path, "--form", "0"});
     EXPECT_EQ(big.status, 2);
     EXPECT_NE(big.err.find("4096-byte receive buffer"), std::string::npos) << big.err;
     EXPECT_TRUE(big.out.empty());
 
     ASSERT_TRUE(WriteFile(path, "00\r\n"));
-    EXPECT_EQ(RunCli({"status", "--decode", path}).status, 2);                // no form
-    EXPECT_EQ(RunCli({"status", "--decode", path, "--form", "3"}).status, 2); // no such form
-    EXPECT_EQ(RunCli({"status", "--decode", dir.Path("missing"), "--form", "2"}).status, 2);
-    EXPECT_EQ(RunCli({"status", "--decode", path, "--form", "2", "--language", "fr"}).status, 2);
-    EXPECT_EQ(RunCli({"status", "--net", "127.0.0.1:1", "--decode", path, "--form", "2"}).status,
+    EXPECT_EQ(RunCli({"status", "--json", "--decode", path}).status, 2); // no form
+    EXPECT_EQ(RunCli({"status", "--json", "--decode", path, "--form", "3"}).status,
+              2); // no such form
+    EXPECT_EQ(RunCli({"status", "--json", "--decode", dir.Path("missing"), "--form", "2"}).status,
+              2);
+    EXPECT_EQ(
+        RunCli({"status", "--json", "--decode", path, "--form", "2", "--language", "fr"}).status,
+        2);
+    EXPECT_EQ(RunCli({"status", "--json", "--net", "127.0.0.1:1", "--decode", path, "--form", "2"})
+                  .status,
               2); // one source only
 }
 
@@ -169,8 +174,9 @@ TEST(E2eStatus, EveryCommandLanguageWithItsFlags) {
         args.insert(args.end(), c.flags.begin(), c.flags.end());
         SimProcess sim(args);
         ASSERT_TRUE(sim.Ready());
-        CliResult r = RunCli({"status", "--net", Net(sim), "--model", std::to_string(c.model)},
-                             {"XDG_RUNTIME_DIR=" + dir.Path("")});
+        CliResult r =
+            RunCli({"status", "--json", "--net", Net(sim), "--model", std::to_string(c.model)},
+                   {"XDG_RUNTIME_DIR=" + dir.Path("")});
         ASSERT_EQ(r.status, 0) << r.err;
         nlohmann::json doc = Parsed(r);
         for (const auto& [key, value] : c.expected.items()) {
@@ -190,7 +196,7 @@ TEST(E2eStatus, ExchangeFailuresEndWithTheProgramsMessage) {
     {
         SimProcess sim({"--tcp", "127.0.0.1:0", "--silent"});
         ASSERT_TRUE(sim.Ready());
-        CliResult r = RunCli({"status", "--net", Net(sim)}, env);
+        CliResult r = RunCli({"status", "--json", "--net", Net(sim)}, env);
         EXPECT_EQ(r.status, 3);
         EXPECT_NE(r.err.find("code : 32"), std::string::npos) << r.err;
         EXPECT_TRUE(r.out.empty());
@@ -201,7 +207,8 @@ TEST(E2eStatus, ExchangeFailuresEndWithTheProgramsMessage) {
         ASSERT_TRUE(gone.Ready());
         freePort = gone.TcpPort();
     }
-    CliResult r = RunCli({"status", "--net", "127.0.0.1:" + std::to_string(freePort)}, env);
+    CliResult r =
+        RunCli({"status", "--json", "--net", "127.0.0.1:" + std::to_string(freePort)}, env);
     EXPECT_EQ(r.status, 3);
     EXPECT_NE(r.err.find("code : 30"), std::string::npos) << r.err;
 }
@@ -213,7 +220,7 @@ TEST(E2eStatus, OverAComPort) {
     SimProcess sim(
         {"--pty", "--link", devRoot + "/ttyS0", "--model", "2", "--paper-out", "--trailing-t"});
     ASSERT_TRUE(sim.Ready());
-    CliResult r = RunCli({"status", "--com", "COM1", "--model", "2"},
+    CliResult r = RunCli({"status", "--json", "--com", "COM1", "--model", "2"},
                          {"QUILLMARK_DEV_ROOT=" + devRoot, "XDG_RUNTIME_DIR=" + dir.Path("")});
     ASSERT_EQ(r.status, 0) << r.err;
     nlohmann::json doc = Parsed(r);
@@ -230,7 +237,7 @@ TEST(E2eSelfInfo, TextsAndTheSavedReport) {
     ASSERT_TRUE(sim.Ready());
     const std::vector<std::string> env = {"XDG_RUNTIME_DIR=" + dir.Path("")};
 
-    CliResult shown = RunCli({"selfinfo", "--net", Net(sim), "--model", "24"}, env);
+    CliResult shown = RunCli({"selfinfo", "--json", "--net", Net(sim), "--model", "24"}, env);
     ASSERT_EQ(shown.status, 0) << shown.err;
     nlohmann::json doc = Parsed(shown);
     const std::string machine = doc.value("machineText", "");
@@ -250,8 +257,8 @@ TEST(E2eSelfInfo, TextsAndTheSavedReport) {
 
     const std::string saveDir = dir.Path("reports");
     std::filesystem::create_directory(saveDir);
-    CliResult saved =
-        RunCli({"selfinfo", "--net", Net(sim), "--model", "24", "--save-dir", saveDir}, env);
+    CliResult saved = RunCli(
+        {"selfinfo", "--json", "--net", Net(sim), "--model", "24", "--save-dir", saveDir}, env);
     ASSERT_EQ(saved.status, 0) << saved.err;
     nlohmann::json savedDoc = Parsed(saved);
     const std::string file = savedDoc.value("file", "");
@@ -272,8 +279,8 @@ TEST(E2eSelfInfo, ASerialThatIsNoFileNameAndAMissingFolder) {
     const std::vector<std::string> env = {"XDG_RUNTIME_DIR=" + dir.Path("")};
     const std::string saveDir = dir.Path("reports");
     std::filesystem::create_directory(saveDir);
-    CliResult saved =
-        RunCli({"selfinfo", "--net", Net(sim), "--model", "3", "--save-dir", saveDir}, env);
+    CliResult saved = RunCli(
+        {"selfinfo", "--json", "--net", Net(sim), "--model", "3", "--save-dir", saveDir}, env);
     ASSERT_EQ(saved.status, 0) << saved.err;
     const std::string file = Parsed(saved).value("file", "");
     // The name stays in its date folder: every "/" of the serial became "_".
@@ -282,7 +289,8 @@ TEST(E2eSelfInfo, ASerialThatIsNoFileNameAndAMissingFolder) {
     EXPECT_TRUE(std::filesystem::exists(file));
 
     CliResult missing = RunCli(
-        {"selfinfo", "--net", Net(sim), "--model", "3", "--save-dir", dir.Path("absent")}, env);
+        {"selfinfo", "--json", "--net", Net(sim), "--model", "3", "--save-dir", dir.Path("absent")},
+        env);
     EXPECT_EQ(missing.status, 2);
     EXPECT_NE(missing.err.find("Error: Could not create a folder."), std::string::npos)
         << missing.err;

@@ -50,8 +50,8 @@ void CheckModel(int model) {
 
     // Receive everything, also into a settings file.
     const std::string received = dir.Path("received.prn");
-    CliResult r =
-        RunCli({"receive", "--net", net, "--scope", "all", "--model", m, "-o", received}, env);
+    CliResult r = RunCli(
+        {"receive", "--json", "--net", net, "--scope", "all", "--model", m, "-o", received}, env);
     ASSERT_EQ(r.status, 0) << r.err;
     nlohmann::json doc = nlohmann::json::parse(r.out, nullptr, false);
     ASSERT_FALSE(doc.is_discarded()) << r.out;
@@ -68,12 +68,13 @@ void CheckModel(int model) {
     // inspect reads the same reply bytes and the written file into the same record.
     const std::string replyFile = dir.Path("reply.bin");
     ASSERT_TRUE(WriteFile(replyFile, held));
-    CliResult fromReply = RunCli({"inspect", replyFile, "--reply", "--model", m, "--advanced"});
+    CliResult fromReply =
+        RunCli({"inspect", "--json", replyFile, "--reply", "--model", m, "--advanced"});
     ASSERT_EQ(fromReply.status, 0) << fromReply.err;
     nlohmann::json replyDoc = nlohmann::json::parse(fromReply.out, nullptr, false);
     ASSERT_FALSE(replyDoc.is_discarded());
     EXPECT_TRUE(MissingValues(held, replyDoc).empty()) << Joined(MissingValues(held, replyDoc));
-    CliResult fromFile = RunCli({"inspect", received, "--model", m, "--advanced"});
+    CliResult fromFile = RunCli({"inspect", "--json", received, "--model", m, "--advanced"});
     ASSERT_EQ(fromFile.status, 0) << fromFile.err;
     nlohmann::json fileDoc = nlohmann::json::parse(fromFile.out, nullptr, false);
     ASSERT_FALSE(fileDoc.is_discarded());
@@ -99,7 +100,7 @@ void CheckModel(int model) {
     ASSERT_TRUE(WriteFile(edited, text));
     CliResult sent = RunCli({"send", edited, "--net", net, "--model", m, "--advanced"}, env);
     ASSERT_EQ(sent.status, 0) << sent.err;
-    EXPECT_TRUE(sent.out.empty()) << sent.out;
+    EXPECT_EQ(sent.out.rfind("configuration sent to " + net + " (", 0), 0) << sent.out;
 
     const std::string after = RawAllReply(sim.TcpPort());
     ExpectOnlyChanged(held, after, changed);
@@ -110,7 +111,8 @@ void CheckModel(int model) {
     EXPECT_TRUE(LogEvents(log, "REJECT").empty()) << Joined(LogEvents(log, "REJECT"));
     EXPECT_TRUE(LogEvents(log, "IGNORE").empty()) << Joined(LogEvents(log, "IGNORE"));
 
-    CliResult again = RunCli({"receive", "--net", net, "--scope", "all", "--model", m}, env);
+    CliResult again =
+        RunCli({"receive", "--json", "--net", net, "--scope", "all", "--model", m}, env);
     ASSERT_EQ(again.status, 0) << again.err;
     nlohmann::json againDoc = nlohmann::json::parse(again.out, nullptr, false);
     ASSERT_FALSE(againDoc.is_discarded());

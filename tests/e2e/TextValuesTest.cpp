@@ -54,8 +54,8 @@ TEST(E2eValues, RefusedValuesArriveRedAndAreNeverSentBack) {
     ASSERT_EQ(ValueOf(held, "WLAN SSID"), "LAB PRINTER 7");
 
     const std::string file = dir.Path("received.prn");
-    CliResult r =
-        RunCli({"receive", "--net", net, "--scope", "all", "--model", "24", "-o", file}, env);
+    CliResult r = RunCli(
+        {"receive", "--json", "--net", net, "--scope", "all", "--model", "24", "-o", file}, env);
     ASSERT_EQ(r.status, 0) << r.err;
     nlohmann::json doc = nlohmann::json::parse(r.out, nullptr, false);
     ASSERT_FALSE(doc.is_discarded());
@@ -98,7 +98,8 @@ TEST(E2eValues, TextsWithCommaOrColonSurviveReceiveAndSend) {
         "WLAN SSID\t:\tCAFE,GUEST\r\nHOST NAME\t:\tLAB:2\r\nEAP USER NAME\t:\tDOM:USER\r\n");
     ASSERT_EQ(ValueOf(held, "WLAN SSID"), "CAFE,GUEST");
 
-    CliResult r = RunCli({"receive", "--net", net, "--scope", "all", "--model", "24"}, env);
+    CliResult r =
+        RunCli({"receive", "--json", "--net", net, "--scope", "all", "--model", "24"}, env);
     ASSERT_EQ(r.status, 0) << r.err;
     nlohmann::json doc = nlohmann::json::parse(r.out, nullptr, false);
     ASSERT_FALSE(doc.is_discarded());
