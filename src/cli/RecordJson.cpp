@@ -6,11 +6,7 @@
 #include <string>
 
 namespace qm::cli {
-namespace {
 
-// An address value in the notation people read and write: IPv4 dotted ("192.168.0.1"), IPv6
-// as eight groups of four lower-case hex digits. The record may hold either its comma form
-// (what the printer reads) or the display form; a value that is no address stays as it is.
 std::u16string UsualNotation(int entry, const std::u16string& value) {
     switch (DisplayLists::FormOf(entry)) {
     case EntryForm::kIpv4: {
@@ -31,8 +27,6 @@ std::u16string UsualNotation(int entry, const std::u16string& value) {
         return value;
     }
 }
-
-} // namespace
 
 nlohmann::ordered_json ItemsAsJson(const SettingsRecord& record) {
     nlohmann::ordered_json items = nlohmann::ordered_json::array();
