@@ -152,7 +152,10 @@ int RunSet(const SetArguments& args, CommandIo& io) {
             std::string value;
             for (const SettingAssignment& a : assignments) {
                 if (a.key == refused.key) {
-                    value = a.value;
+                    // A key or password is never printed back, not even a refused one.
+                    const bool secret =
+                        entry::IsSecret(SettingKeyLookup::Find(a.key, target.model).entry);
+                    value = secret ? "********" : a.value;
                 }
             }
             const std::string reason = Reason(refused, value, target.model);
