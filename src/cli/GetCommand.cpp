@@ -23,14 +23,6 @@ struct GetArguments {
     bool json = false;
 };
 
-std::string Joined(const std::vector<std::string>& words) {
-    std::string text;
-    for (const std::string& word : words) {
-        text += (text.empty() ? "" : ", ") + word;
-    }
-    return text;
-}
-
 // The keys' own faults, before the printer is asked anything. True when every key is known.
 bool CheckKeys(CommandPreamble& preamble, const std::vector<std::string>& keys) {
     bool known = true;
@@ -40,10 +32,8 @@ bool CheckKeys(CommandPreamble& preamble, const std::vector<std::string>& keys) 
             continue;
         }
         known = false;
-        const std::vector<std::string> nearest = SettingKeyLookup::Nearest(key);
-        preamble.Message(
-            "unknown setting \"" + key + "\"" +
-            (nearest.empty() ? std::string() : "; did you mean " + Joined(nearest) + "?"));
+        preamble.Message("unknown setting \"" + key + "\"" +
+                         NearestKeysHint(SettingKeyLookup::Nearest(key)));
     }
     return known;
 }

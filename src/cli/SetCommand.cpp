@@ -35,20 +35,10 @@ struct SetArguments {
     bool json = false;
 };
 
-std::string Joined(const std::vector<std::string>& words) {
-    std::string text;
-    for (const std::string& word : words) {
-        text += (text.empty() ? "" : ", ") + word;
-    }
-    return text;
-}
-
 std::string Reason(const RefusedAssignment& refused, const std::string& value, int model) {
     switch (refused.problem) {
     case AssignmentProblem::kUnknownKey:
-        return refused.nearest.empty()
-                   ? "unknown setting"
-                   : "unknown setting; did you mean " + Joined(refused.nearest) + "?";
+        return "unknown setting" + NearestKeysHint(refused.nearest);
     case AssignmentProblem::kNotSettable:
         return "the printer reports this; it cannot be set";
     case AssignmentProblem::kAdvanced:

@@ -115,6 +115,14 @@ void PrintSettingLines(std::ostream& out, const std::vector<SettingLine>& lines)
     }
 }
 
+std::string NearestKeysHint(const std::vector<std::string>& nearest) {
+    std::string text;
+    for (const std::string& key : nearest) {
+        text += (text.empty() ? "; did you mean " : ", ") + key;
+    }
+    return text.empty() ? text : text + "?";
+}
+
 nlohmann::ordered_json SettingLinesJson(const std::vector<SettingLine>& lines) {
     nlohmann::ordered_json list = nlohmann::ordered_json::array();
     for (const SettingLine& line : lines) {

@@ -38,6 +38,9 @@ SettingLine LineOf(const SettingsRecord& record, const SettingsOptions& options,
 // One line per setting, the columns aligned; every value escaped for the terminal.
 void PrintSettingLines(std::ostream& out, const std::vector<SettingLine>& lines);
 
+// "; did you mean A, B?" after the line about an unknown key; empty without a nearest key.
+std::string NearestKeysHint(const std::vector<std::string>& nearest);
+
 // [{"key", "state": "reported" | "not reported" | "not shown" | "invalid", "value", "unit"}]
 nlohmann::ordered_json SettingLinesJson(const std::vector<SettingLine>& lines);
 
