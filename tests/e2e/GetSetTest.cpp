@@ -14,15 +14,18 @@ namespace {
 using simtest::SimProcess;
 using simtest::TempDir;
 
-// The value `get --json` printed for its one key ("" when it printed none).
-std::string GotValue(const CliResult& run) {
+// The values `get --json` printed, with their units, one per key asked for.
+std::vector<std::string> GotValues(const CliResult& run) {
+    std::vector<std::string> values;
     const nlohmann::json doc = nlohmann::json::parse(run.out, nullptr, false);
-    if (doc.is_discarded() || !doc.contains("settings") || doc["settings"].empty()) {
-        return {};
+    if (doc.is_discarded() || !doc.contains("settings")) {
+        return values;
     }
-    const nlohmann::json& setting = doc["settings"][0];
-    return setting.value("value", "") + (setting.value("unit", "").empty() ? "" : " ") +
-           setting.value("unit", "");
+    for (const nlohmann::json& setting : doc["settings"]) {
+        const std::string unit = setting.value("unit", "");
+        values.push_back(setting.value("value", "") + (unit.empty() ? "" : " " + unit));
+    }
+    return values;
 }
 
 TEST(E2eGetSet, SetThenGetOverTcpAndAPseudoTerminal) {
@@ -42,18 +45,19 @@ TEST(E2eGetSet, SetThenGetOverTcpAndAPseudoTerminal) {
         env);
     ASSERT_EQ(set.status, 0) << set.err;
     EXPECT_EQ(ValueOf(RawAllReply(sim.TcpPort()), "PRINT DARKNESS"), "7");
-    CliResult got = RunCli({"get", "PRINT DARKNESS", "--com", "COM1", "--json"}, env);
+    CliResult got = RunCli(
+        {"get", "PRINT DARKNESS", "continuous-media-length", "--com", "COM1", "--json"}, env);
     ASSERT_EQ(got.status, 0) << got.err;
-    EXPECT_EQ(GotValue(got), "7");
-    got = RunCli({"get", "continuous-media-length", "--com", "COM1", "--json"}, env);
-    ASSERT_EQ(got.status, 0) << got.err;
-    EXPECT_TRUE(GotValue(got) == "50.8 MM" || GotValue(got) == "2.00 INCH") << got.out;
+    const std::vector<std::string> values = GotValues(got);
+    ASSERT_EQ(values.size(), 2u) << got.out;
+    EXPECT_EQ(values[0], "7");
+    EXPECT_TRUE(values[1] == "50.8 MM" || values[1] == "2.00 INCH") << got.out;
 
     set = RunCli({"set", "print-darkness=9", "--com", "COM1", "--verify"}, env);
     ASSERT_EQ(set.status, 0) << set.err;
     got = RunCli({"get", "print-darkness", "--net", net, "--json"}, env);
     ASSERT_EQ(got.status, 0) << got.err;
-    EXPECT_EQ(GotValue(got), "9");
+    EXPECT_EQ(GotValues(got), std::vector<std::string>{"9"});
     EXPECT_TRUE(LogEvents(log, "REJECT").empty()) << Joined(LogEvents(log, "REJECT"));
 }
 
