@@ -21,9 +21,10 @@ std::string ProgramName(const char* argv0) {
 const std::vector<CommandAdder>& AllCommands() {
     // Printer commands first, then the local ports, then the file command, then the fleet.
     static const std::vector<CommandAdder> commands = {
-        AddReceiveCommand,  AddSendCommand,      AddDiffCommand,  AddStatusCommand,
-        AddSelfInfoCommand, AddCalibrateCommand, AddPrintCommand, AddDiscoverCommand,
-        AddPortsCommand,    AddInspectCommand,   AddFleetCommand,
+        AddReceiveCommand, AddGetCommand,      AddSendCommand,     AddSetCommand,
+        AddDiffCommand,    AddStatusCommand,   AddSelfInfoCommand, AddCalibrateCommand,
+        AddPrintCommand,   AddDiscoverCommand, AddPortsCommand,    AddInspectCommand,
+        AddFleetCommand,
     };
     return commands;
 }

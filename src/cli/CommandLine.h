@@ -29,11 +29,13 @@ void AddCalibrateCommand(CLI::App& app, CommandIo& io);
 void AddDiffCommand(CLI::App& app, CommandIo& io);
 void AddDiscoverCommand(CLI::App& app, CommandIo& io);
 void AddFleetCommand(CLI::App& app, CommandIo& io);
+void AddGetCommand(CLI::App& app, CommandIo& io);
 void AddPortsCommand(CLI::App& app, CommandIo& io);
 void AddPrintCommand(CLI::App& app, CommandIo& io);
 void AddReceiveCommand(CLI::App& app, CommandIo& io);
 void AddSelfInfoCommand(CLI::App& app, CommandIo& io);
 void AddSendCommand(CLI::App& app, CommandIo& io);
+void AddSetCommand(CLI::App& app, CommandIo& io);
 void AddInspectCommand(CLI::App& app, CommandIo& io);
 void AddStatusCommand(CLI::App& app, CommandIo& io);
 

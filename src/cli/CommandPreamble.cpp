@@ -287,7 +287,7 @@ std::optional<int> CommandPreamble::DetectModel(const InterfaceSettingsSource& s
     // not be turned away while the window receives.
     InstanceLock receiveLock(kReceiveLockName);
     const bool receives = command_ == "receive" || command_ == "status" || command_ == "selfinfo" ||
-                          command_ == "diff";
+                          command_ == "diff" || command_ == "get";
     if (receives && !TakeReceiveLock(receiveLock)) {
         status = kExitReceiveBusy;
         return std::nullopt;

@@ -51,6 +51,11 @@ TEST(CliCompletion, CommandsOptionsAndValuesComeFromTheProgram) {
     // A command of a command, and its own options.
     EXPECT_EQ(Complete({"fleet", "ro"}), "rollback");
     EXPECT_EQ(Complete({"fleet", "apply", "f.toml", "--ca"}), "--canary");
+    // Setting keys from the program's catalogue; set's end in "=" for the value.
+    EXPECT_EQ(Complete({"get", "print-s"}), "print-speed");
+    EXPECT_EQ(Complete({"get", "print-speed", "--net", "h", "rs-232c-b"}), "rs-232c-baud");
+    EXPECT_EQ(Complete({"set", "print-da"}), "print-darkness=");
+    EXPECT_EQ(Complete({"set", "print-darkness", "=", ""}), "");
     // A flag takes no value: the next word is an option or a file again.
     EXPECT_EQ(Complete({"inspect", "--reply", "--adv"}), "--advanced");
 }
