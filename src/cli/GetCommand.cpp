@@ -65,7 +65,9 @@ int RunGet(const GetArguments& args, CommandIo& io) {
     if (args.json) {
         preamble.PrintJson({{"model", target.model}, {"settings", SettingLinesJson(lines)}});
     } else {
-        PrintSettingLines(io.out, lines);
+        AlignedTable table;
+        AddSettingLines(table, lines);
+        preamble.PrintTable(table);
     }
     return allReported ? 0 : kExitNotReported;
 }

@@ -14,6 +14,8 @@ constexpr char kWipe[] = "\r\x1b[K";
 ProgressLine::ProgressLine(std::ostream& err, bool enabled, std::string label, size_t total)
     : err_(err), label_(std::move(label)), total_(total), start_(std::chrono::steady_clock::now()) {
     if (enabled) {
+        // The line is there at once, before the first printer answers.
+        Draw();
         drawer_ = std::thread([this] { Redraw(); });
     }
 }

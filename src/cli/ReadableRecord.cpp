@@ -54,7 +54,10 @@ void AddRow(AlignedTable& table, const SettingsRecord& record, const PageRow& ro
         unit = Utf16ToUtf8(row.unit);
     }
     if (value.error != 0) {
-        table.Row(std::move(caption), shown + " " + std::string(kInvalid), unit, ValueMark::kFault);
+        // The parser keeps no value it refuses.
+        table.Row(std::move(caption),
+                  shown.empty() ? std::string(kInvalid) : shown + " " + std::string(kInvalid), unit,
+                  ValueMark::kFault);
         return;
     }
     table.Row(std::move(caption), std::move(shown), std::move(unit));

@@ -190,7 +190,9 @@ int RunSet(const SetArguments& args, CommandIo& io) {
     if (args.json) {
         preamble.PrintJson(json);
     } else {
-        PrintSettingLines(io.out, lines);
+        AlignedTable table;
+        AddSettingLines(table, lines);
+        preamble.PrintTable(table);
     }
     return status;
 }

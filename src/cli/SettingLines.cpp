@@ -2,16 +2,12 @@
 
 #include "cli/RecordJson.h"
 #include "platform/Encoding.h"
-#include "platform/ReadableText.h"
 #include "settings/DisplayLists.h"
-
-#include <algorithm>
 
 namespace qm::cli {
 namespace {
 
 constexpr std::string_view kSerialNumberKey = "SERIAL NUMBER";
-constexpr size_t kColumnGap = 2;
 
 std::string StateText(SettingState state) {
     switch (state) {
@@ -40,18 +36,6 @@ std::string Placeholder(SettingState state) {
         break;
     }
     return {};
-}
-
-// Columns on a terminal: one per character, not per byte.
-size_t Columns(const std::string& text) {
-    return static_cast<size_t>(std::count_if(text.begin(), text.end(), [](char c) {
-        return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
-    }));
-}
-
-std::string Padded(const std::string& text, size_t width) {
-    const size_t columns = Columns(text);
-    return text + std::string(width > columns ? width - columns : 0, ' ');
 }
 
 } // namespace
@@ -89,29 +73,14 @@ SettingLine LineOf(const SettingsRecord& record, const SettingsOptions& options,
     return line;
 }
 
-void PrintSettingLines(std::ostream& out, const std::vector<SettingLine>& lines) {
-    std::vector<std::string> values;
-    size_t keyWidth = 0;
-    size_t valueWidth = 0;
-    bool anyUnit = false;
+void AddSettingLines(AlignedTable& table, const std::vector<SettingLine>& lines) {
     for (const SettingLine& line : lines) {
-        values.push_back(line.state == SettingState::kReported ? EscapeControls(line.value)
-                                                               : Placeholder(line.state));
-        keyWidth = std::max(keyWidth, Columns(line.key));
-        if (!line.unit.empty()) {
-            valueWidth = std::max(valueWidth, Columns(values.back()));
-            anyUnit = true;
-        }
-    }
-    for (size_t i = 0; i < lines.size(); ++i) {
-        const SettingLine& line = lines[i];
-        std::string text = Padded(EscapeControls(line.key), keyWidth + kColumnGap);
-        if (anyUnit && !line.unit.empty()) {
-            text += Padded(values[i], valueWidth + 1) + EscapeControls(line.unit);
+        if (line.state == SettingState::kReported) {
+            table.Row(line.key, line.value, line.unit);
         } else {
-            text += values[i];
+            table.Row(line.key, Placeholder(line.state), {},
+                      line.state == SettingState::kInvalid ? ValueMark::kFault : ValueMark::kDim);
         }
-        out << text << "\n";
     }
 }
 

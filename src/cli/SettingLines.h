@@ -3,12 +3,12 @@
 // The settings `get` and `set` print: one aligned line per setting (key, value, unit) in the
 // readable output, one object per setting in the JSON.
 
+#include "cli/AlignedTable.h"
 #include "settings/SettingsOptions.h"
 #include "settings/SettingsRecord.h"
 
 #include <nlohmann/json.hpp>
 
-#include <ostream>
 #include <string>
 #include <vector>
 
@@ -35,8 +35,8 @@ struct SettingLine {
 SettingLine LineOf(const SettingsRecord& record, const SettingsOptions& options, int entry,
                    const std::string& key);
 
-// One line per setting, the columns aligned; every value escaped for the terminal.
-void PrintSettingLines(std::ostream& out, const std::vector<SettingLine>& lines);
+// One row per setting (key, value, unit) in the readable output's table.
+void AddSettingLines(AlignedTable& table, const std::vector<SettingLine>& lines);
 
 // "; did you mean A, B?" after the line about an unknown key; empty without a nearest key.
 std::string NearestKeysHint(const std::vector<std::string>& nearest);

@@ -17,11 +17,12 @@ struct CliRun {
     std::string err;
 };
 
-inline CliRun RunCli(const std::vector<std::string>& args) {
+// `style` stands for the terminal the streams would be (none by default: a pipe).
+inline CliRun RunCli(const std::vector<std::string>& args, cli::TerminalStyle style = {}) {
     std::ostringstream out;
     std::ostringstream err;
     CliRun run;
-    run.status = cli::RunCommandLine(args, out, err);
+    run.status = cli::RunCommandLine(args, out, err, style);
     run.out = out.str();
     run.err = err.str();
     return run;

@@ -188,6 +188,8 @@ TEST(E2eFleet, SendReportsEachTargetAndDiffTellsBeforeFromAfter) {
     wide.insert(wide.end(), {"--jobs", "16"});
     CliResult sent = RunCli(wide, Env(dir));
     ASSERT_EQ(sent.status, 3) << sent.out << sent.err; // two targets have no printer
+    // Standard error is a pipe here: no progress line, no colour.
+    EXPECT_EQ(sent.err.find('\x1b'), std::string::npos) << sent.err;
     nlohmann::json report = nlohmann::json::parse(sent.out);
     ASSERT_EQ(report.size(), expectedTargets.size());
     // The command line's targets come first, then the list's, each in its order.
