@@ -256,6 +256,10 @@ uint32_t PrinterConnection::NetWrite(uint32_t length, const uint8_t* data, uint3
             clock_.SleepMs(1); // writable by poll yet nothing taken: let time pass
         }
     }
+    if (result == kErrorTimeout) {
+        NoteFailure(FailureKind::kWriteStalled, netTarget_, 0, total,
+                    ElapsedMs(clock_, lastProgress));
+    }
     *sent = total;
     return result;
 }
