@@ -128,12 +128,8 @@ int ConfigurationForPrinter(const PreparedConfiguration& prepared, PrinterConnec
     if (SendOperation::CountTickedRfidItems(prepared.ready) == 0) {
         return kOperationOk;
     }
-    SettingsRecord record = prepared.ready;
-    SettingsParser parser(prepared.options);
-    const ConfigurationWriter writer(prepared.options);
     const RfidCheckedConfiguration checked =
-        SendOperation(record, writer, parser)
-            .BuildCheckingRfid(ConfigurationUse::kPrinter, connection, settings);
+        SendOperation::BuildForPrinter(prepared.ready, prepared.options, connection, settings);
     if (checked.rfid.code != kOperationOk) {
         return checked.rfid.code;
     }

@@ -26,12 +26,8 @@ int PrinterExchange::ReceiveSettings(int model, SettingsRecord& record) {
 }
 
 SendResult PrinterExchange::SendBaseline(const Baseline& baseline, bool& rfidRemoved) {
-    SettingsRecord record = baseline.sendReady;
-    SettingsParser parser(baseline.options);
-    const ConfigurationWriter writer(baseline.options);
-    const RfidCheckedConfiguration checked =
-        SendOperation(record, writer, parser)
-            .BuildCheckingRfid(ConfigurationUse::kPrinter, connection_, settings_);
+    const RfidCheckedConfiguration checked = SendOperation::BuildForPrinter(
+        baseline.sendReady, baseline.options, connection_, settings_);
     rfidRemoved = checked.removed;
     if (checked.rfid.code != kOperationOk) {
         return {checked.rfid.code, checked.rfid.error, false};

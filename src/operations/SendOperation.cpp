@@ -78,6 +78,17 @@ RfidCheckedConfiguration SendOperation::BuildCheckingRfid(ConfigurationUse use,
     return checked;
 }
 
+RfidCheckedConfiguration SendOperation::BuildForPrinter(const SettingsRecord& ready,
+                                                        const SettingsOptions& options,
+                                                        PrinterConnection& connection,
+                                                        const InterfaceSettingsSource& settings) {
+    SettingsRecord record = ready;
+    SettingsParser parser(options);
+    const ConfigurationWriter writer(options);
+    return SendOperation(record, writer, parser)
+        .BuildCheckingRfid(ConfigurationUse::kPrinter, connection, settings);
+}
+
 SendResult SendOperation::Send(std::u16string_view text, PrinterConnection& connection,
                                const InterfaceSettingsSource& settings) {
     SendResult result;

@@ -81,6 +81,14 @@ public:
     RfidCheckedConfiguration BuildCheckingRfid(ConfigurationUse use, PrinterConnection& connection,
                                                const InterfaceSettingsSource& settings);
 
+    // BuildCheckingRfid(kPrinter) on a copy of the send-ready record `ready`, with a parser and
+    // writer of its options: what a send to one printer does before it sends, while the
+    // caller's record stays as it is.
+    static RfidCheckedConfiguration BuildForPrinter(const SettingsRecord& ready,
+                                                    const SettingsOptions& options,
+                                                    PrinterConnection& connection,
+                                                    const InterfaceSettingsSource& settings);
+
     // Sends the lead-in and `text` (a built configuration) through the stored interface.
     static SendResult Send(std::u16string_view text, PrinterConnection& connection,
                            const InterfaceSettingsSource& settings);

@@ -245,12 +245,8 @@ AssignmentSendResult SettingAssignmentOperation::Send(AssignedSettings& built,
     AssignmentSendResult result;
     std::u16string text = built.text;
     if (SendOperation::CountTickedRfidItems(built.ready) > 0) {
-        SettingsRecord record = built.ready;
-        SettingsParser parser(built.options);
-        const ConfigurationWriter writer(built.options);
         const RfidCheckedConfiguration checked =
-            SendOperation(record, writer, parser)
-                .BuildCheckingRfid(ConfigurationUse::kPrinter, connection, settings);
+            SendOperation::BuildForPrinter(built.ready, built.options, connection, settings);
         if (checked.rfid.code != kOperationOk) {
             result.code = checked.rfid.code;
             return result;

@@ -2,6 +2,7 @@
 // MESSAGE" on standard error, nothing on standard output and the exit status of the failure,
 // before any printer is contacted.
 
+#include "cli/CliFolderTest.h"
 #include "cli/CliRun.h"
 
 #include <gtest/gtest.h>
@@ -18,24 +19,7 @@ namespace {
 
 const std::string kLeadIn("~!!\r\n\x02\x1b~A\r\n~\x1b~A\r\n", 17);
 
-// A folder of its own that is also the receive lock's folder (XDG_RUNTIME_DIR), so a receive
-// running elsewhere does not interfere.
-class CommandFailure : public ::testing::Test {
-protected:
-    void SetUp() override {
-        char folder[] = "/tmp/qm-fail-XXXXXX";
-        dir_ = ::mkdtemp(folder);
-        ::setenv("XDG_RUNTIME_DIR", dir_.c_str(), 1);
-    }
-    void TearDown() override { std::filesystem::remove_all(dir_); }
-    std::string Path(const std::string& name) const { return dir_ + "/" + name; }
-    bool WriteFile(const std::string& path, const std::string& bytes) const {
-        std::ofstream out(path, std::ios::binary);
-        out << bytes;
-        return static_cast<bool>(out.flush());
-    }
-    std::string dir_;
-};
+class CommandFailure : public CliFolderTest {};
 
 // An address nothing listens on: none of these runs may get as far as connecting.
 const std::string kUnusedTarget = "127.0.0.1:9";

@@ -2,6 +2,7 @@
 // failures as every command does, and never pass a fleet file's control characters to a
 // terminal.
 
+#include "cli/CliFolderTest.h"
 #include "cli/CliRun.h"
 
 #include <gtest/gtest.h>
@@ -17,20 +18,7 @@ namespace {
 
 const std::string kLeadIn("~!!\r\n\x02\x1b~A\r\n~\x1b~A\r\n", 17);
 
-class FleetCommand : public ::testing::Test {
-protected:
-    void SetUp() override {
-        char folder[] = "/tmp/qm-fleetcmd-XXXXXX";
-        dir_ = ::mkdtemp(folder);
-        ::setenv("XDG_RUNTIME_DIR", dir_.c_str(), 1);
-    }
-    void TearDown() override { std::filesystem::remove_all(dir_); }
-    std::string Path(const std::string& name) const { return dir_ + "/" + name; }
-    void WriteFile(const std::string& name, const std::string& bytes) const {
-        std::ofstream(Path(name), std::ios::binary) << bytes;
-    }
-    std::string dir_;
-};
+class FleetCommand : public CliFolderTest {};
 
 bool HasControl(const std::string& text) {
     for (unsigned char c : text) {
@@ -52,10 +40,11 @@ TEST_F(FleetCommand, AMissingFleetFileIsOneLineOnTheErrorStream) {
 // A group name with a screen clear and a bell (TOML escapes) reaches the readable report
 // escaped and the JSON report as it is; the printer (nothing listens there) is unreachable.
 TEST_F(FleetCommand, AFleetFilesControlCharactersAreEscapedInTheReport) {
-    WriteFile("base.prn", kLeadIn + "PRINT DARKNESS\t:\t10\r\nEND\r\n");
-    WriteFile("fleet.toml", "[fleet]\nname = \"t\"\n[[group]]\nname = \"dock\\u001b[2J\\u0007\"\n"
-                            "baseline = \"base.prn\"\nprinters = [\"127.26." +
-                                std::to_string(1 + ::getpid() % 250) + ".9:24399\"]\n");
+    WriteFile(Path("base.prn"), kLeadIn + "PRINT DARKNESS\t:\t10\r\nEND\r\n");
+    WriteFile(Path("fleet.toml"),
+              "[fleet]\nname = \"t\"\n[[group]]\nname = \"dock\\u001b[2J\\u0007\"\n"
+              "baseline = \"base.prn\"\nprinters = [\"127.26." +
+                  std::to_string(1 + ::getpid() % 250) + ".9:24399\"]\n");
     const CliRun readable =
         RunCli({"fleet", "check", Path("fleet.toml"), "--db", Path("f.sqlite")});
     EXPECT_EQ(readable.status, 3) << readable.out << readable.err;

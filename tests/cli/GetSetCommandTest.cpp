@@ -1,5 +1,6 @@
 // quillmark-cli get and set, run in-process against a printer on a loopback port that keeps
 // the settings a configuration sets (except those it is told to ignore).
+#include "cli/CliFolderTest.h"
 #include "cli/CliRun.h"
 #include "connection/ConnectionTestSupport.h"
 
@@ -80,17 +81,7 @@ private:
     test::PrinterServer server_;
 };
 
-class CliGetSet : public ::testing::Test {
-protected:
-    void SetUp() override {
-        // A private lock folder, so a receive running elsewhere does not interfere.
-        char folder[] = "/tmp/qm-getset-XXXXXX";
-        runtime_ = ::mkdtemp(folder);
-        ::setenv("XDG_RUNTIME_DIR", runtime_.c_str(), 1);
-    }
-    void TearDown() override { std::filesystem::remove_all(runtime_); }
-    std::string runtime_;
-};
+class CliGetSet : public test::CliFolderTest {};
 
 TEST_F(CliGetSet, GetPrintsReportedValuesAndExitsByWhatWasMissing) {
     FakePrinter printer;

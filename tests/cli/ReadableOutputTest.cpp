@@ -1,6 +1,7 @@
 // The readable output of the printer commands: settings grouped as the pages group them with
 // their captions, the decoded status and counters, a printer's bytes escaped, colour and the
 // progress line only on a terminal.
+#include "cli/CliFolderTest.h"
 #include "cli/CliRun.h"
 #include "cli/ProgressLine.h"
 #include "connection/ConnectionTestSupport.h"
@@ -17,16 +18,7 @@ namespace {
 
 using test::RunCli;
 
-class ReadableOutput : public ::testing::Test {
-protected:
-    void SetUp() override {
-        char folder[] = "/tmp/qm-readable-XXXXXX";
-        dir_ = ::mkdtemp(folder);
-        ::setenv("XDG_RUNTIME_DIR", dir_.c_str(), 1);
-    }
-    void TearDown() override { std::filesystem::remove_all(dir_); }
-    std::string dir_;
-};
+class ReadableOutput : public test::CliFolderTest {};
 
 const std::string kMarker("~!!\r\n\x02\x1b~A\r\n", 11);
 

@@ -1,4 +1,5 @@
 // quillmark-cli receive and send, run in-process against a printer on a loopback port.
+#include "cli/CliFolderTest.h"
 #include "cli/CliRun.h"
 #include "connection/ConnectionTestSupport.h"
 
@@ -15,21 +16,7 @@ namespace {
 using test::RunCli;
 using RunResult = test::CliRun;
 
-class CliReceiveSend : public ::testing::Test {
-protected:
-    void SetUp() override {
-        // A private lock folder, so a receive running elsewhere does not interfere.
-        char folder[] = "/tmp/qm-run-XXXXXX";
-        runtime_ = ::mkdtemp(folder);
-        ::setenv("XDG_RUNTIME_DIR", runtime_.c_str(), 1);
-    }
-    void TearDown() override {
-        if (!runtime_.empty()) {
-            std::filesystem::remove_all(runtime_);
-        }
-    }
-    std::string runtime_;
-};
+class CliReceiveSend : public test::CliFolderTest {};
 
 const std::string kMarkerA("~!!\r\n\x02\x1b~A\r\n", 11);
 
@@ -133,7 +120,7 @@ TEST_F(CliReceiveSend, WithoutModelThePrinterIsAskedWhichModelItIs) {
 
 TEST_F(CliReceiveSend, SendRefusesInvalidItemsAndSendsTheRest) {
     test::PrinterServer printer([](const std::string&) { return std::string(); });
-    std::string dir = runtime_;
+    std::string dir = dir_;
     std::ofstream(dir + "/good.prn", std::ios::binary)
         << test::kLeadInBytes << "PRINT SPEED\t:\t6 IPS\r\nEND\r\n";
     std::ofstream(dir + "/bad.prn", std::ios::binary)
