@@ -100,7 +100,7 @@ int RunInspect(const InspectArguments& args, CommandIo& io) {
         return preamble.PrintJson(out);
     }
     AlignedTable table;
-    table.Row("Model", ModelLine(*model) + (assumed ? " - assumed; give --model for another" : ""));
+    AddModelRow(table, *model, language, assumed);
     AddRecordSections(table, record, RecordView{language, args.all});
     return preamble.PrintTable(table);
 }

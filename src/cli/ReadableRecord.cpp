@@ -75,8 +75,10 @@ void AddGroup(AlignedTable& table, const SettingsRecord& record, std::span<const
 
 } // namespace
 
-std::string ModelLine(int model) {
-    return Utf16ToUtf8(ModelTable::DisplayName(model)) + " (model " + std::to_string(model) + ")";
+void AddModelRow(AlignedTable& table, int model, UiLanguage language, bool assumed) {
+    table.Row(Utf16ToUtf8(TextTable::Caption(TextId::kMainPrinterModel, language)),
+              Utf16ToUtf8(ModelTable::DisplayName(model)) + " (model " + std::to_string(model) +
+                  ")" + (assumed ? " - assumed; give --model for another" : ""));
 }
 
 void AddRecordSections(AlignedTable& table, const SettingsRecord& record, const RecordView& view) {

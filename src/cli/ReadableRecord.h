@@ -18,8 +18,9 @@ struct RecordView {
     bool all = false; // also the model's settings the printer or file did not report
 };
 
-// "NAME (model N)": how the readable output names a model.
-std::string ModelLine(int model);
+// The first line of a readable result: the main window's "Printer Model" caption in the
+// interface language and "NAME (model N)", with a note when the model was assumed, not given.
+void AddModelRow(AlignedTable& table, int model, UiLanguage language, bool assumed = false);
 
 // Adds the record's sections to `table`. A wireless key or password is never shown; an
 // invalid value is marked as a fault.

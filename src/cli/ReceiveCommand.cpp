@@ -111,7 +111,7 @@ int RunReceive(const ReceiveArguments& args, CommandIo& io) {
     nlohmann::ordered_json counters;
     const UiLanguage language = ResolveLanguage(args.language);
     AlignedTable table;
-    table.Row("Model", ModelLine(target.model));
+    AddModelRow(table, target.model, language);
     AlignedTable information;
     bool menuReceived = false;
     for (RequestKind kind : kinds) {

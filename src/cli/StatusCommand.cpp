@@ -115,7 +115,7 @@ int RunStatus(const StatusArguments& args, CommandIo& io) {
         return preamble.PrintJson(out);
     }
     AlignedTable table;
-    table.Row("Model", ModelLine(target.model));
+    AddModelRow(table, target.model, language);
     AddStatusSection(table, form, status, language);
     AddCountersSection(table, counters, language);
     return preamble.PrintTable(table);

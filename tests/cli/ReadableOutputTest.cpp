@@ -45,7 +45,7 @@ TEST_F(ReadableOutput, ReceiveGroupsTheSettingsAndDecodesStatusAndCounters) {
     const std::string net = "127.0.0.1:" + std::to_string(printer.Port());
     const test::CliRun run = RunCli({"receive", "--net", net, "--language", "en"});
     ASSERT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(run.out, "Model                      Vexa Alder (model 0)\n"
+    EXPECT_EQ(run.out, "Printer Model              Vexa Alder (model 0)\n"
                        "\n"
                        "Page Setup\n"
                        "  Print Speed              (invalid)\n"
@@ -102,7 +102,7 @@ TEST_F(ReadableOutput, InspectSaysWhichModelItAssumed) {
     const test::CliRun assumed = RunCli({"inspect", file, "--language", "en"});
     ASSERT_EQ(assumed.status, 0) << assumed.err;
     EXPECT_EQ(assumed.out.substr(0, assumed.out.find('\n')),
-              "Model          Vexa Alder (model 0) - assumed; give --model for another");
+              "Printer Model  Vexa Alder (model 0) - assumed; give --model for another");
     const test::CliRun given = RunCli({"inspect", file, "--model", "2", "--language", "en"});
     EXPECT_EQ(given.out.find("assumed"), std::string::npos) << given.out;
 }
